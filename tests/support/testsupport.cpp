@@ -1,0 +1,69 @@
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "app/errorcatalogue.h"
+
+ScratchFolder::ScratchFolder() { EXPECT_TRUE(dir_.isValid()); }
+
+int RunProgram(const QString& program, const QStringList& args, QString* output) {
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.start(program, args);
+  if (!process.waitForStarted(10000)) {
+    return -1;
+  }
+  process.closeWriteChannel();
+  process.waitForFinished(-1);
+  if (output) {
+    *output = QString::fromUtf8(process.readAll());
+  }
+  return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+bool HaveProgram(const QString& program) {
+  return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    ADD_FAILURE() << "cannot read " << path.toStdString();
+    return {};
+  }
+  return file.readAll();
+}
+
+QString TestOutputFolder() {
+  QString folder = qEnvironmentVariable("ZEPHONIC_TEST_BINARY_DIR");
+  if (folder.isEmpty()) {
+    folder = QDir::currentPath();
+  }
+  folder += QStringLiteral("/test-output/");
+  QDir().mkpath(folder);
+  return folder;
+}
+
+ReportCapture::ReportCapture() {
+  ResetTerminationRequest();
+  SetErrorPresenter({[this](const QString& text, bool fatal) { reports_.push_back({text, fatal}); },
+                     nullptr, nullptr});
+}
+
+ReportCapture::~ReportCapture() {
+  SetErrorPresenter({});
+  ResetTerminationRequest();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Helpers shared by the tests: scratch folders, running Debian tools that make media, and
+// capturing what the error catalogue reports.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <vector>
+
+// A scratch folder removed when the test ends.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  QString path() const { return dir_.path() + '/'; }
+  QString file(const QString& name) const { return path() + name; }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// Runs a program to completion; returns its exit code (-1 when it could not start).
+// Standard output and error are returned through *output when given.
+int RunProgram(const QString& program, const QStringList& args, QString* output = nullptr);
+
+// True when a program is on PATH.
+bool HaveProgram(const QString& program);
+
+// Writes bytes to a file, creating folders on the way; fails the test on error.
+void WriteBytes(const QString& path, const QByteArray& bytes);
+QByteArray ReadBytes(const QString& path);
+
+// The build folder, for outputs a person should look at (renders, reports).
+QString TestOutputFolder();
+
+// Collects every report of the error catalogue while alive.
+class ReportCapture {
+ public:
+  struct Report {
+    QString text;
+    bool fatal;
+  };
+  ReportCapture();
+  ~ReportCapture();
+  const std::vector<Report>& reports() const { return reports_; }
+
+ private:
+  std::vector<Report> reports_;
+};
