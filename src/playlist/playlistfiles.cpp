@@ -1,0 +1,299 @@
+#include "playlist/playlistfiles.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <algorithm>
+#include <map>
+
+#include "app/errorcatalogue.h"
+#include "components/text/textcodec.h"
+#include "components/text/textfile.h"
+
+namespace {
+
+// The four length-prefixed fields of a ".zpl" record: offset and size (length byte included).
+struct ZplField {
+  int offset;
+  int size;
+};
+constexpr ZplField kCaptionField{0, 256};
+constexpr ZplField kTimeField{256, 9};
+constexpr ZplField kFileNameField{265, 256};
+constexpr ZplField kTrackField{521, 3};
+
+// Writes text as UTF-8 into a field, cut at a whole character when it does not fit.
+void PutField(char* record, ZplField field, const QString& text) {
+  const QByteArray bytes = EncodeText(text);
+  qsizetype length = std::min<qsizetype>(bytes.size(), field.size - 1);
+  if (length < bytes.size()) {
+    while (length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80)
+      --length;
+  }
+  record[field.offset] = static_cast<char>(length);
+  std::copy_n(bytes.constData(), length, record + field.offset + 1);
+}
+
+QString GetField(const char* record, ZplField field) {
+  const int length = std::min(static_cast<unsigned char>(record[field.offset]) + 0, field.size - 1);
+  return DecodeText(QByteArrayView(record + field.offset + 1, length));
+}
+
+// The file-name part of a path or URL: what follows the last "/", "\" or ":".
+QString FileNamePart(const QString& path) {
+  qsizetype i = path.size();
+  while (i > 0 && path[i - 1] != u'/' && path[i - 1] != u'\\' && path[i - 1] != u':')
+    --i;
+  return path.mid(i);
+}
+
+QString WithoutExtension(const QString& name) {
+  const qsizetype dot = name.lastIndexOf(u'.');
+  return dot < 0 ? name : name.left(dot);
+}
+
+bool AllDigits(QStringView text) {
+  return !text.isEmpty() &&
+         std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// Decimal digits as a number that saturates instead of overflowing.
+quint64 DigitsValue(QStringView digits) {
+  quint64 value = 0;
+  for (QChar c : digits) {
+    const quint64 digit = c.unicode() - u'0';
+    if (value > (UINT64_MAX - digit) / 10)
+      return UINT64_MAX;
+    value = value * 10 + digit;
+  }
+  return value;
+}
+
+// Everything after the first "=" of a ".pls" line; empty when it has none.
+QString PlsValue(const QString& line) {
+  const qsizetype equals = line.indexOf(u'=');
+  return equals < 0 ? QString() : line.mid(equals + 1);
+}
+
+int FirstLineContaining(const QStringList& lines, QLatin1StringView key) {
+  for (int i = 0; i < lines.size(); ++i) {
+    if (lines[i].contains(key, Qt::CaseInsensitive))
+      return i;
+  }
+  return -1;
+}
+
+// For a ".pls" key prefix such as "File": the first line that contains prefix + i for every
+// i in 1 ... maxIndex. A line holding "File123" contains "File1", "File12" and "File123", so all
+// prefixes of the digits after each occurrence count. This gives the same answers as searching
+// the lines for each key in turn, without the quadratic cost.
+std::map<quint64, int> FirstLinesByIndex(const QStringList& lines, QLatin1StringView prefix,
+                                         quint64 maxIndex) {
+  std::map<quint64, int> first;
+  for (int li = 0; li < lines.size(); ++li) {
+    const QString& line = lines[li];
+    for (qsizetype at = line.indexOf(prefix, 0, Qt::CaseInsensitive); at >= 0;
+         at = line.indexOf(prefix, at + 1, Qt::CaseInsensitive)) {
+      qsizetype pos = at + prefix.size();
+      if (pos >= line.size() || line[pos] == u'0')
+        continue;  // indices have no leading zero
+      quint64 index = 0;
+      for (; pos < line.size() && line[pos] >= u'0' && line[pos] <= u'9'; ++pos) {
+        index = index * 10 + (line[pos].unicode() - u'0');
+        if (index > maxIndex)
+          break;
+        first.emplace(index, li);
+      }
+    }
+  }
+  return first;
+}
+
+QString ExtinfTime(QStringView seconds) {
+  if (!AllDigits(seconds))
+    return FormatTimeText(0, 0, 0);
+  // Whole seconds: the same figures as dividing the milliseconds, without the overflow.
+  const quint64 s = DigitsValue(seconds);
+  return FormatTimeText(int(s / 3600 % 24), int(s / 60 % 60), int(s % 60));
+}
+
+void SetError(QString* errorText, const QString& text) {
+  if (errorText)
+    *errorText = text;
+}
+
+bool ReadLines(const QString& fileName, QStringList* lines, QString* errorText) {
+  if (ReadTextLines(fileName, lines))
+    return true;
+  SetError(errorText, QStringLiteral("Cannot read '%1'").arg(fileName));
+  return false;
+}
+
+}  // namespace
+
+TPlaylistFormat PlaylistFormatOf(const QString& fileName) {
+  const QString extension = MediaExtension(fileName).toLower();
+  if (extension == u".zpl")
+    return pfZpl;
+  if (extension == u".pls")
+    return pfPls;
+  if (extension == u".m3u")
+    return pfM3u;
+  return pfNone;
+}
+
+QByteArray EncodeZpl(const TZPlaylist& playlist) {
+  const int count = playlist.Count();
+  QByteArray data(4 + qsizetype(kZplRecordSize) * count, '\0');
+  qToLittleEndian<qint32>(count, data.data());
+  char* record = data.data() + 4;
+  for (int i = 0; i < count; ++i, record += kZplRecordSize) {
+    const TZPlaylistEntry* entry = playlist.Get(i);
+    PutField(record, kCaptionField, entry->Caption);
+    PutField(record, kTimeField, entry->Time);
+    PutField(record, kFileNameField, entry->FileName);
+    PutField(record, kTrackField, entry->Track);
+  }
+  return data;
+}
+
+bool DecodeZpl(QByteArrayView data, TZPlaylist& playlist, bool clearFirst) {
+  if (data.size() < 4)
+    return false;
+  if (clearFirst)
+    playlist.ClearPlaylist();
+  const qint32 declared = qFromLittleEndian<qint32>(data.data());
+  // Trust the count only as far as the data holds whole records.
+  const qint64 whole = (data.size() - 4) / kZplRecordSize;
+  const qint64 count = std::min<qint64>(std::max<qint32>(declared, 0), whole);
+  const char* record = data.data() + 4;
+  for (qint64 i = 0; i < count; ++i, record += kZplRecordSize) {
+    playlist.Add(GetField(record, kCaptionField), GetField(record, kFileNameField), false,
+                 GetField(record, kTrackField), GetField(record, kTimeField));
+  }
+  return true;
+}
+
+bool ParsePls(const QStringList& lines, TZPlaylist& playlist, bool clearFirst, bool* changed) {
+  *changed = false;
+  if (FirstLineContaining(lines, QLatin1StringView("[playlist]")) < 0)
+    return false;
+  const int countLine = FirstLineContaining(lines, QLatin1StringView("NumberOfEntries"));
+  if (countLine < 0)
+    return false;
+  const QString countText = PlsValue(lines[countLine]);
+  if (!AllDigits(countText))
+    return false;
+  const quint64 count = DigitsValue(countText);
+  if (count == 0)
+    return true;
+
+  if (clearFirst)
+    playlist.ClearPlaylist();
+  *changed = true;
+  const auto files = FirstLinesByIndex(lines, QLatin1StringView("File"), count);
+  const auto titles = FirstLinesByIndex(lines, QLatin1StringView("Title"), count);
+  for (const auto& [index, line] : files) {
+    const QString fileName = PlsValue(lines[line]);
+    QString caption = FileNamePart(fileName);
+    const auto title = titles.find(index);
+    if (title != titles.end()) {
+      const QString titleText = PlsValue(lines[title->second]);
+      if (!titleText.isEmpty())
+        caption = titleText;
+    }
+    playlist.Add(caption, fileName, false, QStringLiteral("00"), QStringLiteral("00:00:00"));
+  }
+  return true;
+}
+
+void ParseM3u(const QStringList& lines, TZPlaylist& playlist, bool clearFirst) {
+  if (clearFirst)
+    playlist.ClearPlaylist();
+  const QString unknownTime = FormatTimeText(0, 0, 0);
+  QString caption;
+  QString time = unknownTime;
+  for (qsizetype li = 0; li < lines.size(); ++li) {
+    QStringView line(lines[li]);
+    if (li == 0 && line.startsWith(QChar(0xFEFF)))
+      line = line.mid(1);  // UTF-8 byte-order mark
+    if (line.startsWith(u'#')) {
+      if (line.left(7).compare(u"#EXTINF", Qt::CaseInsensitive) != 0)
+        continue;
+      const qsizetype comma = line.indexOf(u',');
+      if (comma < 0)
+        continue;
+      caption = line.mid(comma + 1).toString();
+      const qsizetype colon = line.indexOf(u':');
+      if (colon < 0)
+        continue;
+      time = ExtinfTime(colon < comma ? line.mid(colon + 1, comma - colon - 1) : QStringView());
+      continue;
+    }
+    if (line.trimmed().isEmpty())
+      continue;
+    const QString path =
+        line.startsWith(u'\\') ? QStringLiteral("C:") + line.toString() : line.toString();
+    if (caption.isEmpty())
+      caption = WithoutExtension(FileNamePart(line.toString()));
+    playlist.Add(caption, path, false, QStringLiteral("00"), time);
+    caption.clear();
+    time = unknownTime;
+  }
+}
+
+TPlaylistReadResult ReadZplFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
+                                QString* errorText) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) {
+    SetError(errorText, QStringLiteral("Cannot open '%1': %2").arg(fileName, file.errorString()));
+    return prFailed;
+  }
+  const QByteArray data = file.readAll();
+  if (!DecodeZpl(data, playlist, clearFirst)) {
+    SetError(errorText, QStringLiteral("'%1' is too short to be a playlist").arg(fileName));
+    return prFailed;
+  }
+  return prLoaded;
+}
+
+TPlaylistReadResult ReadPlsFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
+                                QString* errorText) {
+  QStringList lines;
+  if (!ReadLines(fileName, &lines, errorText))
+    return prFailed;
+  bool changed = false;
+  if (!ParsePls(lines, playlist, clearFirst, &changed)) {
+    ReportError(1050, QStringLiteral("TZGlobal"), QString(), false);
+    return prUnchanged;
+  }
+  return changed ? prLoaded : prUnchanged;
+}
+
+TPlaylistReadResult ReadM3uFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
+                                QString* errorText) {
+  QStringList lines;
+  if (!ReadLines(fileName, &lines, errorText))
+    return prFailed;
+  ParseM3u(lines, playlist, clearFirst);
+  return prLoaded;
+}
+
+TPlaylistReadResult ReadPlaylistFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
+                                     QString* errorText) {
+  switch (PlaylistFormatOf(fileName)) {
+    case pfZpl:
+      return ReadZplFile(fileName, playlist, clearFirst, errorText);
+    case pfPls:
+      return ReadPlsFile(fileName, playlist, clearFirst, errorText);
+    case pfM3u:
+      return ReadM3uFile(fileName, playlist, clearFirst, errorText);
+    case pfNone:
+      break;
+  }
+  SetError(errorText, QStringLiteral("'%1' is not a playlist file").arg(fileName));
+  return prFailed;
+}
+
+bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
+  return WriteFileAtomically(fileName, EncodeZpl(playlist));
+}
