@@ -1,0 +1,14 @@
+#pragma once
+// Lets GoogleTest show texts as texts in failure messages.
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+  *out << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
