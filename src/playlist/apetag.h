@@ -8,9 +8,9 @@
 
 class TAPEtag {
  public:
-  TAPEtag() { ResetData(); }
+  TAPEtag() = default;
 
-  void ResetData();
+  void ResetData() { *this = TAPEtag(); }  // everything empty, Exists false
   // False when the file cannot be read or is shorter than a tag footer; true otherwise.
   bool ReadFromFile(const QString& fileName);
   // Parses a tag whose footer ends at the end of tail (items may precede it in tail).

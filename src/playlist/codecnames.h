@@ -20,3 +20,7 @@ constexpr uint32_t FourCC(const char (&text)[N]) {
     code |= uint32_t(uint8_t(text[i])) << (8 * i);
   return code;
 }
+
+// The number of rows of each table.
+int VideoCodecCount();
+int WaveFormatCount();

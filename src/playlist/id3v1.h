@@ -7,9 +7,10 @@
 
 class TID3v1 {
  public:
-  TID3v1() { ResetData(); }
+  TID3v1() = default;
 
-  void ResetData();  // everything empty, Exists false, VersionID 1, GenreID 255
+  // Everything empty, Exists false, VersionID 1, GenreID 255.
+  void ResetData() { *this = TID3v1(); }
   // False when the file cannot be read or is shorter than a tag; true otherwise (Exists tells
   // whether a tag was found).
   bool ReadFromFile(const QString& fileName);

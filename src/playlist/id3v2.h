@@ -9,9 +9,9 @@
 
 class TID3v2 {
  public:
-  TID3v2() { ResetData(); }
+  TID3v2() = default;
 
-  void ResetData();
+  void ResetData() { *this = TID3v2(); }  // everything empty, Exists false
   // False when the file cannot be read or is shorter than a tag header; true otherwise.
   bool ReadFromFile(const QString& fileName);
   // Writes this tag as version 2.3; every other frame of the old tag is dropped. The audio data is
