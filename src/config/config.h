@@ -193,6 +193,10 @@ bool SaveConfigFile(const QString& path, const TZConfig& config);
 bool LoadGraphList(const QString& path, TZConfig& config);
 bool SaveGraphList(const QString& path, const TZConfig& config);
 
+// The lines of a graph-list file and how they are read (false: no count on the first line).
+bool ApplyGraphListLines(const QStringList& lines, TZConfig& config);
+QStringList GraphListLines(const TZConfig& config);
+
 // Index of the first entry whose type equals the name ignoring case, or -1.
 int FindGraphType(const TZConfig& config, const QString& type);
 // Index of the first entry whose type and script equal the names ignoring case, or -1.

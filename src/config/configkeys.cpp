@@ -142,13 +142,13 @@ TZConfigKey TextKey(const char* name, Field<QString> field, TextRules rules) {
           [field, rules](const QString& value, TZConfig& config) {
             QString text = StarsToBlanks(value);
             if (rules.maxLength >= 0)
-              text.truncate(rules.maxLength);
+              text = CutText(text, rules.maxLength);
             config.*field = text.isEmpty() ? rules.emptyReadsAs : text;
           },
           [field, rules](const TZConfig& config) {
             QString text = OneLine(config.*field);
             if (rules.maxLength >= 0)
-              text.truncate(rules.maxLength);
+              text = CutText(text, rules.maxLength);
             if (text.isEmpty())
               text = rules.emptyWritesAs;
             return rules.stars ? BlanksToStars(text) : text;
@@ -174,7 +174,7 @@ TZConfigKey FontKey(const char* name, Field<TZFontSetting> field) {
   return {QString::fromLatin1(name),
           [field](const QString& value, TZConfig& config) {
             TZValueScanner scanner(value);
-            const QString fontName = StarsToBlanks(scanner.Word()).left(kFontNameLength);
+            const QString fontName = CutText(StarsToBlanks(scanner.Word()), kFontNameLength);
             const auto size = ScanInteger<std::int32_t>(scanner);
             const auto color = ScanColor(scanner);
             if (size && color)
@@ -182,7 +182,7 @@ TZConfigKey FontKey(const char* name, Field<TZFontSetting> field) {
           },
           [field](const TZConfig& config) {
             const TZFontSetting& font = config.*field;
-            return BlanksToStars(OneLine(font.Name).left(kFontNameLength)) + u' ' +
+            return BlanksToStars(CutText(OneLine(font.Name), kFontNameLength)) + u' ' +
                    QString::number(font.Size) + u' ' + WriteColor(font.Color);
           }};
 }

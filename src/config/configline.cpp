@@ -125,6 +125,13 @@ QString WriteFloat(float value) {
   return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
+QString CutText(const QString& text, qsizetype maxLength) {
+  if (text.size() <= maxLength)
+    return text;
+  const bool splitsPair = maxLength > 0 && text[maxLength - 1].isHighSurrogate();
+  return text.left(splitsPair ? maxLength - 1 : maxLength);
+}
+
 QString StarsToBlanks(const QString& text) {
   return QString(text).replace(u'*', u' ');
 }

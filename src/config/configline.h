@@ -43,6 +43,9 @@ QString WriteBool(bool value);
 // Shortest text that reads back as the same float, with "." as decimal separator.
 QString WriteFloat(float value);
 
+// The text cut to at most maxLength characters, never inside a surrogate pair.
+QString CutText(const QString& text, qsizetype maxLength);
+
 // Text keys written with blanks as "*": and back.
 QString StarsToBlanks(const QString& text);
 QString BlanksToStars(const QString& text);

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <limits>
+
 #include "components/text/textfile.h"
 #include "config/config.h"
 #include "config/configline.h"
@@ -9,9 +12,8 @@ constexpr qsizetype kNameLength = 255;
 
 }  // namespace
 
-bool LoadGraphList(const QString& path, TZConfig& config) {
-  QStringList lines;
-  if (!ReadTextLines(path, &lines) || lines.isEmpty())
+bool ApplyGraphListLines(const QStringList& lines, TZConfig& config) {
+  if (lines.isEmpty())
     return false;
   const auto count = TZValueScanner(lines.first()).Integer(0, std::numeric_limits<int>::max());
   if (!count)
@@ -24,18 +26,27 @@ bool LoadGraphList(const QString& path, TZConfig& config) {
     const qsizetype at = line.indexOf(kSeparator);
     if (at < 0)
       continue;
-    graphs.append(
-        {line.left(at).left(kNameLength), line.mid(at + kSeparator.size()).left(kNameLength)});
+    graphs.append({CutText(line.left(at), kNameLength),
+                   CutText(line.mid(at + kSeparator.size()), kNameLength)});
   }
   config.Graphs = graphs;
   return true;
 }
 
-bool SaveGraphList(const QString& path, const TZConfig& config) {
+bool LoadGraphList(const QString& path, TZConfig& config) {
+  QStringList lines;
+  return ReadTextLines(path, &lines) && ApplyGraphListLines(lines, config);
+}
+
+QStringList GraphListLines(const TZConfig& config) {
   QStringList lines{QString::number(config.Graphs.size())};
   for (const TZGraphEntry& entry : config.Graphs)
     lines << entry.Type + kSeparator + entry.Script;
-  return WriteTextLines(path, lines);
+  return lines;
+}
+
+bool SaveGraphList(const QString& path, const TZConfig& config) {
+  return WriteTextLines(path, GraphListLines(config));
 }
 
 int FindGraphType(const TZConfig& config, const QString& type) {
