@@ -11,7 +11,7 @@ packages=(
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
   libx11-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
-  ffmpeg sox cdrdao xvfb xauth fonts-dejavu-core
+  ffmpeg sox cdrdao xvfb xauth fonts-dejavu-core musepack-tools icecast2 mpv
 )
 
 missing=()

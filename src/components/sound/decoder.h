@@ -1,0 +1,26 @@
+#pragma once
+// FFmpeg decoding of files and byte streams into 16-bit stereo frames.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "components/sound/source.h"
+
+// A blocking source of raw bytes (an internet stream).
+class ByteReader {
+ public:
+  virtual ~ByteReader() = default;
+  // Up to size bytes; 0 at the end of the data, -1 on failure or time-out.
+  virtual int Read(uint8_t* buffer, int size) = 0;
+};
+
+std::unique_ptr<SoundSource> OpenFileDecoder(const std::string& path, ZSoundError* error);
+
+// `formatHint` is an FFmpeg demuxer name ("mp3", "aac", "ogg") or empty to probe.
+std::unique_ptr<SoundSource> OpenStreamDecoder(std::shared_ptr<ByteReader> reader,
+                                               const std::string& formatHint, ZSoundError* error);
+
+// Playback length of a file in seconds as its demuxer reports it (tracker modules rendered at
+// 44.1 kHz), or a negative value when it cannot be opened.
+double ProbeDurationSeconds(const std::string& path);
