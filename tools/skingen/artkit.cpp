@@ -148,7 +148,7 @@ QFont LabelFont(qreal pixelSize, qreal spacing) {
   font.setPixelSize(qRound(pixelSize));
   font.setBold(true);
   font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-  font.setHintingPreference(QFont::PreferFullHinting);
+  font.setHintingPreference(QFont::PreferVerticalHinting);
   font.setKerning(false);
   return font;
 }

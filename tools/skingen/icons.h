@@ -1,5 +1,7 @@
 #pragma once
-// The flat icons of the skin, drawn as filled shapes into a box centred on a point.
+// The flat icons of the skin. Transport icons are vector shapes designed on a 7 x 7 grid;
+// the small icons (title buttons, check boxes, status pictures) are pixel art, which stays
+// crisp at 5 to 9 pixels where anti-aliased shapes turn to mush.
 
 #include <QColor>
 #include <QPainter>
@@ -25,6 +27,9 @@ enum class Icon {
   Record,
 };
 
-// Draws an icon of roughly `size` pixels, centred on `centre`.
+// Draws a transport icon (Play to Eject) of `size` pixels centred on `centre`.
 void DrawIcon(QPainter& painter, Icon icon, const QPointF& centre, qreal size,
               const QColor& colour);
+
+// Draws the pixel-art version of an icon centred on `centre` (rounded down to whole pixels).
+void DrawPixelIcon(QPainter& painter, Icon icon, const QPointF& centre, const QColor& colour);

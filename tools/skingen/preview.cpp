@@ -190,9 +190,9 @@ QImage VideoWindow(const QImage& sheet) {
 
 QImage DrawPreview(const QImage& sheet) {
   constexpr int kScale = 2;
-  QImage desk(QSize(760, 560), QImage::Format_RGB32);
+  QImage desk(QSize(640, 600), QImage::Format_RGB32);
   QPainter p(&desk);
-  QLinearGradient wallpaper(0, 0, 760, 560);
+  QLinearGradient wallpaper(0, 0, 640, 600);
   wallpaper.setColorAt(0, QColor(92, 112, 140));
   wallpaper.setColorAt(1, QColor(156, 132, 120));
   p.fillRect(desk.rect(), wallpaper);
@@ -201,13 +201,12 @@ QImage DrawPreview(const QImage& sheet) {
   p.drawImage(QPoint(20, 340), MediaWindow(sheet));
   p.drawImage(QPoint(20, 450), FullscreenWindow(sheet));
   p.drawImage(QPoint(340, 20), VideoWindow(sheet));
-  p.drawImage(QPoint(340, 190), Piece(sheet, "main.menuSide"));
-  p.drawImage(QPoint(375, 190), Piece(sheet, "playlist.menuSide"));
-  p.drawImage(QPoint(410, 190), Piece(sheet, "video.dvdMenuSide"));
-  p.drawImage(QPoint(445, 190), Piece(sheet, "media.menuSide"));
+  p.drawImage(QPoint(340, 205), Piece(sheet, "main.menuSide"));
+  p.drawImage(QPoint(375, 205), Piece(sheet, "playlist.menuSide"));
+  p.drawImage(QPoint(410, 205), Piece(sheet, "video.dvdMenuSide"));
+  p.drawImage(QPoint(445, 205), Piece(sheet, "media.menuSide"));
   const QImage icons = sheet.copy(FindPiece("playlist.fileIcons").first.x(), 143, 32, 236);
-  p.drawImage(QPoint(490, 190), icons);
-  p.drawImage(QPoint(340, 440), sheet.scaled(sheet.size() / 5));
+  p.drawImage(QPoint(490, 205), icons);
   p.end();
   return desk.scaled(desk.size() * kScale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }

@@ -97,7 +97,7 @@ Pictures TitleButton(const QImage& under, Icon icon, bool closes) {
       style.icon = Qt::white;
     }
     PaintFace(p, QRectF(0, 0, 11, 11), 3, style, state != 3);
-    DrawIcon(p, icon, QPointF(5.5, 5.5), 5, style.icon);
+    DrawPixelIcon(p, icon, QPointF(5.5, 5.5), style.icon);
   });
 }
 
@@ -112,9 +112,9 @@ Pictures Toggle(const QImage& under, Icon icon) {
       border = QColor(36, 40, 46);
       glyph = QColor(62, 67, 75);
     } else if (state == 2) {
-      fill = QColor(44, 50, 58);
-      border = palette::kAccent.darker(160);
-      glyph = palette::kAccentBright;
+      fill = QColor(46, 52, 61);
+      border = QColor(96, 104, 116);
+      glyph = palette::kText;
     } else if (state == 3) {
       fill = QColor(20, 62, 92);
       border = palette::kAccent;
@@ -126,7 +126,7 @@ Pictures Toggle(const QImage& under, Icon icon) {
     QPainterPath inner;
     inner.addRoundedRect(r.adjusted(1, 1, -1, -1), 2, 2);
     p.fillPath(inner, fill);
-    DrawIcon(p, icon, QPointF(width / 2, 5), 6, glyph);
+    DrawPixelIcon(p, icon, QPointF(width / 2, 5), glyph);
   });
 }
 
@@ -287,8 +287,9 @@ Pictures TimeGlyphs(const QImage& under) {
 }
 
 Pictures StatusPicture(const QImage& analyser, Icon icon, const QColor& colour) {
-  return States(analyser.copy(0, 0, 10, 10), 1,
-                [icon, colour](QPainter& p, int) { DrawIcon(p, icon, QPointF(5, 5), 6, colour); });
+  return States(analyser.copy(0, 0, 10, 10), 1, [icon, colour](QPainter& p, int) {
+    DrawPixelIcon(p, icon, QPointF(5, 5), colour);
+  });
 }
 
 // Vertical band beside a popup menu, reading upwards: "Z" in the accent, then the menu's name.
