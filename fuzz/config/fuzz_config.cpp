@@ -1,0 +1,22 @@
+// Any bytes as "config.zcfg": reading must not fail, and what the program writes from the
+// result must read back to the same file.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "components/text/textcodec.h"
+#include "components/text/textfile.h"
+#include "config/config.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  TZConfig config;
+  ApplyConfigLines(SplitLines(DecodeText(bytes)), config);
+
+  const QStringList written = ConfigFileLines(config);
+  TZConfig reread;
+  ApplyConfigLines(SplitLines(DecodeText(EncodeText(written.join("\r\n")))), reread);
+  if (ConfigFileLines(reread) != written)
+    std::abort();
+  return 0;
+}
