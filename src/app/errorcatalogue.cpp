@@ -78,8 +78,7 @@ QString ErrorMessage(int id, const QString& detail) {
     return detail;
   }
   if (id == 1001 && detail == u"AVSEQ01.MPG") {
-    return QStringLiteral(
-        "SVCD can´t load because medium is not inserted or codec not found.");
+    return QStringLiteral("SVCD can´t load because medium is not inserted or codec not found.");
   }
   if (id == 3100) {
     return Catalogue().at(3100) + detail;
@@ -130,8 +129,14 @@ void ReportError(int id, const QString& componentTag, const QString& detail, boo
   }
 }
 
-void SetErrorPresenter(ErrorPresenter presenter) { Presenter() = std::move(presenter); }
+void SetErrorPresenter(ErrorPresenter presenter) {
+  Presenter() = std::move(presenter);
+}
 
-bool TerminationRequested() { return TerminationFlag(); }
+bool TerminationRequested() {
+  return TerminationFlag();
+}
 
-void ResetTerminationRequest() { TerminationFlag() = false; }
+void ResetTerminationRequest() {
+  TerminationFlag() = false;
+}

@@ -17,9 +17,13 @@ QString WithTrailingSlash(QString folder) {
 }
 }  // namespace
 
-const QString& ProgramPath() { return PathSlot(); }
+const QString& ProgramPath() {
+  return PathSlot();
+}
 
-void SetProgramPath(const QString& folder) { PathSlot() = WithTrailingSlash(folder); }
+void SetProgramPath(const QString& folder) {
+  PathSlot() = WithTrailingSlash(folder);
+}
 
 QString ComputeProgramPath(const QString& executablePath) {
   const QString home = qEnvironmentVariable("ZEPHONIC_HOME");
@@ -29,4 +33,6 @@ QString ComputeProgramPath(const QString& executablePath) {
   return WithTrailingSlash(QFileInfo(executablePath).absolutePath());
 }
 
-QString DataPath() { return ProgramPath() + QStringLiteral("data/"); }
+QString DataPath() {
+  return ProgramPath() + QStringLiteral("data/");
+}

@@ -4,7 +4,9 @@
 
 #include "components/text/textcodec.h"
 
-TZDebug::TZDebug(QString fileName) : fileName_(std::move(fileName)) { QFile::remove(fileName_); }
+TZDebug::TZDebug(QString fileName) : fileName_(std::move(fileName)) {
+  QFile::remove(fileName_);
+}
 
 void TZDebug::Write(const QString& text) {
   QFile file(fileName_);
@@ -31,9 +33,13 @@ std::unique_ptr<TZDebug>& LogSlot() {
 }
 }  // namespace
 
-TZDebug* ZDebug() { return LogSlot().get(); }
+TZDebug* ZDebug() {
+  return LogSlot().get();
+}
 
-void SetZDebug(std::unique_ptr<TZDebug> log) { LogSlot() = std::move(log); }
+void SetZDebug(std::unique_ptr<TZDebug> log) {
+  LogSlot() = std::move(log);
+}
 
 void ZLog(const QString& text) {
   if (TZDebug* log = ZDebug()) {

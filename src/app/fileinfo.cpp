@@ -1,0 +1,5 @@
+#include "app/fileinfo.h"
+
+QString FileVersion() {
+  return QStringLiteral(ZEPHONIC_VERSION);
+}

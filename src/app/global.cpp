@@ -1,0 +1,398 @@
+#include "app/global.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+#include "app/errorcatalogue.h"
+#include "app/fileinfo.h"
+#include "app/firststart.h"
+#include "app/program.h"
+#include "app/programpath.h"
+#include "app/videolayer.h"
+#include "app/zdebug.h"
+#include "config/config.h"
+#include "hotkeys/hotkeys.h"
+#include "lang/applylanguage.h"
+#include "lang/language.h"
+#include "playlist/playlist.h"
+#include "playlist/playlistfiles.h"
+
+namespace {
+
+// A step of start-up or shutdown. Returning false skips the remaining steps of start-up.
+struct Step {
+  const char* name;  // for the report when a step fails in a way it does not handle itself
+  bool (*run)();
+};
+
+QElapsedTimer& InitializeClock() {
+  static QElapsedTimer clock;
+  return clock;
+}
+
+QElapsedTimer& KillClock() {
+  static QElapsedTimer clock;
+  return clock;
+}
+
+void Indent() {
+  if (TZDebug* log = ZDebug()) {
+    log->Indent();
+  }
+}
+
+void Unindent() {
+  if (TZDebug* log = ZDebug()) {
+    log->Unindent();
+  }
+}
+
+QString DataFile(const char* name) {
+  return DataPath() + QLatin1String(name);
+}
+
+// Runs an operation that reports failure by result or by exception.
+template <typename Operation>
+bool Succeeds(Operation&& operation) {
+  try {
+    return operation();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// Writes the step's OK or failure line after the operation.
+template <typename Operation>
+void Guarded(const char* ok, const char* failed, Operation&& operation) {
+  ZLog(QLatin1String(Succeeds(operation) ? ok : failed));
+}
+
+QString Elapsed(const char* what, const QElapsedTimer& clock) {
+  return QString::asprintf("%s [ %.2f msecs ]", what,
+                           static_cast<double>(clock.nsecsElapsed()) / 1e6);
+}
+
+// Runs the steps in order; a step that fails without handling it is named on standard error
+// (the log may be what failed) and the next step runs. False when a step skipped the rest.
+bool RunSteps(std::initializer_list<Step> steps) {
+  for (const Step& step : steps) {
+    try {
+      if (!step.run()) {
+        return false;
+      }
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "zephonic: %s failed: %s\n", step.name, error.what());
+    }
+  }
+  return true;
+}
+
+// ---- ZInitialize
+
+bool StartLog() {
+  SetInitialised(false);
+  SetZDebug(std::make_unique<TZDebug>(ProgramPath() + QStringLiteral("zephonic.log")));
+  ZLog(QStringLiteral("ZInitialize..."));
+  Indent();
+  InitializeClock().start();
+  return true;
+}
+
+bool WriteVersionAndPath() {
+  ZLog(QStringLiteral("Zephonic version: ") + FileVersion());
+  ZLog(QStringLiteral("Zephonic path: ") + ProgramPath());
+  return true;
+}
+
+bool CheckVideoLayer() {
+  const std::optional<QString> version = UsableVideoLayerVersion();
+  if (!version) {
+    ZLog(QStringLiteral("DirectX not found."));
+    ReportError(3002, QStringLiteral("TZDirectX"), QString(), true);
+    return true;
+  }
+  ZLog(QStringLiteral("DirectX ") + *version + QStringLiteral(" installed."));
+  return true;
+}
+
+bool CreateDataFolders() {
+  ZLog(QStringLiteral("Create directory if nessesary..."));
+  for (const char* folder : {"", "skins", "languages", "presets", "images", "output", "dvdgraphs",
+                             "dsgraphs", "icons", "codecs"}) {
+    QDir().mkpath(DataFile(folder));
+  }
+  return true;
+}
+
+bool LoadConfiguration() {
+  const QString path = DataFile("config.zcfg");
+  bool found = false;
+  const bool ok = Succeeds([&] {
+    SetConfigDefaults(Config());
+    found = QFile::exists(path);
+    return !found || LoadConfigFile(path, Config());
+  });
+  if (!ok) {
+    SetConfigDefaults(Config());
+    ZLog(QStringLiteral("Configurationfile loaded failed."));
+    ReportError(10, QStringLiteral("TZConfig"), QString(), true);
+  } else if (found) {
+    ZLog(QStringLiteral("Configurationfile loaded OK."));
+  } else {
+    SetConfigDefaults(Config());
+    ZLog(QStringLiteral("Configurationfile not found. Set configuration to default."));
+  }
+  return true;
+}
+
+bool LoadGraphs() {
+  const QString path = DataFile("dsgraphs.lst");
+  if (!QFile::exists(path)) {
+    ZLog(QStringLiteral("DS Graphs file not found. Set to default."));
+  } else if (LoadGraphList(path, Config())) {
+    ZLog(QStringLiteral("DS Graphs file loaded OK."));
+  } else {
+    ZLog(QStringLiteral("DS Graphs file loaded failed. Set to default."));
+  }
+  return true;
+}
+
+bool CheckFirstStart() {
+  if (ApplyFirstStart(FirstStartFile(), Config())) {
+    ZLog(QStringLiteral("Zephonic is starting the first time."));
+  }
+  return true;
+}
+
+bool LoadLanguage() {
+  const QString path = LanguageFilePath(Config().Language);
+  bool found = false;
+  const bool ok = Succeeds([&] {
+    found = QFile::exists(path);
+    if (found) {
+      LoadFromFile(Language(), path);
+    } else {
+      LoadDefaults(Language());
+    }
+    ApplyLanguage(Language());
+    return true;
+  });
+  if (!ok) {
+    LoadDefaults(Language());
+    ZLog(QStringLiteral("Languagefile loaded failed."));
+    ReportError(150, QStringLiteral("TZLanguage"), QString(), false);
+  } else if (found) {
+    ZLog(QStringLiteral("Languagefile loaded OK."));
+  } else {
+    ZLog(QStringLiteral("Languagefile not found. Set language to default (english)."));
+  }
+  return true;
+}
+
+bool CreateHotkeys() {
+  Guarded("Hotkeys initialize OK.", "Hotkeys initialize failed.", [] {
+    SetHotKeys(std::make_unique<TZHotKeys>());
+    return true;
+  });
+  return true;
+}
+
+bool LoadHotkeyFile() {
+  TZHotKeys* table = HotKeys();
+  if (!table) {
+    return true;
+  }
+  const QString path = DataFile("hotkeys.zkeys");
+  if (!QFile::exists(path)) {
+    table->SetDefaults();
+    ZLog(QStringLiteral("Hotkeys file not found. Setting to default."));
+    return true;
+  }
+  Guarded("Hotkeys loaded file OK.", "Hotkeys loaded file failed.",
+          [&] { return table->LoadFromFile(path); });
+  return true;
+}
+
+bool CreatePlaylist() {
+  Guarded("Playlist initialize OK.", "Playlist initialize failed.", [] {
+    auto playlist = std::make_unique<TZPlaylist>();
+    playlist->LastPlayedIndex = Config().LastPlayedIndex;
+    SetPlaylist(std::move(playlist));
+    return true;
+  });
+  return true;
+}
+
+bool LoadDefaultPlaylist() {
+  TZPlaylist* playlist = Playlist();
+  if (!playlist) {
+    return true;
+  }
+  const QString path = DataFile("default.zpl");
+  if (!QFile::exists(path)) {
+    playlist->ClearPlaylist();
+    ZLog(QStringLiteral("Playlist not found. Playlist is cleared."));
+    return true;
+  }
+  if (Succeeds([&] { return ReadPlaylistFile(path, *playlist, true) == prLoaded; })) {
+    ZLog(QStringLiteral("Playlist loaded OK."));
+    return true;
+  }
+  playlist->ClearPlaylist();
+  ZLog(QStringLiteral("Playlist loaded failed."));
+  ReportError(300, QStringLiteral("TZPlaylist"), QString(), false);
+  return true;
+}
+
+bool StartProgramEvent() {
+  ProgramEvent(kProgramStart);
+  return true;
+}
+
+bool FinishInitialize() {
+  Unindent();
+  ZLog(Elapsed("ZInitialize complete", InitializeClock()));
+  ZLog(QString());
+  ZLog(QStringLiteral("Running"));
+  Indent();
+  return true;
+}
+
+// ---- ZKill
+
+bool BeginKill() {
+  SetTerminated(false);
+  return true;
+}
+
+bool WriteKillHeader() {
+  Unindent();
+  ZLog(QStringLiteral("Close"));
+  ZLog(QString());
+  ZLog(QStringLiteral("ZKill..."));
+  Indent();
+  KillClock().start();
+  return true;
+}
+
+bool EndProgramEvent() {
+  ProgramEvent(kProgramEnd);
+  return true;
+}
+
+bool SaveConfiguration() {
+  Guarded("Configurationfile saved OK", "Configurationfile saved failed",
+          [] { return SaveConfigFile(DataFile("config.zcfg"), Config()); });
+  return true;
+}
+
+bool SaveGraphs() {
+  Guarded("DS Graphs saved file OK.", "DS Graphs saved file failed.",
+          [] { return SaveGraphList(DataFile("dsgraphs.lst"), Config()); });
+  return true;
+}
+
+// Only a playlist that start-up created is written back.
+bool SaveDefaultPlaylist() {
+  if (const TZPlaylist* playlist = Playlist()) {
+    Guarded("Playlist saved OK", "Playlist saved failed",
+            [&] { return WriteZplFile(DataFile("default.zpl"), *playlist); });
+  }
+  return true;
+}
+
+bool FreePlaylist() {
+  if (Playlist()) {
+    Guarded("Playlist deinitialize OK", "Playlist deinitialize failed", [] {
+      SetPlaylist(nullptr);
+      return true;
+    });
+  }
+  return true;
+}
+
+bool SaveHotkeyFile() {
+  if (const TZHotKeys* table = HotKeys()) {
+    Guarded("Hotkeys saved file OK.", "Hotkeys saved file failed.",
+            [&] { return table->SaveToFile(DataFile("hotkeys.zkeys")); });
+  }
+  return true;
+}
+
+bool FreeHotkeys() {
+  if (HotKeys()) {
+    Guarded("Hotkeys deinitialize OK", "Hotkeys deinitialize failed", [] {
+      SetHotKeys(nullptr);
+      return true;
+    });
+  }
+  return true;
+}
+
+bool FinishKill() {
+  Unindent();
+  ZLog(Elapsed("ZKill complete", KillClock()));
+  SetZDebug(nullptr);
+  return true;
+}
+
+// Files unpacked from packed skins go; sub-folders stay, and with them the folder itself.
+bool EmptyTempFolder() {
+  const QDir temp(DataFile("temp"));
+  for (const QFileInfo& file : temp.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+    QFile::remove(file.absoluteFilePath());
+  }
+  QDir(DataPath()).rmdir(QStringLiteral("temp"));
+  return true;
+}
+
+}  // namespace
+
+void ZInitialize() {
+  const bool complete = RunSteps({
+      {"log", StartLog},
+      {"version", WriteVersionAndPath},
+      {"video layer check", CheckVideoLayer},
+      {"data folders", CreateDataFolders},
+      {"configuration", LoadConfiguration},
+      {"graph list", LoadGraphs},
+      {"first start", CheckFirstStart},
+      {"language", LoadLanguage},
+      // The skin engine and skin (which may stop start-up here), the surfaces and the variables
+      // (window magnets, sound-device list) come here.
+      {"hotkeys", CreateHotkeys},
+      {"hotkey file", LoadHotkeyFile},
+      // The keyboard hook, the sound system and the spectrum analyser come here.
+      {"playlist", CreatePlaylist},
+      {"default playlist", LoadDefaultPlaylist},
+      {"program start", StartProgramEvent},
+      {"start-up end", FinishInitialize},
+      // Debug logging of the video graph and the command line come here.
+  });
+  SetInitialised(complete);
+}
+
+void ZKill() {
+  RunSteps({
+      {"shutdown", BeginKill},
+      // Stopping what plays comes here.
+      {"shutdown log", WriteKillHeader},
+      // The closing title text and the release of the sound system come here.
+      {"program end", EndProgramEvent},
+      // The release of the skin pictures comes here.
+      {"configuration", SaveConfiguration},
+      {"graph list", SaveGraphs},
+      {"default playlist", SaveDefaultPlaylist},
+      {"playlist", FreePlaylist},
+      // The release of the variables and the removal of the keyboard hook come here.
+      {"hotkey file", SaveHotkeyFile},
+      {"hotkeys", FreeHotkeys},
+      {"shutdown end", FinishKill},
+      {"temporary files", EmptyTempFolder},
+  });
+  SetTerminated(true);
+}
