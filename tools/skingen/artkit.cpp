@@ -93,9 +93,9 @@ const std::map<QChar, const char*>& PixelGlyphs() {
        "###"},
       {'K',
        "# #"
-       "# #"
        "## "
-       "# #"
+       "#  "
+       "## "
        "# #"},
       {'L',
        "#  "
@@ -186,8 +186,7 @@ QImage Harden(const QImage& canvas) {
   return result;
 }
 
-int DrawPixelText(QPainter& painter, int x, int y, const QString& text, const QColor& colour) {
-  const int start = x;
+void DrawPixelText(QPainter& painter, int x, int y, const QString& text, const QColor& colour) {
   for (const QChar c : text) {
     const auto found = PixelGlyphs().find(c);
     if (found == PixelGlyphs().end()) {
@@ -202,7 +201,6 @@ int DrawPixelText(QPainter& painter, int x, int y, const QString& text, const QC
     }
     x += 4;
   }
-  return x - start - (x > start ? 1 : 0);
 }
 
 int PixelTextWidth(const QString& text) {
@@ -244,4 +242,23 @@ bool LoadSkinFont(QString* error) {
   }
   *error = "DejaVu Sans Bold is not installed (Debian package fonts-dejavu-core)";
   return false;
+}
+
+Pictures States(const QImage& base, int count, const std::function<void(QPainter&, int)>& draw) {
+  Pictures pictures;
+  for (int state = 0; state < count; ++state) {
+    QImage canvas = base.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter p;
+    BeginPainter(p, canvas);
+    draw(p, state);
+    p.end();
+    pictures.push_back(Harden(canvas));
+  }
+  return pictures;
+}
+
+QPainterPath Capsule(const QRectF& r) {
+  QPainterPath path;
+  path.addRoundedRect(r, r.height() / 2, r.height() / 2);
+  return path;
 }

@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QString>
+#include <functional>
+#include <vector>
 
 namespace palette {
 inline const QColor kKey{0, 255, 0};  // the skin's transparent colour
@@ -38,8 +41,8 @@ void BeginPainter(QPainter& painter, QImage& canvas);
 QImage Harden(const QImage& canvas);
 
 // Text in a tiny 3 x 5 pixel font (digits, capital letters used by the skin, "+", "-").
-// Drawn with square pixels of the given colour; returns the advance width.
-int DrawPixelText(QPainter& painter, int x, int y, const QString& text, const QColor& colour);
+// Drawn with square pixels of the given colour.
+void DrawPixelText(QPainter& painter, int x, int y, const QString& text, const QColor& colour);
 int PixelTextWidth(const QString& text);
 
 // Text in DejaVu Sans Bold at a pixel size, with extra letter spacing.
@@ -49,3 +52,12 @@ qreal LabelWidth(const QString& text, qreal pixelSize, qreal spacing = 0);
 
 // Loads DejaVu Sans Bold from the system's font files; false when it is not installed.
 bool LoadSkinFont(QString* error);
+
+// The pictures of one element, in stacking order.
+using Pictures = std::vector<QImage>;
+
+// Draws `count` pictures, each on a fresh copy of `base`, and hardens them.
+Pictures States(const QImage& base, int count, const std::function<void(QPainter&, int)>& draw);
+
+// A rounded shape whose ends are half circles.
+QPainterPath Capsule(const QRectF& r);

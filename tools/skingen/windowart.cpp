@@ -1,0 +1,203 @@
+#include "windowart.h"
+
+#include <QLinearGradient>
+
+#include "artkit.h"
+#include "skinlayout.h"
+#include "windows.h"
+
+namespace {
+
+void PaintDisc(QPainter& p, const QPointF& c, qreal r) {
+  QPainterPath disc;
+  disc.addEllipse(c, r, r);
+  QPainterPath hole;
+  hole.addEllipse(c, r * 0.28, r * 0.28);
+  p.fillPath(disc.subtracted(hole), palette::kText);
+  p.fillPath(
+      [&] {
+        QPainterPath ring;
+        ring.addEllipse(c, r * 0.55, r * 0.55);
+        QPainterPath inner;
+        inner.addEllipse(c, r * 0.42, r * 0.42);
+        return ring.subtracted(inner);
+      }(),
+      palette::kAccent);
+}
+
+void PaintWaves(QPainter& p, const QPointF& c, qreal size) {
+  QPen pen(palette::kAccentBright, size / 10, Qt::SolidLine, Qt::RoundCap);
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  for (int i = 1; i <= 2; ++i) {
+    const qreal r = size * 0.2 * i;
+    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
+    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 135 * 16, 90 * 16);
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(palette::kText);
+  p.drawEllipse(c, size / 12, size / 12);
+}
+
+void PaintFilm(QPainter& p, const QRectF& r) {
+  QPainterPath film;
+  film.addRoundedRect(r, 2, 2);
+  for (int i = 0; i < 4; ++i) {
+    const qreal x = r.x() + 2 + i * (r.width() - 4) / 4;
+    film.addRect(QRectF(x + 0.5, r.y() + 1.5, 2.5, 2.5));
+    film.addRect(QRectF(x + 0.5, r.bottom() - 4, 2.5, 2.5));
+  }
+  film.setFillRule(Qt::OddEvenFill);
+  p.fillPath(film, palette::kText);
+  p.fillRect(QRectF(r.x() + 2, r.y() + 5.5, r.width() - 4, r.height() - 11), palette::kAccent);
+}
+
+}  // namespace
+
+Pictures MenuSide(const QSize& size, const QString& name) {
+  QImage canvas = NewCanvas(size.width(), size.height());
+  QPainter p;
+  BeginPainter(p, canvas);
+  QLinearGradient fill(0, 0, 0, size.height());
+  fill.setColorAt(0, QColor(30, 33, 39));
+  fill.setColorAt(1, palette::kAccentDeep);
+  p.fillRect(canvas.rect(), fill);
+  p.fillRect(QRect(size.width() - 1, 0, 1, size.height()), palette::kAccent.darker(150));
+  qreal pixelSize = 16;
+  const QString text = "Z" + name;
+  while (pixelSize > 8 && LabelWidth(text, pixelSize) > size.height() - 14) {
+    pixelSize -= 1;
+  }
+  p.translate(19 + (pixelSize - 16) / 3, size.height() - 8);
+  p.rotate(-90);
+  DrawLabel(p, QPointF(0, 0), "Z", pixelSize, palette::kAccentBright);
+  DrawLabel(p, QPointF(LabelWidth("Z", pixelSize), 0), name, pixelSize, palette::kText);
+  p.end();
+  return {Harden(canvas)};
+}
+
+Pictures WindowCaption(const QImage& under, const QString& title) {
+  return States(under, 2, [title, &under](QPainter& p, int active) {
+    const qreal width = LabelWidth(title, 8, 1.5);
+    const qreal left = qRound((under.width() - width) / 2);
+    DrawLabel(p, QPointF(left, 9), title, 8, active ? palette::kText : palette::kTextDim, 1.5);
+    // Grip lines either side of the title show where the window can be dragged.
+    const QColor line = active ? palette::kAccent.darker(140) : QColor(70, 76, 86);
+    p.fillRect(QRectF(6, 5, left - 14, 1), line);
+    p.fillRect(QRectF(left + width + 8, 5, under.width() - left - width - 14, 1), line);
+  });
+}
+
+Pictures FrameCaption(const std::vector<QImage>& frame, const QString& title) {
+  const QImage under = Soften(ComposeFrame(frame, 300, 100).copy(0, 0, 212, 11));
+  return States(under, 2, [title](QPainter& p, int active) {
+    p.fillRect(QRectF(8, 3, 3, 3), active ? palette::kAccent : QColor(70, 76, 86));
+    DrawLabel(p, QPointF(15, 8), title, 8, active ? palette::kText : palette::kTextDim, 1.5);
+  });
+}
+
+Pictures Grip(const std::vector<QImage>& frame) {
+  return States(Soften(frame[8]), 1, [](QPainter& p, int) {
+    for (int i = 0; i < 3; ++i) {
+      for (int j = 0; j <= i; ++j) {
+        p.fillRect(QRect(7 - 2 * j, 3 + 2 * i, 1, 1), QColor(120, 128, 140));
+      }
+    }
+  });
+}
+
+Pictures Thumb(const std::vector<QImage>& frame) {
+  const QImage track = Soften(frame[5]).copy(0, 0, 8, 10).scaled(8, 20);
+  return States(track, 2, [](QPainter& p, int dragged) {
+    const QRectF pill(1, 1, 6, 18);
+    QLinearGradient fill(pill.topLeft(), pill.topRight());
+    fill.setColorAt(0, dragged ? palette::kAccentBright : QColor(150, 158, 170));
+    fill.setColorAt(1, dragged ? palette::kAccent : QColor(110, 118, 130));
+    p.fillPath(Capsule(QRectF(1, 1, 6, 18)), fill);
+  });
+}
+
+Pictures StatusBar() {
+  QImage canvas = NewCanvas(10, 14);
+  QPainter p;
+  BeginPainter(p, canvas);
+  QLinearGradient fill(0, 0, 0, 14);
+  fill.setColorAt(0, palette::kStatusTop);
+  fill.setColorAt(1, palette::kStatusBottom);
+  p.fillRect(canvas.rect(), fill);
+  p.fillRect(QRect(0, 0, 10, 1), QColor(88, 95, 106));
+  p.end();
+  return {Harden(canvas)};
+}
+
+Pictures FileIcons() {
+  Pictures icons;
+  for (int kind = 0; kind < 7; ++kind) {
+    QImage canvas = NewCanvas(32, 32);
+    QPainter p;
+    BeginPainter(p, canvas);
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(1, 1, 30, 30), 7, 7);
+    QLinearGradient fill(0, 1, 0, 31);
+    fill.setColorAt(0, QColor(58, 63, 72));
+    fill.setColorAt(1, QColor(32, 35, 41));
+    p.fillPath(tile, fill);
+    p.setPen(Qt::NoPen);
+    switch (kind) {
+      case 0: {  // a beamed pair of notes
+        p.setBrush(palette::kAccentBright);
+        p.drawEllipse(QPointF(10.5, 22), 4, 3.2);
+        p.drawEllipse(QPointF(21.5, 20), 4, 3.2);
+        p.fillRect(QRectF(13, 8, 2.2, 14), palette::kAccentBright);
+        p.fillRect(QRectF(24, 6, 2.2, 14), palette::kAccentBright);
+        p.drawPolygon(QPolygonF({{13, 8}, {26.2, 6}, {26.2, 10}, {13, 12}}));
+        break;
+      }
+      case 1:
+        PaintDisc(p, QPointF(16, 16), 11);
+        break;
+      case 2:
+        PaintWaves(p, QPointF(16, 16), 30);
+        break;
+      case 3:
+        PaintFilm(p, QRectF(5, 8, 22, 16));
+        break;
+      case 4:
+        PaintFilm(p, QRectF(4, 10, 17, 13));
+        p.setBrush(palette::kAccentBright);
+        p.drawEllipse(QPointF(24.5, 9.5), 4, 4);
+        p.setBrush(QColor(32, 35, 41));
+        p.drawEllipse(QPointF(24.5, 9.5), 1.5, 1.5);
+        break;
+      case 5:
+        PaintDisc(p, QPointF(16, 14), 9);
+        p.fillRect(QRectF(5, 22, 22, 7), QColor(32, 35, 41));
+        DrawLabel(p, QPointF(7, 29), "DVD", 8, palette::kAccentBright, 0.5);
+        break;
+      default: {
+        QPainterPath sheet;
+        sheet.moveTo(9, 6);
+        sheet.lineTo(18, 6);
+        sheet.lineTo(23, 11);
+        sheet.lineTo(23, 26);
+        sheet.lineTo(9, 26);
+        sheet.closeSubpath();
+        p.fillPath(sheet, palette::kText);
+        p.fillPath(
+            [] {
+              QPainterPath fold;
+              fold.moveTo(18, 6);
+              fold.lineTo(18, 11);
+              fold.lineTo(23, 11);
+              fold.closeSubpath();
+              return fold;
+            }(),
+            palette::kTextDim);
+        break;
+      }
+    }
+    p.end();
+    icons.push_back(Harden(canvas));
+  }
+  return icons;
+}
