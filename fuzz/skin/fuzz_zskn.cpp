@@ -1,0 +1,48 @@
+// Skin description files: any bytes are read over the defaults and the pieces are cut.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "components/text/textcodec.h"
+#include "components/text/textfile.h"
+#include "skin/skininfo.h"
+#include "skin/skinpieces.h"
+
+namespace {
+
+QImage MakePicture() {
+  QImage picture(591, 567, QImage::Format_RGB888);
+  picture.fill(qRgb(10, 20, 30));
+  return picture;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const QImage picture = MakePicture();
+  const QStringList lines =
+      SplitLines(DecodeText(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size))));
+  TZGUI skin;
+  InitSkinDefaults(skin);
+  ReadSkinDescription(lines, skin);
+  SkinInformation info;
+  ParseSkinInformation(lines, &info);
+  CutSkinPieces(skin, picture);
+  for (const SkinPiece& piece : SkinPieces(skin)) {
+    const QImage& cut = *piece.picture;
+    const bool fits = cut.width() <= picture.width() && cut.height() <= picture.height();
+    if (!fits || (!cut.isNull() && cut.format() != QImage::Format_RGB888)) {
+      std::abort();
+    }
+  }
+  // What is written must read back to the same values.
+  const QStringList written = WriteSkinDescription(skin, info);
+  TZGUI again;
+  InitSkinDefaults(again);
+  ReadSkinDescription(written, again);
+  if (WriteSkinDescription(again, info) != written) {
+    std::abort();
+  }
+  return 0;
+}
