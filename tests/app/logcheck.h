@@ -1,0 +1,58 @@
+#pragma once
+// Reading the program's log in tests.
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include "components/text/textfile.h"
+
+inline QStringList ReadLog(const QString& path) {
+  QStringList lines;
+  EXPECT_TRUE(ReadTextLines(path, &lines)) << path.toStdString();
+  return lines;
+}
+
+// Checks that the log holds lines matching the patterns (regular expressions over the whole
+// line, indentation included), in this order, with no line between them.
+inline void ExpectLogLines(const QStringList& log, const QStringList& patterns) {
+  ASSERT_EQ(log.size(), patterns.size()) << log.join(u'\n').toStdString();
+  for (qsizetype i = 0; i < log.size(); ++i) {
+    const QRegularExpression pattern(QRegularExpression::anchoredPattern(patterns[i]));
+    EXPECT_TRUE(pattern.match(log[i]).hasMatch())
+        << "line " << i << ": \"" << log[i].toStdString() << "\" does not match \""
+        << patterns[i].toStdString() << '"';
+  }
+}
+
+// The lines of a first run on an empty program folder, from start to end.
+inline QStringList FirstRunLog(const QString& programPath) {
+  return {
+      R"(ZInitialize\.\.\.)",
+      R"(  Zephonic version: \d+\.\d+\.\d+)",
+      "  Zephonic path: " + QRegularExpression::escape(programPath),
+      R"(  DirectX \d+\.\d+ installed\.)",
+      R"(  Create directory if nessesary\.\.\.)",
+      R"(  Configurationfile not found\. Set configuration to default\.)",
+      R"(  DS Graphs file not found\. Set to default\.)",
+      R"(  Languagefile not found\. Set language to default \(english\)\.)",
+      R"(  Hotkeys initialize OK\.)",
+      R"(  Hotkeys file not found\. Setting to default\.)",
+      R"(  Playlist initialize OK\.)",
+      R"(  Playlist not found\. Playlist is cleared\.)",
+      R"(ZInitialize complete \[ \d+\.\d\d msecs \])",
+      "",
+      "Running",
+      "Close",
+      "",
+      R"(ZKill\.\.\.)",
+      "  Configurationfile saved OK",
+      R"(  DS Graphs saved file OK\.)",
+      "  Playlist saved OK",
+      "  Playlist deinitialize OK",
+      R"(  Hotkeys saved file OK\.)",
+      "  Hotkeys deinitialize OK",
+      R"(ZKill complete \[ \d+\.\d\d msecs \])",
+  };
+}
