@@ -1,6 +1,7 @@
 #include "playlist/playlistfiles.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
 #include <map>
@@ -37,6 +38,29 @@ QString GetField(const char* record, ZplField field) {
   const int length = std::min(static_cast<unsigned char>(record[field.offset]) + 0, field.size - 1);
   return DecodeText(QByteArrayView(record + field.offset + 1, length));
 }
+
+// Fills a whole record, filler included, so every byte written is defined.
+void EncodeZplRecord(const TZPlaylistEntry& entry, char* record) {
+  std::fill_n(record, kZplRecordSize, '\0');
+  PutField(record, kCaptionField, entry.Caption);
+  PutField(record, kTimeField, entry.Time);
+  PutField(record, kFileNameField, entry.FileName);
+  PutField(record, kTrackField, entry.Track);
+}
+
+void DecodeZplRecord(const char* record, TZPlaylist& playlist) {
+  playlist.Add(GetField(record, kCaptionField), GetField(record, kFileNameField), false,
+               GetField(record, kTrackField), GetField(record, kTimeField));
+}
+
+// The count is trusted only as far as the data holds whole records.
+qint64 RecordsToRead(qint32 declared, qint64 recordBytes) {
+  return std::min<qint64>(std::max<qint32>(declared, 0), recordBytes / kZplRecordSize);
+}
+
+// Records go through a small reused buffer rather than one buffer for the whole file: large
+// fresh allocations cost more than the encoding itself.
+constexpr int kRecordsPerChunk = 128;
 
 // The file-name part of a path or URL: what follows the last "/", "\" or ":".
 QString FileNamePart(const QString& path) {
@@ -145,13 +169,8 @@ QByteArray EncodeZpl(const TZPlaylist& playlist) {
   const int count = playlist.Count();
   QByteArray data(4 + qsizetype(kZplRecordSize) * count, '\0');
   qToLittleEndian<qint32>(count, data.data());
-  char* record = data.data() + 4;
-  for (int i = 0; i < count; ++i, record += kZplRecordSize) {
-    const TZPlaylistEntry* entry = playlist.Get(i);
-    PutField(record, kCaptionField, entry->Caption);
-    PutField(record, kTimeField, entry->Time);
-    PutField(record, kFileNameField, entry->FileName);
-    PutField(record, kTrackField, entry->Track);
+  for (int i = 0; i < count; ++i) {
+    EncodeZplRecord(*playlist.Get(i), data.data() + 4 + qsizetype(kZplRecordSize) * i);
   }
   return data;
 }
@@ -161,14 +180,9 @@ bool DecodeZpl(QByteArrayView data, TZPlaylist& playlist, bool clearFirst) {
     return false;
   if (clearFirst)
     playlist.ClearPlaylist();
-  const qint32 declared = qFromLittleEndian<qint32>(data.data());
-  // Trust the count only as far as the data holds whole records.
-  const qint64 whole = (data.size() - 4) / kZplRecordSize;
-  const qint64 count = std::min<qint64>(std::max<qint32>(declared, 0), whole);
-  const char* record = data.data() + 4;
-  for (qint64 i = 0; i < count; ++i, record += kZplRecordSize) {
-    playlist.Add(GetField(record, kCaptionField), GetField(record, kFileNameField), false,
-                 GetField(record, kTrackField), GetField(record, kTimeField));
+  const qint64 count = RecordsToRead(qFromLittleEndian<qint32>(data.data()), data.size() - 4);
+  for (qint64 i = 0; i < count; ++i) {
+    DecodeZplRecord(data.data() + 4 + kZplRecordSize * i, playlist);
   }
   return true;
 }
@@ -248,10 +262,24 @@ TPlaylistReadResult ReadZplFile(const QString& fileName, TZPlaylist& playlist, b
     SetError(errorText, QStringLiteral("Cannot open '%1': %2").arg(fileName, file.errorString()));
     return prFailed;
   }
-  const QByteArray data = file.readAll();
-  if (!DecodeZpl(data, playlist, clearFirst)) {
+  char header[4];
+  if (file.read(header, 4) != 4) {
     SetError(errorText, QStringLiteral("'%1' is too short to be a playlist").arg(fileName));
     return prFailed;
+  }
+  if (clearFirst)
+    playlist.ClearPlaylist();
+  qint64 remaining = RecordsToRead(qFromLittleEndian<qint32>(header), file.size() - 4);
+  QByteArray chunk(qsizetype(kZplRecordSize) * kRecordsPerChunk, Qt::Uninitialized);
+  while (remaining > 0) {
+    const qint64 records = std::min<qint64>(remaining, kRecordsPerChunk);
+    if (file.read(chunk.data(), records * kZplRecordSize) != records * kZplRecordSize) {
+      SetError(errorText, QStringLiteral("Cannot read '%1': %2").arg(fileName, file.errorString()));
+      return prFailed;
+    }
+    for (qint64 i = 0; i < records; ++i)
+      DecodeZplRecord(chunk.constData() + kZplRecordSize * i, playlist);
+    remaining -= records;
   }
   return prLoaded;
 }
@@ -295,5 +323,25 @@ TPlaylistReadResult ReadPlaylistFile(const QString& fileName, TZPlaylist& playli
 }
 
 bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
-  return WriteFileAtomically(fileName, EncodeZpl(playlist));
+  // The same temporary-file-and-rename as WriteFileAtomically, fed record by record.
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly))
+    return false;
+  char header[4];
+  qToLittleEndian<qint32>(playlist.Count(), header);
+  bool ok = file.write(header, 4) == 4;
+  QByteArray chunk(qsizetype(kZplRecordSize) * kRecordsPerChunk, Qt::Uninitialized);
+  for (int first = 0; ok && first < playlist.Count(); first += kRecordsPerChunk) {
+    const int records = std::min(kRecordsPerChunk, playlist.Count() - first);
+    for (int i = 0; i < records; ++i) {
+      EncodeZplRecord(*playlist.Get(first + i), chunk.data() + qsizetype(kZplRecordSize) * i);
+    }
+    const qint64 bytes = qint64(kZplRecordSize) * records;
+    ok = file.write(chunk.constData(), bytes) == bytes;
+  }
+  if (!ok) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
 }

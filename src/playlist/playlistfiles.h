@@ -25,7 +25,8 @@ inline bool IsPlaylistFile(const QString& fileName) {
 enum TPlaylistReadResult {
   prLoaded,     // read; the caller redraws and, with AutoPlay, starts PlayCursorEntry when idle
   prUnchanged,  // nothing to do (".pls" with no entries, or an invalid ".pls" already reported)
-  prFailed,     // the file could not be read or is not a playlist; the playlist is unchanged
+  prFailed,     // the file could not be opened or is not a playlist: the playlist is unchanged
+                // (a read error midway keeps the entries read before it)
 };
 
 // Reads a playlist file of any of the three formats into the playlist (after "Clear playlist"
@@ -40,8 +41,8 @@ TPlaylistReadResult ReadPlsFile(const QString& fileName, TZPlaylist& playlist, b
 TPlaylistReadResult ReadM3uFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
                                 QString* errorText = nullptr);
 
-// Writes the playlist as ".zpl" (whatever the extension), atomically. False on any failure; the
-// previous file is then left whole.
+// Writes the playlist as ".zpl" (whatever the extension) through a temporary file renamed over
+// the old one. False on any failure; the previous file is then left whole.
 bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist);
 
 // The same formats on bytes and lines already in memory (the file functions use these).

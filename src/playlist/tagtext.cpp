@@ -87,10 +87,14 @@ QString DecodeUtf8Prefix(QByteArrayView bytes) {
 QByteArray EncodeTagField(const QString& text, qsizetype maxBytes) {
   const bool latin1 =
       std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-  QByteArray bytes = latin1 ? text.toLatin1() : text.toUtf8();
+  // Latin-1 bytes that happen to be valid UTF-8 would read back as UTF-8: write UTF-8 then.
+  QByteArray bytes = latin1 ? text.toLatin1() : QByteArray();
+  const bool utf8 = !latin1 || (IsValidUtf8(bytes) && bytes != text.toUtf8());
+  if (utf8)
+    bytes = text.toUtf8();
   if (bytes.size() > maxBytes) {
     qsizetype length = maxBytes;
-    if (!latin1) {
+    if (utf8) {
       while (length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80)
         --length;
     }

@@ -1,0 +1,300 @@
+// Playlist figures beside a baseline measured in the same run:
+//   bench_playlist [scratch folder]
+// ".zpl" save/load against plain file I/O of the same bytes, ".m3u"/".pls" parsing against
+// reading the same lines, each sort order against sorting the captions alone, ClassifyMedia
+// against a naive suffix lookup, and ID3v2 captions against TagLib on the same files.
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+
+#include "components/text/textfile.h"
+#include "playlist/playlistfiles.h"
+#include "playlist/tagcaptions.h"
+
+namespace {
+
+constexpr int kEntries = 100'000;
+constexpr int kTagFiles = 1'000;
+constexpr int kRuns = 3;
+
+// Best of a few runs, in milliseconds.
+double Measure(const std::function<void()>& work) {
+  double best = 1e300;
+  for (int run = 0; run < kRuns; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    best = std::min(best, elapsed.count());
+  }
+  return best;
+}
+
+void Report(const char* what, double ours, const char* baselineName, double baseline) {
+  std::printf("%-34s %9.2f ms   %-34s %9.2f ms   ratio %5.2f\n", what, ours, baselineName, baseline,
+              ours / baseline);
+}
+
+QString Extension(int i) {
+  static const char* const kExtensions[] = {".mp3", ".ogg", ".avi",  ".wma",  ".mkv",
+                                            ".IFO", ".cda", ".flac", ".mpeg", ".txt"};
+  return QString::fromLatin1(kExtensions[i % 10]);
+}
+
+QString PathOf(int i) {
+  if (i % 17 == 0)
+    return QStringLiteral("http://radio.example/stream%1").arg(i);
+  return QStringLiteral("/home/user/Music/Artist %1/Album %2/%3 - Track title%4")
+      .arg(i % 97)
+      .arg(i % 13)
+      .arg(i % 20, 2, 10, QChar(u'0'))
+      .arg(Extension(i));
+}
+
+TZPlaylist MakePlaylist() {
+  TZPlaylist list;
+  for (int i = 0; i < kEntries; ++i) {
+    const int seconds = (i * 7919) % 3600;
+    list.Add(
+        QStringLiteral("Artist %1 - Song number %2 (%3)").arg(i % 97).arg((i * 31) % 1000).arg(i),
+        PathOf(i), false, QString::number(i % 30), FormatTimeText(0, seconds / 60, seconds % 60));
+  }
+  return list;
+}
+
+void WritePlainFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    std::abort();
+}
+
+QByteArray ReadPlainFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    std::abort();
+  return file.readAll();
+}
+
+void BenchZpl(const TZPlaylist& list, const QString& folder) {
+  const QString zpl = folder + "/list.zpl";
+  const QString plain = folder + "/plain.bin";
+  const QByteArray same(4 + qsizetype(kZplRecordSize) * list.Count(), 'x');
+  const double save = Measure([&] {
+    if (!WriteZplFile(zpl, list))
+      std::abort();
+  });
+  const double plainWrite = Measure([&] { WritePlainFile(plain, same); });
+  const double atomicWrite = Measure([&] {
+    if (!WriteFileAtomically(plain, same))
+      std::abort();
+  });
+  Report(".zpl save, 100,000 entries", save, "plain write of the same bytes", plainWrite);
+  Report(".zpl save, 100,000 entries", save, "atomic synced write of the bytes", atomicWrite);
+  const double load = Measure([&] {
+    TZPlaylist back;
+    if (ReadZplFile(zpl, back, true) != prLoaded || back.Count() != list.Count())
+      std::abort();
+  });
+  const double plainRead = Measure([&] {
+    if (ReadPlainFile(plain).size() != same.size())
+      std::abort();
+  });
+  Report(".zpl load, 100,000 entries", load, "plain read of the bytes to memory", plainRead);
+  const double chunkedRead = Measure([&] {
+    QFile file(plain);
+    if (!file.open(QIODevice::ReadOnly))
+      std::abort();
+    QByteArray chunk(1 << 16, Qt::Uninitialized);
+    while (file.read(chunk.data(), chunk.size()) > 0) {
+    }
+  });
+  Report(".zpl load, 100,000 entries", load, "plain read, 64 KiB chunks reused", chunkedRead);
+
+  // The same work without the disk: what the format itself costs.
+  QByteArray encoded;
+  const double encode = Measure([&] { encoded = EncodeZpl(list); });
+  const double copy = Measure([&] {
+    QByteArray bytes(same.size(), Qt::Uninitialized);
+    std::copy(same.begin(), same.end(), bytes.begin());
+  });
+  Report("EncodeZpl in memory", encode, "copying the same bytes", copy);
+  const double decode = Measure([&] {
+    TZPlaylist back;
+    DecodeZpl(encoded, back, true);
+  });
+  Report("DecodeZpl in memory", decode, "copying the same bytes", copy);
+}
+
+void BenchTextPlaylists(const TZPlaylist& list, const QString& folder) {
+  QStringList m3u{"#EXTM3U"};
+  QStringList pls{"[playlist]", QStringLiteral("NumberOfEntries=%1").arg(list.Count())};
+  for (int i = 0; i < list.Count(); ++i) {
+    const TZPlaylistEntry* e = list.Get(i);
+    m3u << QStringLiteral("#EXTINF:%1,%2").arg(i % 600).arg(e->Caption) << e->FileName;
+    pls << QStringLiteral("File%1=%2").arg(i + 1).arg(e->FileName)
+        << QStringLiteral("Title%1=%2").arg(i + 1).arg(e->Caption)
+        << QStringLiteral("Length%1=-1").arg(i + 1);
+  }
+  pls << "Version=2";
+  for (const auto& [name, lines] :
+       {std::pair{QStringLiteral("list.m3u"), m3u}, std::pair{QStringLiteral("list.pls"), pls}}) {
+    const QString path = folder + "/" + name;
+    if (!WriteTextLines(path, lines))
+      std::abort();
+    const double ours = Measure([&] {
+      TZPlaylist back;
+      if (ReadPlaylistFile(path, back, true) != prLoaded || back.Count() != list.Count())
+        std::abort();
+    });
+    const double lineRead = Measure([&] {
+      QStringList read;
+      if (!ReadTextLines(path, &read))
+        std::abort();
+    });
+    Report(qPrintable(name + " read, 100,000 entries"), ours, "reading its lines alone", lineRead);
+  }
+}
+
+void BenchSort(const TZPlaylist& list) {
+  QStringList captions;
+  for (int i = 0; i < list.Count(); ++i)
+    captions << list.Get(i)->Caption;
+  const double baseline = Measure([&] {
+    QStringList copy = captions;
+    std::sort(copy.begin(), copy.end());
+  });
+  static const char* const kOrders[] = {"Caption", "FileName", "Time",   "Track",
+                                        "Video",   "Audio",    "Random", "Reverse"};
+  for (int order = psoCaption; order <= psoReverse; ++order) {
+    const double ours = Measure([&] {
+      TZPlaylist copy;
+      for (int i = 0; i < list.Count(); ++i) {
+        const TZPlaylistEntry* e = list.Get(i);
+        copy.Add(e->Caption, e->FileName, false, e->Track, e->Time);
+      }
+      copy.Sort(static_cast<TPlaylistSortOrder>(order));
+    });
+    Report(qPrintable(QStringLiteral("copy + Sort by %1").arg(kOrders[order])), ours,
+           "std::sort of the captions alone", baseline);
+  }
+}
+
+void BenchClassify() {
+  QStringList paths;
+  for (int i = 0; i < kEntries; ++i)
+    paths << PathOf(i);
+  int sink = 0;
+  const double ours = Measure([&] {
+    for (const QString& path : paths)
+      sink += ClassifyMedia(path);
+  });
+  // A straightforward alternative: upper-cased suffix looked up in a hash set.
+  QSet<QString> known;
+  for (auto table :
+       {BassStreamTable(), DirectShowAudioTable(), DirectShowVideoTable(), DvdTable(), CdTable()}) {
+    for (const TMediaTableRow& row : table)
+      known.insert(QString::fromLatin1(row.Extension));
+  }
+  const double naive = Measure([&] {
+    for (const QString& path : paths) {
+      const QString suffix = "." + path.section(u'.', -1).toUpper();
+      sink += known.contains(suffix) ? 1 : 0;
+    }
+  });
+  Report("ClassifyMedia, 100,000 paths", ours, "suffix + hash-set lookup", naive);
+  if (sink == 42)
+    std::puts("");
+}
+
+bool MakeTaggedFiles(const QString& folder, QStringList* files) {
+  struct Variant {
+    const char* version;
+    const char* title;
+    const char* artist;
+  };
+  const Variant variants[] = {{"3", "Plain title", "Plain artist"},
+                              {"4", "Plain title", "Plain artist"},
+                              {"3", "Ünïcödé tïtle", "Ärtist"},
+                              {"4", "Заголовок", "Исполнитель"},
+                              {"3", "東京の夜", "歌手"}};
+  QStringList bases;
+  for (size_t v = 0; v < std::size(variants); ++v) {
+    const QString base = folder + QStringLiteral("/base%1.mp3").arg(v);
+    const int code = QProcess::execute(
+        "ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "sine=frequency=440:duration=1",
+                   "-id3v2_version", variants[v].version, "-metadata",
+                   "title=" + QString::fromUtf8(variants[v].title), "-metadata",
+                   "artist=" + QString::fromUtf8(variants[v].artist), "-metadata",
+                   "album=Benchmark", "-metadata", "track=3/12", base});
+    if (code != 0)
+      return false;
+    bases << base;
+  }
+  for (int i = 0; i < kTagFiles; ++i) {
+    const QString file = folder + QStringLiteral("/file%1.mp3").arg(i);
+    if (!QFile::copy(bases[i % bases.size()], file))
+      return false;
+    *files << file;
+  }
+  return true;
+}
+
+void BenchTags(const QString& folder) {
+  QStringList files;
+  if (!MakeTaggedFiles(folder, &files)) {
+    std::puts("ID3v2 captions: could not make the MP3 files with ffmpeg");
+    return;
+  }
+  qsizetype oursLength = 0;
+  qsizetype taglibLength = 0;
+  const double ours = Measure([&] {
+    oursLength = 0;
+    for (const QString& file : files)
+      oursLength += ID3Caption(file).size();
+  });
+  const double taglib = Measure([&] {
+    taglibLength = 0;
+    for (const QString& file : files) {
+      TagLib::MPEG::File mp3(QFile::encodeName(file).constData(), false);
+      TagLib::ID3v2::Tag* tag = mp3.ID3v2Tag();
+      if (!tag)
+        continue;
+      const QString caption = QString::fromStdWString(tag->artist().toWString()) + " - " +
+                              QString::fromStdWString(tag->title().toWString());
+      taglibLength += caption.size();
+    }
+  });
+  Report("ID3v2 captions, 1,000 MP3 files", ours, "TagLib on the same files", taglib);
+  if (oursLength != taglibLength) {
+    std::printf("  note: caption lengths differ (ours %lld, TagLib %lld)\n", qlonglong(oursLength),
+                qlonglong(taglibLength));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QTemporaryDir scratch(argc > 1 ? QString::fromLocal8Bit(argv[1]) + "/bench_playlist-XXXXXX"
+                                 : QDir::tempPath() + "/bench_playlist-XXXXXX");
+  if (!scratch.isValid())
+    return 1;
+  std::printf("best of %d runs; scratch folder %s\n", kRuns, qPrintable(scratch.path()));
+  const TZPlaylist list = MakePlaylist();
+  BenchZpl(list, scratch.path());
+  BenchTextPlaylists(list, scratch.path());
+  BenchSort(list);
+  BenchClassify();
+  BenchTags(scratch.path());
+  return 0;
+}

@@ -1,0 +1,20 @@
+// The last 128 bytes of a file as an ID3v1 tag; a tag read must survive being written again.
+#include <cstdint>
+#include <cstdlib>
+
+#include "playlist/id3v1.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < kID3v1TagSize)
+    return 0;
+  const QByteArray last(reinterpret_cast<const char*>(data) + size - kID3v1TagSize, kID3v1TagSize);
+  TID3v1 tag;
+  if (!tag.ParseTag(last))
+    return 0;
+  TID3v1 back;
+  if (!back.ParseTag(tag.BuildTag()) || back.Track() != tag.Track() ||
+      back.GenreID() != tag.GenreID()) {
+    abort();
+  }
+  return 0;
+}
