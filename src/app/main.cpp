@@ -31,8 +31,11 @@ int main(int argc, char** argv) {
   QWidget mainWindow;
   mainWindow.setWindowTitle(QStringLiteral("Zephonic_Main"));
   // "/register" and "/unregister", and the creation of the other windows, come here.
+  // A signal may arrive while start-up shows a modal box; the loop then must not start at all.
+  bool closeRequested = false;
   QObject::connect(&terminationSignals, &TerminationSignals::closeRequested, &mainWindow,
-                   [&mainWindow] {
+                   [&mainWindow, &closeRequested] {
+                     closeRequested = true;
                      mainWindow.close();
                      QCoreApplication::quit();
                    });
@@ -41,7 +44,7 @@ int main(int argc, char** argv) {
   if (Config().SwapMemoryMngt) {
     malloc_trim(0);
   }
-  if (!TerminationRequested()) {
+  if (!TerminationRequested() && !closeRequested) {
     mainWindow.show();
     QApplication::exec();
   }

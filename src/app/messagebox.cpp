@@ -1,6 +1,7 @@
 #include "app/messagebox.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QWidget>
 #include <cstdio>
 
@@ -28,7 +29,12 @@ void RestoreMinimisedWindows() {
   }
 }
 
+// Before the message loop runs, the program body sees TerminationRequested and skips the loop; a
+// quit queued then would instead close the next modal box the start-up shows.
 void QuitOnceControlReturns() {
+  if (QThread::currentThread()->loopLevel() == 0) {
+    return;
+  }
   if (QCoreApplication* app = QCoreApplication::instance()) {
     QMetaObject::invokeMethod(app, &QCoreApplication::quit, Qt::QueuedConnection);
   }

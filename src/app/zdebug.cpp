@@ -15,7 +15,7 @@ void TZDebug::Write(const QString& text) {
   }
   QByteArray line = EncodeText(indentUnit_.repeated(level_) + text);
   line += "\r\n";
-  if (file.write(line) != line.size()) {
+  if (file.write(line) != line.size() || !file.flush()) {
     throw std::runtime_error("cannot write log file " + fileName_.toStdString());
   }
 }

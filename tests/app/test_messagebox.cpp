@@ -125,3 +125,20 @@ TEST(ErrorPresenter, FatalReportEndsTheLoopOnceControlReturnsAndRestoresWindows)
   ResetTerminationRequest();
   SetErrorPresenter({});
 }
+
+TEST(ErrorPresenter, FatalReportBeforeTheLoopLeavesItToTheProgramBody) {
+  ReportMode mode("stderr");
+  InstallErrorPresenter();
+  ReportError(10, "TZConfig", "", true);  // during start-up, no loop runs yet
+  EXPECT_TRUE(TerminationRequested());
+  // A loop run afterwards (a modal box of a later step) is not ended by that report.
+  bool timerFired = false;
+  QTimer::singleShot(50, [&] {
+    timerFired = true;
+    QApplication::quit();
+  });
+  QApplication::exec();
+  EXPECT_TRUE(timerFired);
+  ResetTerminationRequest();
+  SetErrorPresenter({});
+}

@@ -36,3 +36,14 @@ TEST(ErrorCatalogue, WarningsCarryOnAndFatalReportsRequestTermination) {
   EXPECT_TRUE(capture.reports()[1].text.endsWith("Message: \r\nboom\r\nProgram terminated."));
   EXPECT_TRUE(TerminationRequested());
 }
+
+TEST(ErrorCatalogue, FatalReportTextHasTheStarRowsAndEndsTheProgram) {
+  const QString stars(40, '*');
+  EXPECT_EQ(ErrorReportText(3002, "TZDirectX", "", true),
+            stars + "\r\nZephonic runtime exception:\r\n" + stars +
+                "\r\nID: 3002\r\nClass: TZDirectX\r\nMessage: DirectX can\u00B4t found or not "
+                "installed\r\nProgram terminated.");
+  // The graph-building message breaks its lines with bare CRs.
+  EXPECT_EQ(ErrorMessage(2007, "").count(u'\r'), 2);
+  EXPECT_FALSE(ErrorMessage(2007, "").contains(u'\n'));
+}
