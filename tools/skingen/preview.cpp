@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <cmath>
+#include <string>
 
 #include "artkit.h"
 #include "skinlayout.h"
@@ -126,11 +127,20 @@ std::vector<QImage> FramePiecesOf(const QImage& sheet, const char* element) {
   return pieces;
 }
 
+// A resizable window at the given size: its frame, caption bar and resize grip.
+QImage FramedWindow(const QImage& sheet, const std::string& window, int width, int height) {
+  QImage picture =
+      Soften(ComposeFrame(FramePiecesOf(sheet, (window + ".frame").c_str()), width, height));
+  QPainter p(&picture);
+  Show(p, QPoint(0, 0), Piece(sheet, (window + ".caption").c_str(), 0));
+  Show(p, QPoint(width - 10, height - 10), Piece(sheet, (window + ".grip").c_str()));
+  return picture;
+}
+
 QImage PlaylistWindow(const QImage& sheet) {
   constexpr int kW = 300, kH = 200;
-  QImage window = Soften(ComposeFrame(FramePiecesOf(sheet, "playlist.frame"), kW, kH));
+  QImage window = FramedWindow(sheet, "playlist", kW, kH);
   QPainter p(&window);
-  Show(p, QPoint(0, 0), Piece(sheet, "playlist.caption", 0));
   const int listLeft = 10, listTop = 11, listWidth = kW - 20, statusHeight = 14;
   const int listHeight = kH - 11 - 10 - statusHeight;
   QFont font("DejaVu Sans");
@@ -173,16 +183,6 @@ QImage PlaylistWindow(const QImage& sheet) {
              Qt::AlignRight | Qt::AlignVCenter,
              "Entrys: 10 playduration: 0 day(s) 0 hour(s) 41 minute(s)");
   Show(p, QPoint(listLeft + listWidth, listTop + 18), Piece(sheet, "playlist.thumb", 0));
-  Show(p, QPoint(kW - 10, kH - 10), Piece(sheet, "playlist.grip"));
-  return window;
-}
-
-QImage VideoWindow(const QImage& sheet) {
-  constexpr int kW = 240, kH = 150;
-  QImage window = Soften(ComposeFrame(FramePiecesOf(sheet, "video.frame"), kW, kH));
-  QPainter p(&window);
-  Show(p, QPoint(0, 0), Piece(sheet, "video.caption", 0));
-  Show(p, QPoint(kW - 10, kH - 10), Piece(sheet, "video.grip"));
   return window;
 }
 
@@ -200,7 +200,7 @@ QImage DrawPreview(const QImage& sheet) {
   p.drawImage(QPoint(20, 120), PlaylistWindow(sheet));
   p.drawImage(QPoint(20, 340), MediaWindow(sheet));
   p.drawImage(QPoint(20, 450), FullscreenWindow(sheet));
-  p.drawImage(QPoint(340, 20), VideoWindow(sheet));
+  p.drawImage(QPoint(340, 20), FramedWindow(sheet, "video", 240, 150));
   p.drawImage(QPoint(340, 205), Piece(sheet, "main.menuSide"));
   p.drawImage(QPoint(375, 205), Piece(sheet, "playlist.menuSide"));
   p.drawImage(QPoint(410, 205), Piece(sheet, "video.dvdMenuSide"));

@@ -39,6 +39,8 @@ void PaintPanel(QPainter& p, const QRect& r) {
   QPainterPath inner;
   inner.addRoundedRect(QRectF(r).adjusted(1, 1, -1, -1), 3, 3);
   p.fillPath(inner, palette::kPanel);
+  // A soft inner shadow along the top edge, above every control that sits on the panel.
+  p.fillRect(QRectF(r.x() + 3, r.y() + 1, r.width() - 6, 1), QColor(0, 0, 0, 70));
 }
 
 // The little accent tile with a "Z" that marks the product.
