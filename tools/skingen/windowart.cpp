@@ -1,6 +1,7 @@
 #include "windowart.h"
 
 #include <QLinearGradient>
+#include <QPolygonF>
 
 #include "artkit.h"
 #include "skinlayout.h"
@@ -8,26 +9,51 @@
 
 namespace {
 
-void PaintDisc(QPainter& p, const QPointF& c, qreal r) {
-  QPainterPath disc;
-  disc.addEllipse(c, r, r);
+QPainterPath Ring(const QPointF& c, qreal outer, qreal inner) {
+  QPainterPath ring;
+  ring.addEllipse(c, outer, outer);
   QPainterPath hole;
-  hole.addEllipse(c, r * 0.28, r * 0.28);
-  p.fillPath(disc.subtracted(hole), palette::kText);
-  p.fillPath(
-      [&] {
-        QPainterPath ring;
-        ring.addEllipse(c, r * 0.55, r * 0.55);
-        QPainterPath inner;
-        inner.addEllipse(c, r * 0.42, r * 0.42);
-        return ring.subtracted(inner);
-      }(),
-      palette::kAccent);
+  hole.addEllipse(c, inner, inner);
+  return ring.subtracted(hole);
 }
 
+QPainterPath Outline(std::initializer_list<QPointF> points) {
+  QPainterPath path;
+  path.addPolygon(QPolygonF(QList<QPointF>(points)));
+  path.closeSubpath();
+  return path;
+}
+
+const QColor kTileBottom(32, 35, 41);
+
+void PaintTile(QPainter& p) {
+  QPainterPath tile;
+  tile.addRoundedRect(QRectF(1, 1, 30, 30), 7, 7);
+  QLinearGradient fill(0, 1, 0, 31);
+  fill.setColorAt(0, QColor(58, 63, 72));
+  fill.setColorAt(1, kTileBottom);
+  p.fillPath(tile, fill);
+}
+
+// A beamed pair of notes.
+void PaintNotes(QPainter& p) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(palette::kAccentBright);
+  p.drawEllipse(QPointF(10.5, 22), 4, 3.2);
+  p.drawEllipse(QPointF(21.5, 20), 4, 3.2);
+  p.fillRect(QRectF(13, 8, 2.2, 14), palette::kAccentBright);
+  p.fillRect(QRectF(24, 6, 2.2, 14), palette::kAccentBright);
+  p.fillPath(Outline({{13, 8}, {26.2, 6}, {26.2, 10}, {13, 12}}), palette::kAccentBright);
+}
+
+void PaintDisc(QPainter& p, const QPointF& c, qreal r) {
+  p.fillPath(Ring(c, r, r * 0.28), palette::kText);
+  p.fillPath(Ring(c, r * 0.55, r * 0.42), palette::kAccent);
+}
+
+// A broadcasting point with waves to both sides.
 void PaintWaves(QPainter& p, const QPointF& c, qreal size) {
-  QPen pen(palette::kAccentBright, size / 10, Qt::SolidLine, Qt::RoundCap);
-  p.setPen(pen);
+  p.setPen(QPen(palette::kAccentBright, size / 10, Qt::SolidLine, Qt::RoundCap));
   p.setBrush(Qt::NoBrush);
   for (int i = 1; i <= 2; ++i) {
     const qreal r = size * 0.2 * i;
@@ -39,6 +65,7 @@ void PaintWaves(QPainter& p, const QPointF& c, qreal size) {
   p.drawEllipse(c, size / 12, size / 12);
 }
 
+// A strip of film with sprocket holes and an accent picture.
 void PaintFilm(QPainter& p, const QRectF& r) {
   QPainterPath film;
   film.addRoundedRect(r, 2, 2);
@@ -50,6 +77,50 @@ void PaintFilm(QPainter& p, const QRectF& r) {
   film.setFillRule(Qt::OddEvenFill);
   p.fillPath(film, palette::kText);
   p.fillRect(QRectF(r.x() + 2, r.y() + 5.5, r.width() - 4, r.height() - 11), palette::kAccent);
+}
+
+void PaintVideoStream(QPainter& p) {
+  PaintFilm(p, QRectF(4, 10, 17, 13));
+  p.fillPath(Ring(QPointF(24.5, 9.5), 4, 1.5), palette::kAccentBright);
+}
+
+void PaintDvd(QPainter& p) {
+  PaintDisc(p, QPointF(16, 14), 9);
+  p.fillRect(QRectF(5, 22, 22, 7), kTileBottom);
+  DrawLabel(p, QPointF(7, 29), "DVD", 8, palette::kAccentBright, 0.5);
+}
+
+// A sheet of paper with a folded corner.
+void PaintDocument(QPainter& p) {
+  p.fillPath(Outline({{9, 6}, {18, 6}, {23, 11}, {23, 26}, {9, 26}}), palette::kText);
+  p.fillPath(Outline({{18, 6}, {18, 11}, {23, 11}}), palette::kTextDim);
+}
+
+void PaintFileIcon(QPainter& p, int kind) {
+  PaintTile(p);
+  switch (kind) {
+    case 0:
+      PaintNotes(p);
+      break;
+    case 1:
+      PaintDisc(p, QPointF(16, 16), 11);
+      break;
+    case 2:
+      PaintWaves(p, QPointF(16, 16), 30);
+      break;
+    case 3:
+      PaintFilm(p, QRectF(5, 8, 22, 16));
+      break;
+    case 4:
+      PaintVideoStream(p);
+      break;
+    case 5:
+      PaintDvd(p);
+      break;
+    default:
+      PaintDocument(p);
+      break;
+  }
 }
 
 }  // namespace
@@ -113,7 +184,7 @@ Pictures Thumb(const std::vector<QImage>& frame) {
     QLinearGradient fill(pill.topLeft(), pill.topRight());
     fill.setColorAt(0, dragged ? palette::kAccentBright : QColor(150, 158, 170));
     fill.setColorAt(1, dragged ? palette::kAccent : QColor(110, 118, 130));
-    p.fillPath(Capsule(QRectF(1, 1, 6, 18)), fill);
+    p.fillPath(Capsule(pill), fill);
   });
 }
 
@@ -136,66 +207,7 @@ Pictures FileIcons() {
     QImage canvas = NewCanvas(32, 32);
     QPainter p;
     BeginPainter(p, canvas);
-    QPainterPath tile;
-    tile.addRoundedRect(QRectF(1, 1, 30, 30), 7, 7);
-    QLinearGradient fill(0, 1, 0, 31);
-    fill.setColorAt(0, QColor(58, 63, 72));
-    fill.setColorAt(1, QColor(32, 35, 41));
-    p.fillPath(tile, fill);
-    p.setPen(Qt::NoPen);
-    switch (kind) {
-      case 0: {  // a beamed pair of notes
-        p.setBrush(palette::kAccentBright);
-        p.drawEllipse(QPointF(10.5, 22), 4, 3.2);
-        p.drawEllipse(QPointF(21.5, 20), 4, 3.2);
-        p.fillRect(QRectF(13, 8, 2.2, 14), palette::kAccentBright);
-        p.fillRect(QRectF(24, 6, 2.2, 14), palette::kAccentBright);
-        p.drawPolygon(QPolygonF({{13, 8}, {26.2, 6}, {26.2, 10}, {13, 12}}));
-        break;
-      }
-      case 1:
-        PaintDisc(p, QPointF(16, 16), 11);
-        break;
-      case 2:
-        PaintWaves(p, QPointF(16, 16), 30);
-        break;
-      case 3:
-        PaintFilm(p, QRectF(5, 8, 22, 16));
-        break;
-      case 4:
-        PaintFilm(p, QRectF(4, 10, 17, 13));
-        p.setBrush(palette::kAccentBright);
-        p.drawEllipse(QPointF(24.5, 9.5), 4, 4);
-        p.setBrush(QColor(32, 35, 41));
-        p.drawEllipse(QPointF(24.5, 9.5), 1.5, 1.5);
-        break;
-      case 5:
-        PaintDisc(p, QPointF(16, 14), 9);
-        p.fillRect(QRectF(5, 22, 22, 7), QColor(32, 35, 41));
-        DrawLabel(p, QPointF(7, 29), "DVD", 8, palette::kAccentBright, 0.5);
-        break;
-      default: {
-        QPainterPath sheet;
-        sheet.moveTo(9, 6);
-        sheet.lineTo(18, 6);
-        sheet.lineTo(23, 11);
-        sheet.lineTo(23, 26);
-        sheet.lineTo(9, 26);
-        sheet.closeSubpath();
-        p.fillPath(sheet, palette::kText);
-        p.fillPath(
-            [] {
-              QPainterPath fold;
-              fold.moveTo(18, 6);
-              fold.lineTo(18, 11);
-              fold.lineTo(23, 11);
-              fold.closeSubpath();
-              return fold;
-            }(),
-            palette::kTextDim);
-        break;
-      }
-    }
+    PaintFileIcon(p, kind);
     p.end();
     icons.push_back(Harden(canvas));
   }
