@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <tuple>
 
 #include "skinlayout.h"
 #include "testsupport.h"
@@ -191,6 +192,42 @@ TEST_F(SkinPicture, FrameCaptionsAndGripsMatchTheFrameCorners) {
         EXPECT_EQ(IsKey(image, x, y), IsKey(corner, x, y)) << grip << " " << x << "," << y;
       }
     }
+  }
+}
+
+// Controls whose one picture is shown at several places must find the same background at
+// each, or their anti-aliased edges would show a seam there.
+TEST_F(SkinPicture, SharedControlsFindTheSameBackgroundEverywhere) {
+  const QImage main = Cut("main.surface");
+  const QImage fullscreen = Cut("fullscreen.surface");
+  auto area = [](const QImage& surface, const QPoint& at, const QSize& size) {
+    return surface.copy(QRect(at, size));
+  };
+  const std::tuple<const char*, QPoint, QSize> shared[] = {
+      {"close", form::kClose, QSize(11, 11)},
+      {"position bar", form::kPositionBar, QSize(288, 15)},
+      {"transport buttons", QPoint(9, 74), QSize(125, 21)},
+      {"volume bar", form::kVolumeBar, QSize(56, 12)},
+      {"time", form::kTime, QSize(9 * form::kTimeCellStep, 13)},
+  };
+  for (const auto& [what, at, size] : shared) {
+    EXPECT_EQ(area(main, at, size), area(fullscreen, at, size)) << what;
+  }
+  EXPECT_EQ(area(main, form::kMainMute, QSize(20, 10)),
+            area(fullscreen, form::kFullscreenMute, QSize(20, 10)))
+      << "mute check box";
+
+  // The speed bar and the ten equalizer bands share one seek-bar background and knob.
+  const QImage media = Cut("media.surface");
+  const QImage speed = area(media, form::kSpeed, QSize(10, 63));
+  for (int band = 0; band < 10; ++band) {
+    EXPECT_EQ(area(media, form::EqualizerBand(band), QSize(10, 63)), speed) << "band " << band;
+  }
+  // Time cells repeat one background across the read-out.
+  for (int cell = 1; cell < 9; ++cell) {
+    EXPECT_EQ(area(main, form::kTime + QPoint(cell * form::kTimeCellStep, 0), QSize(9, 13)),
+              area(main, form::kTime, QSize(9, 13)))
+        << "time cell " << cell;
   }
 }
 
