@@ -4,7 +4,6 @@
 #include <QPolygonF>
 
 #include "artkit.h"
-#include "skinlayout.h"
 #include "windows.h"
 
 namespace {
