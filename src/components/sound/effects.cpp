@@ -8,8 +8,8 @@ namespace {
 
 // Coefficients are recomputed at most once per sub-block while a change glides in.
 constexpr int kSubBlock = 32;
-// Largest step per sub-block: a full 24 dB swing takes about 50 ms at 44.1 kHz.
-constexpr float kGainStepDb = 0.35f;
+// Largest step per sub-block: a full 24 dB swing takes about 90 ms at 44.1 kHz.
+constexpr float kGainStepDb = 0.2f;
 constexpr float kCenterStepOctaves = 0.05f;
 
 float Toward(float value, float target, float step) {
