@@ -231,6 +231,30 @@ TEST_F(SkinPicture, SharedControlsFindTheSameBackgroundEverywhere) {
   }
 }
 
+// A fill bar shows its share by taking columns from the full picture: every column the fill
+// can reach must look different from the empty bar, or part of the range would not show.
+TEST_F(SkinPicture, BarsShowTheirFillInEveryColumn) {
+  auto differs = [](const QImage& a, const QImage& b, int x) {
+    for (int y = 0; y < a.height(); ++y) {
+      if (a.pixel(x, y) != b.pixel(x, y)) {
+        return true;
+      }
+    }
+    return false;
+  };
+  const QImage emptyPosition = Cut("main.positionBar", 0);
+  const QImage fullPosition = Cut("main.positionBar", 1);
+  for (int x = 2; x < emptyPosition.width() - 2; ++x) {
+    EXPECT_TRUE(differs(emptyPosition, fullPosition, x)) << "position bar column " << x;
+  }
+  // The volume bar is a row of steps three pixels wide with a pixel between them.
+  const QImage emptyVolume = Cut("main.volumeBar", 0);
+  const QImage fullVolume = Cut("main.volumeBar", 1);
+  for (int x = 0; x < emptyVolume.width(); ++x) {
+    EXPECT_EQ(differs(emptyVolume, fullVolume, x), x % 4 != 3) << "volume bar column " << x;
+  }
+}
+
 // The blank glyph is see-through (it also makes the read-out's key-filled gaps see-through);
 // the other twelve glyphs are solid.
 TEST_F(SkinPicture, OnlyTheBlankTimeGlyphIsSeeThrough) {
