@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
-#include <array>
 
 #include "components/text/textcodec.h"
 #include "components/text/textfile.h"

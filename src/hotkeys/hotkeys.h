@@ -6,9 +6,7 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "hotkeys/hotkeyactions.h"
@@ -51,8 +49,9 @@ class TZHotKeys {
   // entries a key press fires.
   QList<int> Matching(std::uint16_t key, std::uint8_t modifiers) const;
 
-  // Reads "hotkeys.zkeys". False when the file cannot be read or is shorter than its count
-  // says; the table then holds the entries read so far.
+  // Reads "hotkeys.zkeys". False when the file cannot be opened (the table stays as it is), or
+  // when its count is negative or larger than the entries it holds (the table then holds the
+  // entries read so far).
   bool LoadFromFile(const QString& path);
   // Writes the table through a temporary file renamed over the old one.
   bool SaveToFile(const QString& path) const;
