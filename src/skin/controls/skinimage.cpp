@@ -42,6 +42,13 @@ void TZSkinImage::setPicture(const QImage& picture, QColor transparent) {
   setPicture(picture);
 }
 
+void TZSkinImage::setOpaquePicture(const QImage& picture) {
+  pictures_ = {picture};
+  prepared_ = {PrepareForDisplay(picture, transparent_, false)};
+  seeThrough_ = false;
+  showPicture(0);
+}
+
 void TZSkinImage::clearPicture() {
   shown_ = -1;
   displayed_ = QImage();

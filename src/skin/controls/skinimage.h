@@ -21,6 +21,8 @@ class TZSkinImage : public QWidget {
   // setPictures (or the one given).
   void setPicture(const QImage& picture);
   void setPicture(const QImage& picture, QColor transparent);
+  // Shows a picture as it is, with no see-through colour (window backgrounds).
+  void setOpaquePicture(const QImage& picture);
   void clearPicture();
 
   int shownIndex() const { return shown_; }

@@ -1,0 +1,58 @@
+#include "ui/skinwindow.h"
+
+#include "skin/controls/maskregion.h"
+
+TZSkinWindow::TZSkinWindow(const QString& title, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), imgForm(new TZSkinImage(this)) {
+  setWindowTitle(title);
+  imgForm->setObjectName(QStringLiteral("imgForm"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TZSkinWindow::ApplySurface(const TZSSurface& surface, QColor transparent) {
+  setFixedSize(surface.Size.expandedTo(QSize(1, 1)));
+  imgForm->setGeometry(QRect(QPoint(0, 0), surface.Size));
+  // The background is the window itself: drawn opaque, the shape does the cutting.
+  imgForm->setOpaquePicture(surface.Picture);
+  if (surface.Masked) {
+    setMask(BuildMaskRegion(surface.Picture, transparent));
+  } else {
+    clearMask();
+  }
+}
+
+TZSkinFrameWindow::TZSkinFrameWindow(const QString& title, QWidget* parent)
+    : TZSkinWindow(title, parent) {}
+
+void TZSkinFrameWindow::ApplyFrame(const TZSFrame& frame, QColor transparent) {
+  std::copy(frame.Edges.begin(), frame.Edges.end(), pieces_.begin());
+  edge_ = frame.EdgeSize;
+  masked_ = frame.Masked;
+  transparent_ = transparent;
+  applied_ = true;
+  setMinimumSize(frame.DefaultSize.expandedTo(QSize(1, 1)));
+  resize(frame.Size.expandedTo(minimumSize()));
+  ComposeFrame();
+}
+
+void TZSkinFrameWindow::ComposeFrame() {
+  if (!applied_) {
+    return;
+  }
+  composed_ = ::ComposeFrame(pieces_, edge_, size());
+  imgForm->setGeometry(rect());
+  imgForm->setOpaquePicture(composed_);
+  if (masked_) {
+    setMask(BuildMaskRegion(composed_, transparent_));
+  } else {
+    clearMask();
+  }
+  layoutForSize();
+}
+
+void TZSkinFrameWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!composed_.isNull() && composed_.size() != size()) {
+    ComposeFrame();
+  }
+}

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <vector>
+
+#include "skin/skinresource.h"
+#include "skinfixture.h"
+#include "ui/windowrender.h"
+#include "vis/spectrumsetup.h"
+
+namespace {
+
+int DistinctColours(const QImage& picture) {
+  QSet<QRgb> colours;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      colours.insert(picture.pixel(x, y));
+    }
+  }
+  return int(colours.size());
+}
+
+// Puts the main and fullscreen windows into a playing look with values at both ends.
+void ShowPlayingState(SkinnedWindows& fixture) {
+  TZGUI& skin = fixture.skin;
+  TfrmMain& main = *fixture.windows.Main;
+  const QColor key = QColor::fromRgb(skin.TransparentColor);
+  main.imgProgressBar->setRange(0, 100, 40);
+  main.imgVolume->setRange(0, 10000, 7000);
+  main.BalanceSeekbar->setRange(0, 200, 100);
+  main.imgMuteCheckbox->setChecked(true);
+  main.imgPlaymodeCheckbox->setChecked(true);
+  main.imgPlayButton->setState(3);
+  DrawTime(skin.Main.TimeDisplay, *main.imgTime, key, false, {0, 1, 2, 3, 4, 5});
+  ShowStatusPicture(skin, main, 2);
+  main.imgScrolllabel->InitScrollLabel(QStringLiteral("Zephonic - Test Title"));
+  PaintScrollLabel(*main.imgScrolllabel, *main.imgScrollabelBackground, skin.Main.TitleBackground);
+  TSpectrum& spectrum = *fixture.windows.Spectrum;
+  TZConfig config;
+  ConfigureSpectrum(spectrum, skin.Main.Analyzer, config);
+  std::vector<float> data(TSpectrum::kDataSize);
+  for (size_t i = 0; i < data.size(); ++i) {
+    data[i] = 0.05f / float(1 + i % 9);
+  }
+  main.imgAnalyzer->setOpaquePicture(AnalyzerFrame(spectrum, skin.Main.Analyzer, data, true));
+
+  TfrmVideoFullscreenControl& full = *fixture.windows.FullscreenControl;
+  full.imgProgressBar->setRange(0, 100, 75);
+  full.imgVolume->setRange(0, 10000, 10000);
+  DrawTime(skin.VideoFullscreenControl.TimeDisplay, *full.imgTime, key, true, {0, 0, 4, 2, 0, 7});
+  full.imgScrolllabel->InitScrollLabel(QStringLiteral("Fullscreen title"));
+  PaintScrollLabel(*full.imgScrolllabel, *full.imgScrollabelBackground,
+                   skin.VideoFullscreenControl.TitleBackground);
+
+  TfrmMediaControls& controls = *fixture.windows.MediaControls;
+  controls.SpeedSeekbar->setRange(1, 10, 4);
+  for (int band = 0; band < TZSMediaControls::BandCount; ++band) {
+    controls.EqualizerBands[size_t(band)]->setRange(0, 24, band * 24 / 9);
+  }
+  fixture.windows.Playlist->ScrollThumb->setRange(10, 3);
+}
+
+void SaveAndCheck(QWidget& window, const QString& name) {
+  const QString path = TestOutputFolder() + name;
+  ASSERT_TRUE(SaveWindowRender(window, path)) << path.toStdString();
+  const QImage saved(path);
+  ASSERT_EQ(saved.size(), window.size());
+  EXPECT_GT(DistinctColours(saved), 8) << name.toStdString();
+}
+
+TEST(WindowRenders, BuiltInSkin) {
+  SkinnedWindows fixture;
+  ASSERT_TRUE(fixture.LoadBuiltIn());
+  ShowPlayingState(fixture);
+  TZWindows& windows = fixture.windows;
+  SaveAndCheck(*windows.Main, QStringLiteral("skin-main.png"));
+  SaveAndCheck(*windows.Playlist, QStringLiteral("skin-playlist.png"));
+  SaveAndCheck(*windows.MediaControls, QStringLiteral("skin-mediacontrols.png"));
+  SaveAndCheck(*windows.Video, QStringLiteral("skin-video.png"));
+  SaveAndCheck(*windows.FullscreenControl, QStringLiteral("skin-fullscreencontrol.png"));
+
+  // Outside the shape the render is see-through; inside it shows the skin.
+  const QImage main = RenderWindow(*windows.Main);
+  const QImage& surface = fixture.skin.Main.Surface.Picture;
+  for (int y = 0; y < main.height(); ++y) {
+    for (int x = 0; x < main.width(); ++x) {
+      const bool hole = (surface.pixel(x, y) | 0xff000000u) == fixture.skin.TransparentColor;
+      ASSERT_EQ(qAlpha(main.pixel(x, y)) == 0, hole) << x << "," << y;
+    }
+  }
+}
+
+// The built-in picture with every colour but the key inverted, in a package with a short
+// description: later values keep the built-in defaults.
+TEST(WindowRenders, SkinPackageMadeAtTestTime) {
+  if (!HaveProgram(QStringLiteral("zip"))) {
+    GTEST_FAIL() << "the zip program is needed to pack the test skin";
+  }
+  SkinnedWindows fixture;
+  QImage picture = BuiltInSkinPicture().convertToFormat(QImage::Format_RGB888);
+  ASSERT_FALSE(picture.isNull());
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor colour = picture.pixelColor(x, y);
+      if (colour != QColor(0, 255, 0)) {
+        picture.setPixelColor(
+            x, y, QColor(255 - colour.red(), 255 - colour.green(), 255 - colour.blue()));
+      }
+    }
+  }
+  ScratchFolder work;
+  ASSERT_TRUE(picture.save(work.file("inverted.bmp"), "BMP"));
+  WriteBytes(work.file("inverted.zskn"),
+             "//   \r\n//\r\n//\r\n//\r\n//   Inverted\r\n//\r\n//   Zephonic tests\r\n"
+             "TransparentColor [ 0 255 0 ]\r\n"
+             "SkinPos [ 0 0 ]\r\nSize [ 300 100 ]\r\nMasked [ TRUE ]\r\n");
+  QString output;
+  ASSERT_EQ(RunProgram(QStringLiteral("zip"),
+                       {QStringLiteral("-j"), fixture.skinsFolder() + "inverted.zskz",
+                        work.file("inverted.bmp"), work.file("inverted.zskn")},
+                       &output),
+            0)
+      << output.toStdString();
+  ASSERT_TRUE(fixture.LoadPackage(QStringLiteral("inverted")));
+  ShowPlayingState(fixture);
+  SaveAndCheck(*fixture.windows.Main, QStringLiteral("skin-main-package.png"));
+
+  const QImage render = RenderWindow(*fixture.windows.Main);
+  const QColor built = BuiltInSkinPicture().pixelColor(150, 5);
+  EXPECT_EQ(render.pixelColor(150, 5),
+            QColor(255 - built.red(), 255 - built.green(), 255 - built.blue()));
+}
+
+}  // namespace
