@@ -12,7 +12,7 @@
 namespace {
 
 QImage MakePicture() {
-  QImage picture(591, 567, QImage::Format_RGB888);
+  QImage picture(64, 48, QImage::Format_RGB888);  // small: pieces are clamped to it
   picture.fill(qRgb(10, 20, 30));
   return picture;
 }

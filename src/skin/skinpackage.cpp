@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "components/text/textfile.h"
-
 namespace {
 
 // The entry's file name without folders; empty for folders and for names that would step out.
@@ -30,6 +28,16 @@ QString ZipErrorText(int code) {
 QString ExtensionOf(const QString& name) {
   const qsizetype dot = name.lastIndexOf(u'.');
   return dot < 0 ? QString() : name.mid(dot).toLower();
+}
+
+// Unpacked files are scratch copies: no need for the atomic, synced writes of the program's own
+// files. A link planted in the folder must not carry the write elsewhere, so it is replaced.
+bool WriteExtractedFile(const QString& path, const QByteArray& bytes) {
+  if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+    return false;
+  }
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 struct EntryCloser {
@@ -138,11 +146,7 @@ bool ExtractSkinPackage(const QString& packagePath, const QString& folder, SkinF
   }
   for (size_t i = 0; i < contents.size(); ++i) {
     const QString target = folder + package.entries()[i].name;
-    // A link planted in the folder must not carry the write elsewhere: replace it.
-    if (QFileInfo(target).isSymLink()) {
-      QFile::remove(target);
-    }
-    if (!WriteFileAtomically(target, contents[i])) {
+    if (!WriteExtractedFile(target, contents[i])) {
       *error = QStringLiteral("cannot write \"%1\"").arg(target);
       return false;
     }
