@@ -1,4 +1,5 @@
-// ".zpl" bytes: whatever decodes must encode to whole records and decode to the same entries.
+// ".zpl" bytes: whatever decodes must encode to whole records and read back as the same entries,
+// or as whole-character prefixes of them where a re-encoded text no longer fits its field.
 #include <cstdint>
 #include <cstdlib>
 
@@ -15,8 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!DecodeZpl(encoded, back, true) || back.Count() != list.Count())
     abort();
   for (int i = 0; i < list.Count(); ++i) {
-    if (back.Get(i)->Time != list.Get(i)->Time || back.Get(i)->Track != list.Get(i)->Track)
+    const TZPlaylistEntry* a = list.Get(i);
+    const TZPlaylistEntry* b = back.Get(i);
+    if (!a->Caption.startsWith(b->Caption) || !a->FileName.startsWith(b->FileName) ||
+        !a->Time.startsWith(b->Time) || !a->Track.startsWith(b->Track)) {
       abort();
+    }
   }
   return 0;
 }
