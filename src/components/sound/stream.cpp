@@ -307,13 +307,15 @@ class Download : public ByteReader {
     std::string audio;
     std::vector<std::string> titles;
     demuxer_.Feed(data, size, &audio, &titles);
+    if (!titles.empty()) {
+      // Before the block goes on, so that a title is never shown later than its audio.
+      std::lock_guard lock(mutex_);
+      metadata_ = titles.back();
+    }
     if (callback_ && !audio.empty()) {
       callback_(reinterpret_cast<const uint8_t*>(audio.data()), audio.size());
     }
     std::unique_lock lock(mutex_);
-    if (!titles.empty()) {
-      metadata_ = titles.back();
-    }
     changed_.wait(lock, [this] { return closed_ || pipe_.size() < kPipeCapacity; });
     pipe_.insert(pipe_.end(), audio.begin(), audio.end());
     changed_.notify_all();

@@ -1,0 +1,282 @@
+// Internet streams from servers on 127.0.0.1 that the tests start: an ICY server of our own and,
+// where it is installed, Debian's icecast2 fed by ffmpeg as source client.
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QProcess>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "soundtest.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kMetaInterval = 8192;
+
+// Listens on 127.0.0.1 at a free port; each test decides what the connection gets.
+class LocalServer {
+ public:
+  LocalServer() {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    listen(fd_, 4);
+    socklen_t length = sizeof(address);
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  ~LocalServer() {
+    shutdown(fd_, SHUT_RDWR);
+    close(fd_);
+    if (thread_.joinable()) {
+      thread_.join();
+    }
+  }
+  std::string Url(const std::string& path = "/radio") const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
+  // Runs `serve` with the first accepted connection on a thread of its own.
+  void Serve(std::function<void(int client, const std::string& request)> serve) {
+    thread_ = std::thread([this, serve] {
+      const int client = accept(fd_, nullptr, nullptr);
+      if (client < 0) {
+        return;
+      }
+      std::string request;
+      char buffer[1024];
+      while (request.find("\r\n\r\n") == std::string::npos) {
+        const ssize_t got = recv(client, buffer, sizeof(buffer), 0);
+        if (got <= 0) {
+          break;
+        }
+        request.append(buffer, static_cast<size_t>(got));
+      }
+      serve(client, request);
+      close(client);
+    });
+  }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+void SendAll(int fd, const std::string& data) {
+  size_t sent = 0;
+  while (sent < data.size()) {
+    const ssize_t n = send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+    if (n <= 0) {
+      return;
+    }
+    sent += static_cast<size_t>(n);
+  }
+}
+
+// A metadata block: the length byte and the text padded to 16 bytes.
+std::string MetaBlock(const std::string& text) {
+  std::string padded = text;
+  padded.resize((text.size() + 15) / 16 * 16, '\0');
+  return std::string(1, static_cast<char>(padded.size() / 16)) + padded;
+}
+
+// A string literal with its embedded NULs (without the terminating one).
+template <size_t N>
+std::string Texts(const char (&literal)[N]) {
+  return std::string(literal, N - 1);
+}
+
+// What the download callback saw: every block, the title shown with it, and the end calls.
+struct Received {
+  std::mutex mutex;
+  std::string bytes;
+  std::vector<std::pair<size_t, std::string>> titles;  // bytes so far, metadata then
+  int endCalls = 0;
+  bool dataAfterEnd = false;
+  std::atomic<ZSoundHandle> handle{0};
+
+  ZSoundDownloadCallback Callback() {
+    return [this](const uint8_t* data, size_t size) {
+      std::lock_guard lock(mutex);
+      if (!data) {
+        ++endCalls;
+        return;
+      }
+      dataAfterEnd = dataAfterEnd || endCalls > 0;
+      bytes.append(reinterpret_cast<const char*>(data), size);
+      if (const ZSoundHandle h = handle.load()) {
+        titles.emplace_back(bytes.size(), ZSoundGetTags(h, ZSoundTags::Metadata));
+      }
+    };
+  }
+};
+
+class StreamTest : public MemoryOutputTest {
+ protected:
+  void SetUp() override {
+    MemoryOutputTest::SetUp();
+    ZSoundSetNetTimeouts(2000, 3000);
+  }
+  // Renders until the channel stops (bounded), returning the left channel.
+  std::vector<float> PlayOut(ZSoundHandle handle, int maxBlocks) {
+    std::vector<float> left;
+    for (int i = 0; i < maxBlocks && ZSoundIsActive(handle) != ZSoundActivity::Stopped; ++i) {
+      const std::vector<float> l = Take(Render(4096), 2, 0);
+      left.insert(left.end(), l.begin(), l.end());
+    }
+    return left;
+  }
+};
+
+TEST_F(StreamTest, IcyStreamPlaysWithHeadersTitlesAndRawBytes) {
+  const QString mp3 = MakeSine(scratch_, "radio.mp3", 1000, 8.0,
+                               {"-c:a", "libmp3lame", "-b:a", "128k", "-write_xing", "0"});
+  const std::string audio = ReadBytes(mp3).toStdString();
+  ASSERT_GT(audio.size(), size_t{6 * kMetaInterval});
+
+  LocalServer server;
+  std::promise<void> opened;
+  std::shared_future<void> openedSignal = opened.get_future().share();
+  std::atomic<bool> askedForMetadata{false};
+  server.Serve([&](int client, const std::string& request) {
+    askedForMetadata = request.find("Icy-MetaData: 1") != std::string::npos;
+    SendAll(client,
+            "ICY 200 OK\r\nicy-name:Radio One\r\nicy-genre:Pop\r\n"
+            "content-type:audio/mpeg\r\nicy-metaint:" +
+                std::to_string(kMetaInterval) + "\r\n\r\n");
+    for (size_t at = 0, block = 0; at < audio.size(); at += kMetaInterval, ++block) {
+      if (block == 3) {
+        openedSignal.wait_for(20s);  // the rest only once the client holds the handle
+      }
+      SendAll(client, audio.substr(at, kMetaInterval));
+      if (at + kMetaInterval <= audio.size()) {
+        const char* title = block == 0   ? "StreamTitle='First';StreamUrl='';"
+                            : block == 3 ? "StreamTitle='Second';StreamUrl='';"
+                                         : "";
+        SendAll(client, *title ? MetaBlock(title) : std::string(1, '\0'));
+      }
+    }
+  });
+
+  Received received;
+  const ZSoundHandle handle =
+      ZSoundOpenUrl(server.Url(), kZSoundStreamMetadata, received.Callback());
+  ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
+  received.handle = handle;
+  opened.set_value();
+  EXPECT_TRUE(askedForMetadata);
+
+  const std::string headers = ZSoundGetTags(handle, ZSoundTags::IcyHeaders);
+  EXPECT_EQ(headers, Texts("ICY 200 OK\0icy-name:Radio One\0icy-genre:Pop\0"
+                           "content-type:audio/mpeg\0icy-metaint:8192\0\0"));
+  EXPECT_EQ(ZSoundGetLength(handle), -1);
+  EXPECT_FALSE(ZSoundSetPosition(handle, 0));
+  EXPECT_EQ(ZSoundErrorCode(), ZSoundError::NotSeekable);
+
+  ASSERT_TRUE(ZSoundPlay(handle, false));
+  const std::vector<float> left = PlayOut(handle, 200);
+  EXPECT_EQ(ZSoundIsActive(handle), ZSoundActivity::Stopped);  // the server closed: played out
+  ASSERT_GT(left.size(), size_t{kRate * 7});
+  const std::vector<float> middle(left.begin() + kRate, left.begin() + 3 * kRate);
+  EXPECT_NEAR(ZeroCrossingFrequency(middle, kRate), 1000.0, 3.0);
+  EXPECT_EQ(ZSoundGetTags(handle, ZSoundTags::Metadata),
+            Texts("StreamTitle='Second';StreamUrl='';\0\0"));
+  ZSoundFreeChannel(handle);
+
+  std::lock_guard lock(received.mutex);
+  EXPECT_EQ(received.bytes.size(), audio.size());
+  EXPECT_TRUE(received.bytes == audio) << "the callback's bytes differ from the stream's audio";
+  EXPECT_EQ(received.endCalls, 1);
+  EXPECT_FALSE(received.dataAfterEnd);
+  // The new title shows with the first block after the metadata that announced it.
+  bool sawSecond = false;
+  for (const auto& [bytes, title] : received.titles) {
+    const bool second = title.find("Second") != std::string::npos;
+    if (bytes > size_t{4 * kMetaInterval}) {
+      EXPECT_TRUE(second) << "after " << bytes << " bytes the title is still " << title;
+    }
+    sawSecond = sawSecond || second;
+  }
+  EXPECT_TRUE(sawSecond);
+}
+
+TEST_F(StreamTest, DroppedConnectionEndsTheStreamWithTheEndCall) {
+  const QString mp3 = MakeSine(scratch_, "cut.mp3", 440, 10.0, {"-c:a", "libmp3lame"});
+  const std::string audio = ReadBytes(mp3).toStdString();
+  LocalServer server;
+  server.Serve([&](int client, const std::string&) {
+    SendAll(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n");
+    SendAll(client, audio.substr(0, audio.size() / 4));  // then the line drops
+  });
+  Received received;
+  const ZSoundHandle handle = ZSoundOpenUrl(server.Url(), 0, received.Callback());
+  ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
+  EXPECT_EQ(ZSoundGetTags(handle, ZSoundTags::Metadata), "");
+  ZSoundPlay(handle, false);
+  const std::vector<float> left = PlayOut(handle, 200);
+  EXPECT_EQ(ZSoundIsActive(handle), ZSoundActivity::Stopped);
+  EXPECT_NEAR(left.size() / double{kRate}, 2.5, 0.3);
+  ZSoundFreeChannel(handle);
+  std::lock_guard lock(received.mutex);
+  EXPECT_EQ(received.endCalls, 1);
+  EXPECT_EQ(received.bytes, audio.substr(0, audio.size() / 4));
+}
+
+TEST_F(StreamTest, DeadOrMissingServersFailWithoutHanging) {
+  ZSoundSetNetTimeouts(500, 500);
+  {
+    LocalServer silent;  // accepts, then never answers
+    silent.Serve([](int, const std::string&) { std::this_thread::sleep_for(2s); });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ZSoundOpenUrl(silent.Url(), 0), 0u);
+    EXPECT_EQ(ZSoundErrorCode(), ZSoundError::Timeout);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1900ms);
+  }
+  int port = 0;
+  {
+    LocalServer closed;  // a port that nobody listens on any more
+    port = std::stoi(closed.Url().substr(17));
+  }
+  EXPECT_EQ(ZSoundOpenUrl("http://127.0.0.1:" + std::to_string(port) + "/", 0), 0u);
+  EXPECT_EQ(ZSoundErrorCode(), ZSoundError::Network);
+  EXPECT_EQ(ZSoundOpenUrl("ftp://127.0.0.1/", 0), 0u);
+  EXPECT_EQ(ZSoundErrorCode(), ZSoundError::Parameter);
+
+  LocalServer refusing;
+  refusing.Serve(
+      [](int client, const std::string&) { SendAll(client, "HTTP/1.0 404 Not Found\r\n\r\n"); });
+  EXPECT_EQ(ZSoundOpenUrl(refusing.Url(), 0), 0u);
+  EXPECT_EQ(ZSoundErrorCode(), ZSoundError::Network);
+}
+
+TEST_F(StreamTest, RedirectIsFollowed) {
+  const QString mp3 = MakeSine(scratch_, "moved.mp3", 1000, 2.0, {"-c:a", "libmp3lame"});
+  const std::string audio = ReadBytes(mp3).toStdString();
+  LocalServer target;
+  target.Serve([&](int client, const std::string&) {
+    SendAll(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n" + audio);
+  });
+  LocalServer mover;
+  mover.Serve([&](int client, const std::string&) {
+    SendAll(client, "HTTP/1.0 302 Found\r\nLocation: " + target.Url("/real") + "\r\n\r\n");
+  });
+  const ZSoundHandle handle = ZSoundOpenUrl(mover.Url(), 0);
+  ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
+  ZSoundPlay(handle, false);
+  Render(4410);
+  EXPECT_NEAR(ZeroCrossingFrequency(Take(Render(kRate / 2), 2, 0), kRate), 1000.0, 3.0);
+  ZSoundFreeChannel(handle);
+}
+
+}  // namespace
