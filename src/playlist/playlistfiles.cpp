@@ -4,7 +4,7 @@
 #include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
-#include <map>
+#include <vector>
 
 #include "app/errorcatalogue.h"
 #include "components/text/textcodec.h"
@@ -98,25 +98,42 @@ QString PlsValue(const QString& line) {
   return equals < 0 ? QString() : line.mid(equals + 1);
 }
 
-int FirstLineContaining(const QStringList& lines, QLatin1StringView key) {
-  for (int i = 0; i < lines.size(); ++i) {
-    if (lines[i].contains(key, Qt::CaseInsensitive))
+char16_t AsciiLower(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
+// Where key (lower-case ASCII) occurs in text from 'from' on, ignoring the case
+// of ASCII letters; -1 when it does not.
+qsizetype FindNoCase(QStringView text, QLatin1StringView key, qsizetype from = 0) {
+  const qsizetype last = text.size() - key.size();
+  for (qsizetype i = from; i <= last; ++i) {
+    qsizetype k = 0;
+    while (k < key.size() && AsciiLower(text[i + k].unicode()) == key[k].unicode())
+      ++k;
+    if (k == key.size())
       return i;
   }
   return -1;
 }
 
-// For a ".pls" key prefix such as "File": the first line that contains prefix + i for every
-// i in 1 ... maxIndex. A line holding "File123" contains "File1", "File12" and "File123", so all
-// prefixes of the digits after each occurrence count. This gives the same answers as searching
-// the lines for each key in turn, without the quadratic cost.
-std::map<quint64, int> FirstLinesByIndex(const QStringList& lines, QLatin1StringView prefix,
-                                         quint64 maxIndex) {
-  std::map<quint64, int> first;
+int FirstLineContaining(const QStringList& lines, QLatin1StringView key) {
+  for (int i = 0; i < lines.size(); ++i) {
+    if (FindNoCase(lines[i], key) >= 0)
+      return i;
+  }
+  return -1;
+}
+
+// For a ".pls" key prefix such as "file": the first line that contains prefix + i for every
+// i in 1 ... maxIndex, in ascending i. A line holding "File123" contains "File1", "File12" and
+// "File123", so all prefixes of the digits after each occurrence count. This gives the same
+// answers as searching the lines for each key in turn, without the quadratic cost.
+std::vector<std::pair<quint64, int>> FirstLinesByIndex(const QStringList& lines,
+                                                       QLatin1StringView prefix, quint64 maxIndex) {
+  std::vector<std::pair<quint64, int>> found;  // in line order
   for (int li = 0; li < lines.size(); ++li) {
     const QString& line = lines[li];
-    for (qsizetype at = line.indexOf(prefix, 0, Qt::CaseInsensitive); at >= 0;
-         at = line.indexOf(prefix, at + 1, Qt::CaseInsensitive)) {
+    for (qsizetype at = FindNoCase(line, prefix); at >= 0; at = FindNoCase(line, prefix, at + 1)) {
       qsizetype pos = at + prefix.size();
       if (pos >= line.size() || line[pos] == u'0')
         continue;  // indices have no leading zero
@@ -125,11 +142,17 @@ std::map<quint64, int> FirstLinesByIndex(const QStringList& lines, QLatin1String
         index = index * 10 + (line[pos].unicode() - u'0');
         if (index > maxIndex)
           break;
-        first.emplace(index, li);
+        found.emplace_back(index, li);
       }
     }
   }
-  return first;
+  // Stable: of the lines holding one index, the first stays in front and is kept.
+  std::stable_sort(found.begin(), found.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  found.erase(std::unique(found.begin(), found.end(),
+                          [](const auto& a, const auto& b) { return a.first == b.first; }),
+              found.end());
+  return found;
 }
 
 QString ExtinfTime(QStringView seconds) {
@@ -191,7 +214,7 @@ bool ParsePls(const QStringList& lines, TZPlaylist& playlist, bool clearFirst, b
   *changed = false;
   if (FirstLineContaining(lines, QLatin1StringView("[playlist]")) < 0)
     return false;
-  const int countLine = FirstLineContaining(lines, QLatin1StringView("NumberOfEntries"));
+  const int countLine = FirstLineContaining(lines, QLatin1StringView("numberofentries"));
   if (countLine < 0)
     return false;
   const QString countText = PlsValue(lines[countLine]);
@@ -204,17 +227,18 @@ bool ParsePls(const QStringList& lines, TZPlaylist& playlist, bool clearFirst, b
   if (clearFirst)
     playlist.ClearPlaylist();
   *changed = true;
-  const auto files = FirstLinesByIndex(lines, QLatin1StringView("File"), count);
-  const auto titles = FirstLinesByIndex(lines, QLatin1StringView("Title"), count);
+  const auto files = FirstLinesByIndex(lines, QLatin1StringView("file"), count);
+  const auto titles = FirstLinesByIndex(lines, QLatin1StringView("title"), count);
+  auto title = titles.begin();
   for (const auto& [index, line] : files) {
     const QString fileName = PlsValue(lines[line]);
-    QString caption = FileNamePart(fileName);
-    const auto title = titles.find(index);
-    if (title != titles.end()) {
-      const QString titleText = PlsValue(lines[title->second]);
-      if (!titleText.isEmpty())
-        caption = titleText;
-    }
+    QString caption;
+    while (title != titles.end() && title->first < index)
+      ++title;
+    if (title != titles.end() && title->first == index)
+      caption = PlsValue(lines[title->second]);
+    if (caption.isEmpty())
+      caption = FileNamePart(fileName);
     playlist.Add(caption, fileName, false, QStringLiteral("00"), QStringLiteral("00:00:00"));
   }
   return true;
