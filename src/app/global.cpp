@@ -96,9 +96,9 @@ bool RunSteps(std::initializer_list<Step> steps) {
 bool StartLog() {
   SetInitialised(false);
   SetZDebug(std::make_unique<TZDebug>(ProgramPath() + QStringLiteral("zephonic.log")));
+  InitializeClock().start();
   ZLog(QStringLiteral("ZInitialize..."));
   Indent();
-  InitializeClock().start();
   return true;
 }
 
@@ -273,9 +273,9 @@ bool WriteKillHeader() {
   Unindent();
   ZLog(QStringLiteral("Close"));
   ZLog(QString());
+  KillClock().start();
   ZLog(QStringLiteral("ZKill..."));
   Indent();
-  KillClock().start();
   return true;
 }
 
