@@ -31,20 +31,27 @@ void TZPlaylistNavigator::PlayEntryCentred(int index) {
     view_->CentreEntry(index);
 }
 
-void TZPlaylistNavigator::PlayNext(TPlayMode mode) {
-  const int p = playlist_.PlayingIndex();
-  const int n = playlist_.Count();
-  if (p == -1) {
+bool TZPlaylistNavigator::StepWithoutMode(int playing, TPlayMode mode) {
+  if (playing == -1) {
     if (player_.Playing())
       player_.Stop();
-    if (n > 0)
+    if (playlist_.Count() > 0)
       PlayEntryCentred(0);
-    return;
+    return true;
   }
+  if (mode == pmRepeat) {
+    PlayEntryCentred(playing);
+    return true;
+  }
+  return false;
+}
+
+void TZPlaylistNavigator::PlayNext(TPlayMode mode) {
+  const int p = playlist_.PlayingIndex();
+  if (StepWithoutMode(p, mode))
+    return;
+  const int n = playlist_.Count();
   switch (mode) {
-    case pmRepeat:
-      PlayEntryCentred(p);
-      break;
     case pmRandom:
       // The bound excludes the last entry; with one entry the pick is 0.
       PlayEntryCentred(random_(n - 1));
@@ -60,25 +67,19 @@ void TZPlaylistNavigator::PlayNext(TPlayMode mode) {
       PlayEntryCentred(p + 1 < n ? p + 1 : 0);
       break;
     case pmNone:
+    case pmRepeat:
       break;
   }
 }
 
 void TZPlaylistNavigator::PlayPrevious(TPlayMode mode) {
   const int p = playlist_.PlayingIndex();
-  const int n = playlist_.Count();
-  if (p == -1) {
-    if (player_.Playing())
-      player_.Stop();
-    if (n > 0)
-      PlayEntryCentred(0);
+  if (StepWithoutMode(p, mode))
     return;
-  }
+  const int n = playlist_.Count();
   switch (mode) {
-    case pmRepeat:
-      PlayEntryCentred(p);
-      break;
     case pmRandom:
+      // One step of history: the entry the player's last stop recorded.
       if (playlist_.LastPlayedIndex != -1)
         PlayEntryCentred(playlist_.LastPlayedIndex);
       break;
@@ -93,6 +94,7 @@ void TZPlaylistNavigator::PlayPrevious(TPlayMode mode) {
       PlayEntryCentred(p - 1 >= 0 ? p - 1 : n - 1);
       break;
     case pmNone:
+    case pmRepeat:
       break;
   }
 }

@@ -46,6 +46,10 @@ class TZPlaylistNavigator {
   void SetRandomSource(std::function<int(int bound)> source) { random_ = std::move(source); }
 
  private:
+  // What Next and Previous share: with nothing playing the first entry starts (a playing player
+  // is stopped first), in repeat mode the same entry plays again. True when that applied.
+  bool StepWithoutMode(int playing, TPlayMode mode);
+
   TZPlaylist& playlist_;
   TZPlaylistPlayer& player_;
   TZPlaylistView* view_;

@@ -150,7 +150,7 @@ TEST(PlaylistSort, TextOrdersAreCodeUnitComparisons) {
   EXPECT_EQ(Captions(list), QStringList({"B", "b", "a"}));
 }
 
-TEST(PlaylistSort, TrackTreatsInvalidNumbersAsTheDesignSays) {
+TEST(PlaylistSort, TrackComparesNumbersAndEmptyTracksAsZero) {
   TZPlaylist list;
   list.Add("ten", "/1", false, "10", "");
   list.Add("two", "/2", false, "2", "");
