@@ -22,16 +22,37 @@ constexpr ZplField kTimeField{256, 9};
 constexpr ZplField kFileNameField{265, 256};
 constexpr ZplField kTrackField{521, 3};
 
-// Writes text as UTF-8 into a field, cut at a whole character when it does not fit.
+// Writes text as UTF-8 into a field, cut at a whole character when it does not fit. Encodes in
+// place: a save touches every entry, and a temporary per field would cost more than the work.
 void PutField(char* record, ZplField field, const QString& text) {
-  const QByteArray bytes = EncodeText(text);
-  qsizetype length = std::min<qsizetype>(bytes.size(), field.size - 1);
-  if (length < bytes.size()) {
-    while (length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80)
-      --length;
+  auto* out = reinterpret_cast<unsigned char*>(record + field.offset + 1);
+  const int capacity = field.size - 1;
+  int length = 0;
+  const QChar* c = text.constData();
+  const QChar* const end = c + text.size();
+  while (c < end) {
+    char32_t code = c->unicode();
+    int units = 1;
+    if (c->isHighSurrogate() && c + 1 < end && c[1].isLowSurrogate()) {
+      code = QChar::surrogateToUcs4(c[0], c[1]);
+      units = 2;
+    } else if (c->isSurrogate()) {
+      code = QChar::ReplacementCharacter;  // a lone half of a pair
+    }
+    const int bytes = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+    if (length + bytes > capacity)
+      break;
+    if (bytes == 1) {
+      out[length] = static_cast<unsigned char>(code);
+    } else {
+      for (int k = bytes - 1; k > 0; --k, code >>= 6)
+        out[length + k] = 0x80 | (code & 0x3F);
+      out[length] = static_cast<unsigned char>((0xF00 >> bytes) | code);
+    }
+    length += bytes;
+    c += units;
   }
   record[field.offset] = static_cast<char>(length);
-  std::copy_n(bytes.constData(), length, record + field.offset + 1);
 }
 
 QString GetField(const char* record, ZplField field) {

@@ -52,7 +52,7 @@ TEST(PlaylistFormat, ChosenByExtensionIgnoringCase) {
 
 TEST_F(PlaylistFiles, ZplRoundTripHasFixedSizeAndClearsFlags) {
   TZPlaylist list;
-  list.Add(QString::fromUtf8("Ærø – 東京"), "/music/ærø.mp3", true, "07", "00:03:15");
+  list.Add(QString::fromUtf8("Ærø – 東京 🎵"), "/music/ærø.mp3", true, "07", "00:03:15");
   list.Add("", "http://radio.example:8000/", false, "00", "00:00:00");
   list.Get(0)->Played = true;
   const QString path = folder.file("list.zpl");
@@ -90,6 +90,14 @@ TEST_F(PlaylistFiles, ZplLongCaptionsAreCutAtWholeCharacters) {
   EXPECT_EQ(back.Get(0)->Caption, QString(255, u'a'));
   // 127 + 2 x 64 = 255 bytes: 64 whole characters fit, the 65th would be cut in half.
   EXPECT_EQ(back.Get(0)->FileName, QString(127, u'x') + QString(10, QChar(0x00E9)).left(64));
+}
+
+TEST_F(PlaylistFiles, ZplLoneSurrogateIsSavedAsReplacementCharacter) {
+  TZPlaylist list;
+  list.Add(QString("a") + QChar(0xD800) + "b", "/f", false, "00", "");
+  TZPlaylist back;
+  ASSERT_TRUE(DecodeZpl(EncodeZpl(list), back, true));
+  EXPECT_EQ(back.Get(0)->Caption, QString("a") + QChar(QChar::ReplacementCharacter) + "b");
 }
 
 TEST_F(PlaylistFiles, ZplWindows1252FieldsReadCorrectly) {
