@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <span>
 
 namespace {
@@ -139,6 +140,9 @@ QImage CutPiece(const QImage& picture, const SkinPieceSource& source) {
     return EmptyPicture();
   }
   QImage piece(width, height, QImage::Format_RGB888);
+  if (piece.isNull()) {
+    throw std::bad_alloc();  // the load fails instead of writing through a null picture
+  }
   piece.fill(Qt::black);
   // The part of the piece that lies inside the picture, in picture coordinates.
   const qint64 left = std::max<qint64>(source.x, 0);

@@ -2,11 +2,14 @@
 
 #include "skin/skinpieces.h"
 
-// The resource lives in a static library, so it must be registered by hand.
+namespace {
+const QString kPicturePath = QStringLiteral(":/skin/base_default.png");
+}
+
+// The resource lives in a static library, so it must be registered by hand (outside any
+// namespace, as the registration function is declared where it is called).
 static void RegisterSkinResource() {
-#ifdef ZEPHONIC_SKIN_RESOURCE
   Q_INIT_RESOURCE(skin);
-#endif
 }
 
 void InitSkinResources() {
@@ -16,6 +19,6 @@ void InitSkinResources() {
 
 QImage BuiltInSkinPicture() {
   InitSkinResources();
-  QImage picture(QStringLiteral(":/skin/base_default.png"));
+  QImage picture(kPicturePath);
   return picture.isNull() ? picture : picture.convertToFormat(QImage::Format_RGB888);
 }

@@ -78,6 +78,7 @@ TEST_F(LoadSkinTest, PicturesOfOtherDepthsAreConverted) {
 TEST_F(LoadSkinTest, MissingFilesChangeNothingButTheLoadedFlag) {
   WriteBytes(home.skins() + "nopicture/skin.zskn", descriptionWith(2, "SkinPos [ 9 9 ]"));
   WriteZip(home.skins() + "nodescription.zskz", {{"skin.bmp", BitmapBytes(picture)}});
+  WriteZip(home.skins() + "packednopicture.zskz", {{"skin.zskn", DefaultDescriptionBytes()}});
   skin.Loaded = true;
   const QStringList before = values();
   for (const QString name :

@@ -82,6 +82,7 @@ TEST_F(SkinPackageTest, OversizedEntriesAreRefusedBeforeAnythingIsWritten) {
   EXPECT_FALSE(extract({{"small.zskn", "d"}, {"big.bmp", big}}));
   EXPECT_FALSE(error.isEmpty());
   EXPECT_TRUE(tempFiles().isEmpty());
+  EXPECT_EQ(home.filesOutsideTemp(), QStringList({"data/skins/blue.zskz"}));
 }
 
 TEST_F(SkinPackageTest, PackagesThatInflateTooFarAreRefused) {

@@ -7,6 +7,14 @@
 #include "skin/skinstartup.h"
 #include "skintestsupport.h"
 
+// Take the built-in picture away and give it back (the engine registers it only once).
+static void DropBuiltInPicture() {
+  Q_CLEANUP_RESOURCE(skin);
+}
+static void RestoreBuiltInPicture() {
+  Q_INIT_RESOURCE(skin);
+}
+
 namespace {
 
 class SkinStartup : public ::testing::Test {
@@ -81,6 +89,23 @@ TEST_F(SkinStartup, ABrokenSkinFallsBackToTheDefaultValues) {
   EXPECT_TRUE(GUI().Loaded);
   EXPECT_EQ(GUI().TransparentColor, qRgb(0, 255, 0));
   EXPECT_EQ(GUI().Main.Surface.SkinPos, QPoint(0, 0));
+}
+
+TEST_F(SkinStartup, WithoutTheBuiltInSkinStartUpMustStop) {
+  TZGUI scratch;
+  InitSkinDefaults(scratch);  // the engine's own registration has happened
+  DropBuiltInPicture();
+  const bool started = StartSkinEngine("gone");
+  RestoreBuiltInPicture();
+  EXPECT_FALSE(started);
+  EXPECT_EQ(log(), QStringList({"GUI initialize OK",
+                                "GUI skin \"gone\" files not found. Setting to Default.",
+                                "GUI load default skin failed. Program terminated."}));
+  ASSERT_EQ(reports.reports().size(), 2u);
+  EXPECT_FALSE(reports.reports()[0].fatal);
+  EXPECT_TRUE(reports.reports()[1].fatal);
+  EXPECT_TRUE(reports.reports()[1].text.contains("SkinEngine exception."));
+  EXPECT_FALSE(GUI().Loaded);
 }
 
 TEST_F(SkinStartup, ReleasingFreesThePictures) {
