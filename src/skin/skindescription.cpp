@@ -1,5 +1,7 @@
 #include "skin/skindescription.h"
 
+#include "skin/skinelements.h"
+
 #include <optional>
 #include <utility>
 
@@ -218,9 +220,22 @@ class LineList {
     flag("Visible", s.Visible);
   }
 
-  template <typename... Elements>
-  void addAll(Elements&... elements) {
-    (add(elements), ...);
+  void transparentColor(QRgb& c) { color("TransparentColor", c); }
+  void playlistStyle(TZSPlaylist& p) {
+    margins("Borders", p.Borders);
+    line("Font", {Text(p.FontName), Number(p.FontSize)});
+    color("NormalColor", p.NormalColor);
+    color("SelectedColor", p.SelectedColor);
+    color("PlayedColor", p.PlayedColor);
+    rowStyle("NormalBorderBgStyle", p.NormalBorderBgStyle, 7);
+    rowStyle("SelectedBorderBgStyle", p.SelectedBorderBgStyle, 7);
+    rowStyle("NormalBorderStyle", p.NormalBorderStyle, 5);
+    rowStyle("SelectedBorderStyle", p.SelectedBorderStyle, 5);
+  }
+  void videoBorders(QMargins& m) { margins("Borders", m); }
+  // Any word not in the list means "Bottom".
+  void screenPosition(TZSScreenPosition& p) {
+    line("Align", {Choice(p, kScreenPositions, std::optional(spBottom))});
   }
 
   std::vector<SkinValueLine> take() { return std::move(lines_); }
@@ -228,54 +243,6 @@ class LineList {
  private:
   std::vector<SkinValueLine> lines_;
 };
-
-void AddMain(LineList& list, TZSMain& m) {
-  list.addAll(m.Surface, m.Caption, m.CloseButton, m.MinimizeButton, m.Analyzer, m.TitleBackground,
-              m.Title, m.PositionBar, m.PositionSeekbar, m.RewindButton, m.PlayButton,
-              m.PauseButton, m.StopButton, m.ForwardButton, m.EjectButton, m.VolumeBar,
-              m.VolumeSeekbar, m.BalanceSeekbar, m.MuteCheckBox, m.PlayModeCheckBox,
-              m.AutoFullscreenCheckBox, m.AutoVideoResizeCheckBox, m.PlaylistCheckBox,
-              m.EqualizerCheckBox, m.SettingsButton, m.TimeDisplay);
-  for (TZSStatusPicture& p : m.StatusPictures) {
-    list.add(p);
-  }
-  list.add(m.PopupBar);
-}
-
-void AddPlaylist(LineList& list, TZSPlaylist& p) {
-  list.addAll(p.Frame, p.ResizeGrip, p.Caption);
-  list.margins("Borders", p.Borders);
-  list.line("Font", {Text(p.FontName), Number(p.FontSize)});
-  list.color("NormalColor", p.NormalColor);
-  list.color("SelectedColor", p.SelectedColor);
-  list.color("PlayedColor", p.PlayedColor);
-  list.rowStyle("NormalBorderBgStyle", p.NormalBorderBgStyle, 7);
-  list.rowStyle("SelectedBorderBgStyle", p.SelectedBorderBgStyle, 7);
-  list.rowStyle("NormalBorderStyle", p.NormalBorderStyle, 5);
-  list.rowStyle("SelectedBorderStyle", p.SelectedBorderStyle, 5);
-  list.addAll(p.ScrollBar, p.PopupBar, p.StatusBar, p.FileIcons);
-}
-
-void AddMediaControls(LineList& list, TZSMediaControls& m) {
-  list.addAll(m.Surface, m.Caption, m.SpeedSeekbar);
-  for (TZSSeekbar& band : m.EqualizerBands) {
-    list.add(band);
-  }
-  list.add(m.PopupBar);
-}
-
-void AddVideo(LineList& list, TZSVideo& v) {
-  list.addAll(v.Frame, v.ResizeGrip, v.Caption);
-  list.margins("Borders", v.Borders);
-  list.addAll(v.VideoPopupBar, v.DvdPopupBar);
-}
-
-void AddFullscreen(LineList& list, TZSVideoFullscreenControl& f) {
-  list.line("Align", {Choice(f.Position, kScreenPositions, std::optional(spBottom))});
-  list.addAll(f.Surface, f.CloseButton, f.TitleBackground, f.Title, f.PositionBar,
-              f.PositionSeekbar, f.JumpBackButton, f.PlayButton, f.PauseButton, f.StopButton,
-              f.JumpForwardButton, f.VolumeBar, f.VolumeSeekbar, f.MuteCheckBox, f.TimeDisplay);
-}
 
 }  // namespace
 
@@ -304,12 +271,7 @@ QString SkinValueLine::write() const {
 
 std::vector<SkinValueLine> SkinValueLines(TZGUI& skin) {
   LineList list;
-  list.color("TransparentColor", skin.TransparentColor);
-  AddMain(list, skin.Main);
-  AddPlaylist(list, skin.Playlist);
-  AddMediaControls(list, skin.MediaControls);
-  AddVideo(list, skin.Video);
-  AddFullscreen(list, skin.VideoFullscreenControl);
+  VisitSkinElements(skin, list);
   return list.take();
 }
 

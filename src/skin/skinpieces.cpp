@@ -1,5 +1,7 @@
 #include "skin/skinpieces.h"
 
+#include "skin/skinelements.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -50,10 +52,12 @@ class PieceList {
   void add(TZSFileIcons& f) { column(f.Icons, f.SkinPos, f.Size, f.SkinBorder); }
   void add(TZSStatusBar& s) { single(s.Picture, s.SkinPos, s.Size); }
 
-  template <typename... Elements>
-  void addAll(Elements&... elements) {
-    (add(elements), ...);
-  }
+  // Scroll labels and the values outside elements have no pieces.
+  void add(TZSScrollLabel&) {}
+  void transparentColor(QRgb&) {}
+  void playlistStyle(TZSPlaylist&) {}
+  void videoBorders(QMargins&) {}
+  void screenPosition(TZSScreenPosition&) {}
 
   std::vector<SkinPiece> take() { return std::move(pieces_); }
 
@@ -64,41 +68,6 @@ class PieceList {
 
   std::vector<SkinPiece> pieces_;
 };
-
-void AddMain(PieceList& list, TZSMain& m) {
-  list.addAll(m.Surface, m.Caption, m.CloseButton, m.MinimizeButton, m.Analyzer, m.TitleBackground,
-              m.PositionBar, m.PositionSeekbar, m.RewindButton, m.PlayButton, m.PauseButton,
-              m.StopButton, m.ForwardButton, m.EjectButton, m.VolumeBar, m.VolumeSeekbar,
-              m.BalanceSeekbar, m.MuteCheckBox, m.PlayModeCheckBox, m.AutoFullscreenCheckBox,
-              m.AutoVideoResizeCheckBox, m.PlaylistCheckBox, m.EqualizerCheckBox, m.SettingsButton,
-              m.TimeDisplay);
-  for (TZSStatusPicture& p : m.StatusPictures) {
-    list.add(p);
-  }
-  list.add(m.PopupBar);
-}
-
-void AddPlaylist(PieceList& list, TZSPlaylist& p) {
-  list.addAll(p.Frame, p.ResizeGrip, p.Caption, p.ScrollBar, p.PopupBar, p.StatusBar, p.FileIcons);
-}
-
-void AddMediaControls(PieceList& list, TZSMediaControls& m) {
-  list.addAll(m.Surface, m.Caption, m.SpeedSeekbar);
-  for (TZSSeekbar& band : m.EqualizerBands) {
-    list.add(band);
-  }
-  list.add(m.PopupBar);
-}
-
-void AddVideo(PieceList& list, TZSVideo& v) {
-  list.addAll(v.Frame, v.ResizeGrip, v.Caption, v.VideoPopupBar, v.DvdPopupBar);
-}
-
-void AddFullscreen(PieceList& list, TZSVideoFullscreenControl& f) {
-  list.addAll(f.Surface, f.CloseButton, f.TitleBackground, f.PositionBar, f.PositionSeekbar,
-              f.JumpBackButton, f.PlayButton, f.PauseButton, f.StopButton, f.JumpForwardButton,
-              f.VolumeBar, f.VolumeSeekbar, f.MuteCheckBox, f.TimeDisplay);
-}
 
 QImage EmptyPicture() {
   return QImage(0, 0, QImage::Format_RGB888);
@@ -115,11 +84,7 @@ QImage LabelPicture(const TZSScrollLabel& label) {
 
 std::vector<SkinPiece> SkinPieces(TZGUI& skin) {
   PieceList list;
-  AddMain(list, skin.Main);
-  AddPlaylist(list, skin.Playlist);
-  AddMediaControls(list, skin.MediaControls);
-  AddVideo(list, skin.Video);
-  AddFullscreen(list, skin.VideoFullscreenControl);
+  VisitSkinElements(skin, list);
   return list.take();
 }
 
