@@ -1,0 +1,267 @@
+#include "playlist/addmedia/addmedia.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStorageInfo>
+#include <filesystem>
+
+#include "components/sound/zsound.h"
+#include "config/config.h"
+#include "lang/language.h"
+#include "lang/textformat.h"
+#include "playlist/addmedia/mediatime.h"
+#include "playlist/apetag.h"
+#include "playlist/id3v1.h"
+#include "playlist/id3v2.h"
+#include "playlist/mediakind.h"
+#include "playlist/playlist.h"
+#include "playlist/playlistfiles.h"
+#include "playlist/tagcaptions.h"
+
+namespace {
+
+constexpr int kTextReadingDirectory = 2;
+constexpr int kTextAddingFiles = 3;
+constexpr int kTextDvd = 23;
+constexpr int kTextDvdPlain = 35;
+constexpr int kTextDvdFile = 36;
+constexpr int kTextDvdDirectory = 41;
+const QString kNoTrack = QStringLiteral("00");
+
+bool Is(const QString& extension, const char* wanted) {
+  return extension.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0;
+}
+
+QString FileNameOf(const QString& path) {
+  const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+  return path.mid(cut + 1);
+}
+
+// The label of the optical drive mounted at `folder`, when it is one.
+bool OpticalDriveLabel(const QString& folder, QString* label) {
+  const QStorageInfo storage(folder);
+  if (!storage.isValid() || QDir(storage.rootPath()) != QDir(folder) ||
+      !storage.device().startsWith("/dev/sr")) {
+    return false;
+  }
+  *label = storage.name();
+  return true;
+}
+
+QString RemoveFirst(const QString& text, const QString& part) {
+  QString result = text;
+  const qsizetype at = result.indexOf(part, 0, Qt::CaseInsensitive);
+  if (at >= 0) {
+    result.remove(at, part.size());
+  }
+  return result;
+}
+
+QString TagTrack(const QString& path, const QString& extension) {
+  if (Is(extension, ".mp3")) {
+    return ID3Track(path).left(kTrackLength);
+  }
+  if (Is(extension, ".mpc") || Is(extension, ".ape")) {
+    return APETrack(path).left(kTrackLength);
+  }
+  return kNoTrack;
+}
+
+QString TagCaption(const QString& path, const QString& extension) {
+  if (Is(extension, ".mp3")) {
+    return ID3Caption(path);
+  }
+  if (Is(extension, ".mpc") || Is(extension, ".ape")) {
+    return APECaption(path);
+  }
+  return {};
+}
+
+}  // namespace
+
+QString DefaultCaption(const QString& path) {
+  const QString name = FileNameOf(path);
+  const QString extension = MediaExtension(name).left(5);
+  const QString base = name.left(name.size() - extension.size());
+  if (!Is(extension, ".ifo") && !Is(extension, ".vob")) {
+    return base;
+  }
+  if (name.compare(QLatin1String("video_ts.ifo"), Qt::CaseInsensitive) != 0) {
+    return FormatText(Language().Text(kTextDvdFile), {name});
+  }
+  QString folder = RemoveFirst(RemoveFirst(path, name), QStringLiteral("/video_ts"));
+  folder = RemoveFirst(folder, QStringLiteral("\\video_ts"));
+  if (folder.endsWith(u'/') || folder.endsWith(u'\\')) {
+    folder.chop(1);
+  }
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    return Language().Text(kTextDvdPlain);
+  }
+  QString label;
+  if (OpticalDriveLabel(folder, &label)) {
+    return FormatText(Language().Text(kTextDvd),
+                      {label.isEmpty() ? QStringLiteral("Untitled") : label});
+  }
+  return FormatText(Language().Text(kTextDvdDirectory), {FileNameOf(folder)});
+}
+
+void ScanFolder(const QString& folder, const QString& mask, bool recursive, QStringList* list) {
+  namespace fs = std::filesystem;
+  const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+  const bool everything = mask == QStringLiteral("*.*") || mask == QStringLiteral("*");
+  const QRegularExpression pattern(
+      everything ? QString() : QRegularExpression::wildcardToRegularExpression(mask),
+      QRegularExpression::CaseInsensitiveOption);
+  std::error_code error;
+  fs::directory_iterator it(prefix.toStdString(), error);
+  if (error) {
+    return;
+  }
+  QStringList folders;
+  for (const fs::directory_entry& entry : it) {
+    const QString name = QString::fromStdString(entry.path().filename().string());
+    std::error_code statError;
+    if (entry.is_directory(statError)) {
+      if (recursive && !name.startsWith(u'.') && !entry.is_symlink(statError)) {
+        folders << prefix + name;
+      }
+    } else if (everything || pattern.match(name).hasMatch()) {
+      list->append(prefix + name);
+    }
+  }
+  for (const QString& sub : folders) {
+    ScanFolder(sub, mask, true, list);
+  }
+}
+
+TZMediaAdder::TZMediaAdder(TZPlaylist& playlist, const TZConfig& config,
+                           std::function<void(const QString&)> showTitle)
+    : playlist_(playlist), config_(config), showTitle_(std::move(showTitle)) {}
+
+void TZMediaAdder::ShowTitle(const QString& text) const {
+  if (showTitle_) {
+    showTitle_(text);
+  }
+}
+
+bool TZMediaAdder::AddPath(const QString& path) {
+  const QString extension = MediaExtension(path);
+  if (config_.OFAReadPlaylistFiles && IsPlaylistFile(path)) {
+    ReadPlaylistFile(path, playlist_, false);
+    return false;
+  }
+  const TMediaKind kind = ClassifyMedia(path);
+  if (kind == mkUnknown) {
+    return false;
+  }
+  QString track = kNoTrack;
+  if (Is(extension, ".cda")) {
+    track = FileNameOf(path).mid(5, kTrackLength);
+  } else if (config_.OFAReadID3Tag && kind == mkBassStream) {
+    track = TagTrack(path, extension);
+  }
+  QString caption = DefaultCaption(path);
+  if (config_.OFAReadID3Tag && kind == mkBassStream) {
+    const QString tagCaption = TagCaption(path, extension);
+    if (!tagCaption.isEmpty()) {
+      caption = tagCaption;
+    }
+  }
+  const QString time = config_.OFAReadTime ? MeasureMediaTime(path) : kNoTime;
+  playlist_.Add(caption, path, false, track, time);
+  return true;
+}
+
+int TZMediaAdder::AddFolder(const QString& folder) {
+  ShowTitle(Language().Text(kTextReadingDirectory));
+  QStringList files;
+  ScanFolder(folder, QStringLiteral("*.*"), true, &files);
+  ShowTitle(Language().Text(kTextAddingFiles));
+  int added = 0;
+  for (const QString& file : files) {
+    added += AddPath(file) ? 1 : 0;
+  }
+  return added;
+}
+
+int TZMediaAdder::AddCdTracks(const QString& drive) {
+  const std::string device = drive.toStdString();
+  const int count = ZSoundCdTrackCount(device);
+  int added = 0;
+  for (int t = 0; t < count; ++t) {
+    const int64_t length = ZSoundCdTrackLength(device, t);
+    if (length < 0) {
+      continue;
+    }
+    const QString number = QString::asprintf("%.2d", t + 1);
+    playlist_.Add(QStringLiteral("Track ") + number,
+                  drive + QStringLiteral("/Track") + number + QStringLiteral(".cda"), false, number,
+                  config_.OFAReadTime ? CdDurationText(length) : kNoTime);
+    ++added;
+  }
+  return added;
+}
+
+int TZMediaAdder::AddDisc(const QString& drive, const QString& label) {
+  const QString root = drive.endsWith(u'/') ? drive : drive + u'/';
+  const QString dvd = root + QStringLiteral("VIDEO_TS/VIDEO_TS.IFO");
+  if (QFileInfo(dvd).isFile()) {
+    playlist_.Add(FormatText(Language().Text(kTextDvd), {label}), dvd, false, kNoTrack, kNoTime);
+    return 1;
+  }
+  if (QFileInfo(root + QStringLiteral("MPEGAV")).isDir()) {
+    playlist_.Add(QStringLiteral("[ VCD: %1 ]").arg(label),
+                  root + QStringLiteral("MPEGAV/AVSEQ01.DAT"), false, kNoTrack, kNoTime);
+    return 1;
+  }
+  if (QFileInfo(root + QStringLiteral("MPEG2")).isDir()) {
+    playlist_.Add(QStringLiteral("[ SVCD: %1 ]").arg(label),
+                  root + QStringLiteral("MPEG2/AVSEQ01.MPG"), false, kNoTrack, kNoTime);
+    return 1;
+  }
+  return AddCdTracks(drive);
+}
+
+void TZMediaAdder::RefreshTags() {
+  for (int i = 0; i < playlist_.Count(); ++i) {
+    TZPlaylistEntry* entry = playlist_.Get(i);
+    const QString extension = MediaExtension(entry->FileName);
+    if (!Is(extension, ".mp3") && !Is(extension, ".mpc")) {
+      continue;
+    }
+    const QString caption = TagCaption(entry->FileName, extension);
+    if (!caption.isEmpty()) {
+      entry->Caption = caption;
+    }
+    const QString track = TagTrack(entry->FileName, extension);
+    if (track != kNoTrack && track != QStringLiteral("0")) {
+      entry->Track = track;
+    }
+  }
+}
+
+QString AddFilesFilter() {
+  const auto patterns = [](std::span<const TMediaTableRow> table) {
+    QStringList list;
+    for (const TMediaTableRow& row : table.subspan(1)) {
+      list << QStringLiteral("*") + QLatin1String(row.Extension);
+    }
+    return list.join(u';');
+  };
+  const QString audio = patterns(BassStreamTable());
+  const QString cd = patterns(CdTable());
+  const QString dsAudio = patterns(DirectShowAudioTable());
+  const QString dsVideo = patterns(DirectShowVideoTable());
+  const QString dvd = patterns(DvdTable());
+  QStringList all;
+  for (const QString& part : {audio, dsAudio, dsVideo, dvd, cd}) {
+    if (!part.isEmpty()) {
+      all << part;
+    }
+  }
+  return QStringLiteral("All media files|") + all.join(u';') + QStringLiteral("|Audio streams|") +
+         audio + QStringLiteral("|Music CD files|") + cd + QStringLiteral("|DirectX Audio files|") +
+         dsAudio + QStringLiteral("|DirectX Video files|") + dsVideo +
+         QStringLiteral("|DVD files|") + dvd + QStringLiteral("|Playlist files|*.zpl;*.pls;*.m3u");
+}

@@ -1,0 +1,214 @@
+// Playing a playlist through: crossfades, end of item, play modes, stop, pause, mute, the log.
+
+#include <QFileInfo>
+
+#include "app/zdebug.h"
+#include "lang/language.h"
+#include "playbacktest.h"
+
+namespace {
+
+constexpr double kPresent = 0.0025;  // 0.5 % of the tones' amplitude of 0.5
+constexpr int kBlockMs = 20;
+
+bool Idle(const TZPlayer& player) {
+  return !player.State().ItemLoaded && !player.State().FadingOut;
+}
+
+}  // namespace
+
+class PlaythroughTest : public PlayerTest {
+ protected:
+  void SetUp() override {
+    PlayerTest::SetUp();
+    windows_.onTitle = [this](const QString& text) {
+      if (text.endsWith(QStringLiteral("is playing ]"))) {
+        slots_.push_back(player_->State().ActiveSlot);
+        started_.push_back(playlist_.PlayingIndex());
+      }
+    };
+  }
+  std::vector<int> slots_;
+  std::vector<int> started_;
+};
+
+TEST_F(PlaythroughTest, CrossfadesOverlapForTheFaderTimeInAlternatingSlots) {
+  config_.Fader = {true, 1000};
+  config_.PlayModeIndex = pmNextUntilEnd;
+  AddTone(500, 2.5);
+  AddTone(1000, 2.5);
+  AddTone(1500, 2.5);
+  player_->PlayEntry(0);
+  Run(200);
+  ASSERT_TRUE(RunUntil([&] { return Idle(*player_); }, 12000));
+  EXPECT_EQ(slots_, (std::vector<int>{0, 1, 0}));
+  const std::vector<double> a = Levels(500), b = Levels(1000), c = Levels(1500);
+  for (const auto& [before, after] : {std::pair{&a, &b}, std::pair{&b, &c}}) {
+    const int overlapMs =
+        (LastBlock(*before, kPresent) - FirstBlock(*after, kPresent) + 1) * kBlockMs;
+    EXPECT_NEAR(overlapMs, 1000, 50);
+  }
+  EXPECT_TRUE(player_->State().Slots[0].Empty());
+  EXPECT_TRUE(player_->State().Slots[1].Empty());
+}
+
+TEST_F(PlaythroughTest, WithoutFaderEveryItemPlaysInSlotZeroAndFollowsAtTheEndWindow) {
+  config_.PlayModeIndex = pmNextUntilEnd;
+  AddTone(500, 1.0);
+  AddTone(1000, 1.0);
+  AddTone(1500, 1.0);
+  player_->PlayEntry(0);
+  ASSERT_TRUE(RunUntil([&] { return Idle(*player_); }, 6000));
+  EXPECT_EQ(slots_, (std::vector<int>{0, 0, 0}));
+  const std::vector<double> a = Levels(500), b = Levels(1000), c = Levels(1500);
+  for (const auto& [before, after] : {std::pair{&a, &b}, std::pair{&b, &c}}) {
+    const int gapMs = (FirstBlock(*after, kPresent) - FirstBlock(*before, kPresent)) * kBlockMs;
+    EXPECT_GE(gapMs, 1000 - 250 - kBlockMs);
+    EXPECT_LE(gapMs, 1000 - 250 + TZPlayer::kPlayTimerInterval + kBlockMs);
+  }
+}
+
+TEST_F(PlaythroughTest, EveryPlayModeStepsAsTheNavigatorSays) {
+  AddTone(500, 0.6);
+  AddTone(1000, 0.6);
+  AddTone(1500, 0.6);
+  struct Case {
+    TPlayMode mode;
+    int start;
+    std::vector<int> expected;
+  };
+  for (const Case& c :
+       {Case{pmRepeat, 1, {1, 1, 1}}, Case{pmNextUntilEndLoop, 1, {1, 2, 0, 1}},
+        Case{pmRandom, 2, {2, 1, 1}}, Case{pmNone, 0, {0}}, Case{pmNextUntilEnd, 1, {1, 2}}}) {
+    SCOPED_TRACE(c.mode);
+    config_.PlayModeIndex = c.mode;
+    player_->Navigator().SetRandomSource([](int) { return 1; });
+    started_.clear();
+    player_->PlayEntry(c.start);
+    RunUntil([&] { return started_.size() >= c.expected.size() && Idle(*player_); },
+             700 * static_cast<int>(c.expected.size()) + 500);
+    started_.resize(std::min(started_.size(), c.expected.size()));
+    EXPECT_EQ(started_, c.expected);
+    player_->Stop();
+    Run(50);
+  }
+}
+
+TEST_F(PlaythroughTest, AnItemWhoseChannelStoppedEarlyStillAdvances) {
+  config_.PlayModeIndex = pmNextUntilEnd;
+  AddTone(500, 3.0);
+  AddTone(1000, 3.0);
+  player_->PlayEntry(0);
+  Run(200);
+  ZSoundStop(player_->State().ActiveGroup().Reference());
+  Run(TZPlayer::kPlayTimerInterval + kStepMs);
+  EXPECT_EQ(playlist_.PlayingIndex(), 1);
+  EXPECT_TRUE(player_->Playing());
+}
+
+TEST_F(PlayerTest, StopDuringAFadeOutFreesAtOnce) {
+  config_.Fader = {true, 1000};
+  AddTone(500, 3.0);
+  player_->PlayEntry(0);
+  Run(300);
+  player_->FreeLastItem(true);
+  EXPECT_TRUE(player_->State().FadingOut);
+  EXPECT_FALSE(player_->State().Slots[0].Empty());
+  player_->FreeLastItem(true);
+  EXPECT_TRUE(player_->State().Slots[0].Empty());
+  EXPECT_TRUE(LogLines().contains(QStringLiteral("Free lastitem (Bass stream) [0]")));
+  const size_t before = capture_.size();
+  Run(100);
+  for (size_t i = before; i < capture_.size(); ++i) {
+    ASSERT_EQ(capture_[i], 0.0f);
+  }
+}
+
+TEST_F(PlayerTest, StopWithNothingLoadedSaysReady) {
+  windows_.timeBlank = false;
+  player_->FreeLastItem(true);
+  EXPECT_EQ(LogLines(), QStringList{QStringLiteral("Stopped.")});
+  EXPECT_EQ(windows_.status, spStopped);
+  EXPECT_EQ(windows_.title, QStringLiteral("Ready"));
+  EXPECT_TRUE(windows_.timeBlank);
+}
+
+TEST_F(PlayerTest, ThePlayingBlockAndTheFreeLinesAreLogged) {
+  AddTone(500, 2.0);
+  const QString path = playlist_.Get(0)->FileName;
+  player_->PlayEntry(0);
+  Run(100);
+  player_->FreeLastItem(false);
+  ZDebug()->Write(QStringLiteral("after"));
+  EXPECT_EQ(LogLines(),
+            (QStringList{"", "Playing...", "  FileName: " + path, "  Type: Audio (Bass stream) [0]",
+                         "  Khz: 44100", "  PlaylistIndex: [0]", "  Stopped.",
+                         "  Free lastitem (Bass stream) [0]", "  ", "after"}));
+}
+
+TEST_F(PlayerTest, PauseAndResumeKeepThePosition) {
+  AddTone(500, 3.0);
+  player_->PlayEntry(0);
+  Run(500);
+  player_->TogglePause();
+  const ZSoundHandle channel = player_->State().ActiveGroup().Reference();
+  const int64_t paused = ZSoundGetPosition(channel);
+  EXPECT_EQ(windows_.title, QStringLiteral("Paused"));
+  EXPECT_EQ(windows_.status, spPaused);
+  Run(500);
+  EXPECT_EQ(ZSoundGetPosition(channel), paused);
+  player_->TogglePause();
+  EXPECT_EQ(windows_.title, QStringLiteral("[ tone500.wav is playing ]"));
+  Run(100);
+  EXPECT_NEAR(ZSoundGetPosition(channel) - paused, 17640, 1764);
+}
+
+TEST_F(PlayerTest, MuteHoldsAcrossANewItemWithAndWithoutFader) {
+  AddTone(500, 3.0);
+  AddTone(1000, 3.0);
+  config_.Mute = true;
+  for (bool fader : {false, true}) {
+    SCOPED_TRACE(fader);
+    config_.Fader = {fader, 300};
+    capture_.clear();
+    player_->PlayEntry(0);
+    Run(200);
+    windows_.balance = 20;
+    player_->ApplyBalance();
+    windows_.speed = 5;
+    player_->ApplySpeed();
+    player_->PlayEntry(1);
+    Run(600);
+    for (float sample : capture_) {
+      ASSERT_EQ(sample, 0.0f);
+    }
+  }
+  windows_.speed = 4;
+  player_->ApplySpeed();
+  player_->ToggleMute();
+  Run(300);
+  EXPECT_GT(Levels(1000).back(), 0.1);
+}
+
+TEST_F(PlayerTest, AMissingFileFailsAndRestoresTheTitle) {
+  playlist_.Add("gone", scratch_.file("gone.mp3"), false, "00", "00:00:00");
+  windows_.title = QStringLiteral("before");
+  ReportCapture reports;
+  player_->PlayEntry(0);
+  ASSERT_EQ(reports.reports().size(), 1u);
+  EXPECT_TRUE(reports.reports()[0].text.contains("gone.mp3"));
+  EXPECT_EQ(windows_.title, QStringLiteral("before"));
+  EXPECT_EQ(windows_.status, spStopped);
+  EXPECT_FALSE(player_->State().ItemLoaded);
+}
+
+TEST_F(PlayerTest, StatusMessagesGiveWayToThePlayingTitleAfterASecond) {
+  AddTone(500, 3.0);
+  player_->PlayEntry(0);
+  player_->ShowStatusMessage(QStringLiteral("[ Balance Center ]"));
+  Run(990);
+  EXPECT_EQ(windows_.title, QStringLiteral("[ Balance Center ]"));
+  Run(20);
+  EXPECT_EQ(windows_.title, QStringLiteral("[ tone500.wav is playing ]"));
+  EXPECT_FALSE(player_->State().StatusMessageShown);
+}
