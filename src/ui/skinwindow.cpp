@@ -3,10 +3,9 @@
 #include "skin/controls/maskregion.h"
 
 TZSkinWindow::TZSkinWindow(const QString& title, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), imgForm(new TZSkinImage(this)) {
+    : TZSkinHost(parent, Qt::Window | Qt::FramelessWindowHint), imgForm(new TZSkinImage(this)) {
   setWindowTitle(title);
   imgForm->setObjectName(QStringLiteral("imgForm"));
-  setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TZSkinWindow::ApplySurface(const TZSSurface& surface, QColor transparent) {
@@ -51,7 +50,7 @@ void TZSkinFrameWindow::ComposeFrame() {
 }
 
 void TZSkinFrameWindow::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
+  TZSkinHost::resizeEvent(event);
   if (!composed_.isNull() && composed_.size() != size()) {
     ComposeFrame();
   }

@@ -2,13 +2,12 @@
 // The base of the player's borderless, skinned windows: a background image control filling the
 // window and a window shape cut from the skin's transparent colour.
 
-#include <QWidget>
-
 #include "skin/controls/framecompose.h"
+#include "skin/controls/skinhost.h"
 #include "skin/controls/skinimage.h"
 #include "skin/zgui.h"
 
-class TZSkinWindow : public QWidget {
+class TZSkinWindow : public TZSkinHost {
   Q_OBJECT
 
  public:

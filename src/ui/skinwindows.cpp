@@ -6,13 +6,13 @@ namespace {
 
 // Creates a control of the window with its name; later controls lie above earlier ones.
 template <typename Control>
-Control* Make(QWidget* window, const char* name) {
+Control* Make(TZSkinHost* window, const char* name) {
   auto* control = new Control(window);
   control->setObjectName(QLatin1String(name));
   return control;
 }
 
-TZSidePictureMenu* MakeMenu(QWidget* window, const char* name) {
+TZSidePictureMenu* MakeMenu(TZSkinHost* window, const char* name) {
   return Make<TZSidePictureMenu>(window, name);
 }
 

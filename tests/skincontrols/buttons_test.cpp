@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QEnterEvent>
 #include <QSignalSpy>
-#include <QTest>
 
-#include "pictures.h"
+#include "controltest.h"
 #include "skin/controls/skinbutton.h"
 
 namespace {
@@ -15,14 +12,13 @@ std::vector<QImage> StatePictures() {
           Solid({21, 17}, Qt::blue)};
 }
 
-void Enter(QWidget& widget) {
-  QEnterEvent event(QPointF(2, 2), QPointF(2, 2), widget.mapToGlobal(QPointF(2, 2)));
-  QApplication::sendEvent(&widget, &event);
+// The pointer moves onto the control, or off it onto the bare window.
+void Enter(TZSkinControl& control) {
+  SendMouse(&control, QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
 }
 
-void Leave(QWidget& widget) {
-  QEvent event(QEvent::Leave);
-  QApplication::sendEvent(&widget, &event);
+void Leave(TZSkinControl& control) {
+  SendMouse(&control, QEvent::MouseMove, {-30, -30}, Qt::NoButton, Qt::NoButton);
 }
 
 QColor Shown(const TZSkinImage& image) {
@@ -30,8 +26,10 @@ QColor Shown(const TZSkinImage& image) {
 }
 
 TEST(SkinButton, StatesThroughEnterPressReleaseLeave) {
-  TZSkinButton button;
-  button.resize(21, 17);
+  TZSkinHost window;
+  window.resize(200, 100);
+  TZSkinButton button(&window);
+  button.setGeometry(QRect(20, 20, 21, 17));
   button.setPictures(StatePictures(), kKey);
   button.ShowButtonState();
   QSignalSpy clicked(&button, &TZSkinButton::clicked);
@@ -41,11 +39,11 @@ TEST(SkinButton, StatesThroughEnterPressReleaseLeave) {
   Enter(button);
   EXPECT_EQ(button.state(), 2);
   EXPECT_EQ(Shown(button), QColor(Qt::yellow));
-  QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  Press(&button, {5, 5}, Qt::LeftButton);
   EXPECT_EQ(button.state(), 3);
   EXPECT_EQ(Shown(button), QColor(Qt::blue));
   EXPECT_EQ(clicked.count(), 0);
-  QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  Release(&button, {5, 5}, Qt::LeftButton);
   EXPECT_EQ(button.state(), 2);
   EXPECT_EQ(clicked.count(), 1);
   Leave(button);
@@ -54,23 +52,26 @@ TEST(SkinButton, StatesThroughEnterPressReleaseLeave) {
 }
 
 TEST(SkinButton, ReleaseOutsideDoesNotRunTheAction) {
-  TZSkinButton button;
-  button.resize(21, 17);
+  TZSkinHost window;
+  window.resize(200, 100);
+  TZSkinButton button(&window);
+  button.setGeometry(QRect(20, 20, 21, 17));
   button.setPictures(StatePictures(), kKey);
   QSignalSpy clicked(&button, &TZSkinButton::clicked);
-  QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-  QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, QPoint(40, 5));
+  Press(&button, {5, 5}, Qt::LeftButton);
+  Release(&button, {40, 5}, Qt::LeftButton);
   EXPECT_EQ(button.state(), 1);
   EXPECT_EQ(clicked.count(), 0);
   // Other buttons are ignored.
-  QTest::mousePress(&button, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+  Press(&button, {5, 5}, Qt::RightButton);
   EXPECT_EQ(button.state(), 1);
-  QTest::mouseRelease(&button, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+  Release(&button, {5, 5}, Qt::RightButton);
   EXPECT_EQ(clicked.count(), 0);
 }
 
 TEST(SkinButton, ShowButtonStateIgnoresUnknownStates) {
-  TZSkinButton button;
+  TZSkinHost window;
+  TZSkinButton button(&window);
   button.setPictures(StatePictures(), kKey);
   button.setState(3);
   button.setState(7);
@@ -78,36 +79,40 @@ TEST(SkinButton, ShowButtonStateIgnoresUnknownStates) {
 }
 
 TEST(SkinCheckBox, PressAndReleaseTogglesOnce) {
-  TZSkinCheckBox box;
-  box.resize(21, 17);
+  TZSkinHost window;
+  window.resize(200, 100);
+  TZSkinCheckBox box(&window);
+  box.setGeometry(QRect(20, 20, 21, 17));
   box.setPictures(StatePictures(), kKey);
   box.setChecked(false);
   QSignalSpy toggled(&box, &TZSkinCheckBox::toggled);
-  QTest::mousePress(&box, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  Press(&box, {3, 3}, Qt::LeftButton);
   EXPECT_EQ(box.state(), 2);
   EXPECT_EQ(toggled.count(), 0);
-  QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  Release(&box, {3, 3}, Qt::LeftButton);
   ASSERT_EQ(toggled.count(), 1);
   EXPECT_TRUE(toggled.at(0).at(0).toBool());
   EXPECT_TRUE(box.isChecked());
   EXPECT_EQ(box.state(), 3);
   EXPECT_EQ(Shown(box), QColor(Qt::blue));
 
-  QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+  Press(&box, {3, 3}, Qt::LeftButton);
+  Release(&box, {3, 3}, Qt::LeftButton);
   ASSERT_EQ(toggled.count(), 2);
   EXPECT_FALSE(toggled.at(1).at(0).toBool());
   EXPECT_EQ(box.state(), 1);
 
   // Released away from the box: no change, the old look comes back.
-  QTest::mousePress(&box, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-  QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, QPoint(60, 3));
+  Press(&box, {3, 3}, Qt::LeftButton);
+  Release(&box, {60, 3}, Qt::LeftButton);
   EXPECT_EQ(toggled.count(), 2);
   EXPECT_FALSE(box.isChecked());
   EXPECT_EQ(box.state(), 1);
 }
 
 TEST(SkinImage, SeeThroughOnlyWhenAPictureHoldsTheKey) {
-  TZSkinImage image;
+  TZSkinHost window;
+  TZSkinImage image(&window);
   QImage holed = Solid({4, 4}, Qt::red);
   holed.setPixelColor(1, 1, kKey);
   image.setPictures({Solid({4, 4}, Qt::red), holed}, kKey);

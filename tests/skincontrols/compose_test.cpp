@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pictures.h"
+#include "controltest.h"
 #include "skin/controls/framecompose.h"
 #include "skin/controls/playlistlayout.h"
 #include "skin/controls/popupbar.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pictures.h"
+#include "controltest.h"
 #include "skin/controls/scrolllabel.h"
 
 namespace {
@@ -56,9 +56,9 @@ TEST(ScrollState, ModeFromTheSetting) {
 }
 
 TEST(SkinScrollLabel, DrawsOverTheBackgroundStrip) {
-  QWidget window;
+  TZSkinHost window;
   TZSkinScrollLabel label(&window);
-  label.setGeometry(106, 18, 180, 13);
+  label.setGeometry(QRect(106, 18, 180, 13));
   label.setSkinFont("DejaVu Sans", 8, Qt::white);
   // The title background image sits at x = 104; its piece is blue left of x = 2, red after.
   QImage piece = Solid({184, 13}, Qt::red);

@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QSignalSpy>
 
-#include "pictures.h"
+#include "controltest.h"
 #include "skin/controls/skinbar.h"
 
 namespace {
-
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, buttons,
-                    modifiers);
-  QApplication::sendEvent(widget, &event);
-}
 
 int FullColumns(const QImage& shown, QColor full) {
   int columns = 0;
@@ -25,7 +16,7 @@ int FullColumns(const QImage& shown, QColor full) {
 }
 
 TEST(SkinBar, DrawsTheFilledShare) {
-  QWidget window;
+  TZSkinHost window;
   TZSkinBar bar(&window);
   bar.apply(QRect(6, 56, 288, 15), Solid({288, 15}, Qt::darkGray), Solid({288, 15}, Qt::cyan),
             sdLeftToRight, kKey);
@@ -41,7 +32,7 @@ TEST(SkinBar, DrawsTheFilledShare) {
 }
 
 TEST(SkinBar, KeepsTheKeyColourSeeThroughInTheComposedPicture) {
-  QWidget window;
+  TZSkinHost window;
   TZSkinBar bar(&window);
   QImage empty = Solid({10, 4}, Qt::darkGray);
   empty.setPixelColor(9, 0, kKey);
@@ -52,7 +43,7 @@ TEST(SkinBar, KeepsTheKeyColourSeeThroughInTheComposedPicture) {
 }
 
 TEST(SkinBar, MouseSetsTheValue) {
-  QWidget window;
+  TZSkinHost window;
   TZSkinBar bar(&window);
   bar.apply(QRect(238, 80, 56, 12), Solid({56, 12}, Qt::darkGray), Solid({56, 12}, Qt::cyan),
             sdLeftToRight, kKey);
@@ -72,7 +63,7 @@ TEST(SkinBar, MouseSetsTheValue) {
 }
 
 TEST(SkinSeekbar, KnobDragToTheTopGivesMaxAndSnaps) {
-  QWidget window;
+  TZSkinHost window;
   TZSkinSeekbar speed(&window, "imgSpeedBackground", "imgSpeedBar");
   speed.apply(QRect(15, 18, 10, 63), Solid({10, 63}, Qt::gray), {10, 12}, Solid({10, 12}, Qt::red),
               Solid({10, 12}, Qt::blue), sdDownToUp, true, kKey);
@@ -101,11 +92,11 @@ TEST(SkinSeekbar, KnobDragToTheTopGivesMaxAndSnaps) {
 }
 
 TEST(SkinSeekbar, HiddenOrEmptySeekbarsStayPut) {
-  QWidget window;
+  TZSkinHost window;
   TZSkinSeekbar hidden(&window, "bg", "knob");
   hidden.apply(QRect(0, 0, 0, 0), QImage(), {0, 0}, QImage(), QImage(), sdLeftToRight, false, kKey);
   hidden.setRange(0, 100, 50);
-  EXPECT_FALSE(hidden.knob()->isVisibleTo(&window));
+  EXPECT_FALSE(hidden.knob()->isVisible());
 
   TZSkinSeekbar balance(&window, "imgBalanceBackground", "imgBalanceBar");
   balance.apply(QRect(176, 81, 46, 10), Solid({46, 10}, Qt::gray), {12, 10},
@@ -120,7 +111,7 @@ TEST(SkinSeekbar, HiddenOrEmptySeekbarsStayPut) {
 }
 
 TEST(SkinThumb, DragsAlongTheListAndSetsTheTopRow) {
-  QWidget window;
+  TZSkinHost window;
   TZSkinThumb thumb(&window, "imgScrollThumb");
   thumb.setPictures(Solid({8, 20}, Qt::red), Solid({8, 20}, Qt::blue), kKey);
   thumb.LayoutPlaylistThumb(QRect(10, 11, 280, 120), {8, 20});

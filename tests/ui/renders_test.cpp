@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QSet>
-#include <vector>
 
 #include "skin/skinresource.h"
 #include "skinfixture.h"
+#include "ui/samplestate.h"
 #include "ui/windowrender.h"
-#include "vis/spectrumsetup.h"
 
 namespace {
 
@@ -20,44 +19,9 @@ int DistinctColours(const QImage& picture) {
   return int(colours.size());
 }
 
-// Puts the main and fullscreen windows into a playing look with values at both ends.
 void ShowPlayingState(SkinnedWindows& fixture) {
-  TZGUI& skin = fixture.skin;
-  TfrmMain& main = *fixture.windows.Main;
-  const QColor key = QColor::fromRgb(skin.TransparentColor);
-  main.imgProgressBar->setRange(0, 100, 40);
-  main.imgVolume->setRange(0, 10000, 7000);
-  main.BalanceSeekbar->setRange(0, 200, 100);
-  main.imgMuteCheckbox->setChecked(true);
-  main.imgPlaymodeCheckbox->setChecked(true);
-  main.imgPlayButton->setState(3);
-  DrawTime(skin.Main.TimeDisplay, *main.imgTime, key, false, {0, 1, 2, 3, 4, 5});
-  ShowStatusPicture(skin, main, 2);
-  main.imgScrolllabel->InitScrollLabel(QStringLiteral("Zephonic - Test Title"));
-  PaintScrollLabel(*main.imgScrolllabel, *main.imgScrollabelBackground, skin.Main.TitleBackground);
-  TSpectrum& spectrum = *fixture.windows.Spectrum;
-  TZConfig config;
-  ConfigureSpectrum(spectrum, skin.Main.Analyzer, config);
-  std::vector<float> data(TSpectrum::kDataSize);
-  for (size_t i = 0; i < data.size(); ++i) {
-    data[i] = 0.05f / float(1 + i % 9);
-  }
-  main.imgAnalyzer->setOpaquePicture(AnalyzerFrame(spectrum, skin.Main.Analyzer, data, true));
-
-  TfrmVideoFullscreenControl& full = *fixture.windows.FullscreenControl;
-  full.imgProgressBar->setRange(0, 100, 75);
-  full.imgVolume->setRange(0, 10000, 10000);
-  DrawTime(skin.VideoFullscreenControl.TimeDisplay, *full.imgTime, key, true, {0, 0, 4, 2, 0, 7});
-  full.imgScrolllabel->InitScrollLabel(QStringLiteral("Fullscreen title"));
-  PaintScrollLabel(*full.imgScrolllabel, *full.imgScrollabelBackground,
-                   skin.VideoFullscreenControl.TitleBackground);
-
-  TfrmMediaControls& controls = *fixture.windows.MediaControls;
-  controls.SpeedSeekbar->setRange(1, 10, 4);
-  for (int band = 0; band < TZSMediaControls::BandCount; ++band) {
-    controls.EqualizerBands[size_t(band)]->setRange(0, 24, band * 24 / 9);
-  }
-  fixture.windows.Playlist->ScrollThumb->setRange(10, 3);
+  ShowSampleState(fixture.skin, fixture.windows);
+  fixture.windows.Main->imgPlayButton->setState(3);
 }
 
 void SaveAndCheck(QWidget& window, const QString& name) {

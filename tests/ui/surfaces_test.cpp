@@ -74,9 +74,9 @@ TEST(ApplySurfaces, ControlsTakeTheirSkinPlaces) {
   EXPECT_EQ(main.imgTime->geometry(), QRect(96, 33, 90, 13));
   EXPECT_EQ(main.imgAnalyzer->geometry(), QRect(10, 20, 84, 25));
   EXPECT_EQ(main.BalanceSeekbar->knob()->geometry(), QRect(176, 81, 12, 10));
-  EXPECT_FALSE(main.imgPlaylistCheckbox->isVisibleTo(&main));
-  EXPECT_TRUE(main.imgMuteCheckbox->isVisibleTo(&main));
-  EXPECT_FALSE(main.ProgressSeekbar->knob()->isVisibleTo(&main));
+  EXPECT_FALSE(main.imgPlaylistCheckbox->isVisible());
+  EXPECT_TRUE(main.imgMuteCheckbox->isVisible());
+  EXPECT_FALSE(main.ProgressSeekbar->knob()->isVisible());
   EXPECT_EQ(main.popmMain->sideBandWidth(), 31);
   TfrmMediaControls& controls = *fixture.windows.MediaControls;
   EXPECT_EQ(controls.EqualizerBands[3]->background()->geometry(), QRect(155, 30, 10, 63));
@@ -120,7 +120,7 @@ TEST(ApplySurfaces, PlaylistFollowsItsSize) {
   fixture.skin.Playlist.StatusBar.Hidden = true;
   playlist.LayoutPlaylist();
   EXPECT_EQ(playlist.listRect(), QRect(10, 11, 380, 279));
-  EXPECT_FALSE(playlist.imgStatusBar->isVisibleTo(&playlist));
+  EXPECT_FALSE(playlist.imgStatusBar->isVisible());
 }
 
 TEST(ApplySurfaces, CaptionsStatusTimeAndSkinChange) {

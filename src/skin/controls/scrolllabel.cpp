@@ -36,9 +36,7 @@ quint8 ScrollModeFromSetting(int setting, quint8 current) {
   }
 }
 
-TZSkinScrollLabel::TZSkinScrollLabel(QWidget* parent) : QWidget(parent) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-}
+TZSkinScrollLabel::TZSkinScrollLabel(TZSkinHost* host) : TZSkinControl(host) {}
 
 void TZSkinScrollLabel::setSkinFont(const QString& face, int pointSize, QColor colour) {
   font_ = QFont(face, pointSize > 0 ? pointSize : 8);
@@ -85,11 +83,10 @@ void TZSkinScrollLabel::PaintScrollLabel(const QImage& backgroundPiece, int back
   update();
 }
 
-void TZSkinScrollLabel::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
+void TZSkinScrollLabel::paint(QPainter& painter) {
   if (picture_.isNull()) {
     painter.fillRect(rect(), Qt::black);
     return;
   }
-  painter.drawImage(0, 0, picture_);
+  painter.drawImage(QPoint(0, 0), picture_, rect());
 }

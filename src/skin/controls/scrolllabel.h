@@ -5,7 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
-#include <QWidget>
+
+#include "skin/controls/skinhost.h"
 
 // The moving part of a scroll label.
 struct TZScrollState {
@@ -23,11 +24,11 @@ struct TZScrollState {
 // Scroll mode for the configuration's SLMoveProg value; other values keep the current mode.
 quint8 ScrollModeFromSetting(int setting, quint8 current);
 
-class TZSkinScrollLabel : public QWidget {
+class TZSkinScrollLabel : public TZSkinControl {
   Q_OBJECT
 
  public:
-  explicit TZSkinScrollLabel(QWidget* parent = nullptr);
+  explicit TZSkinScrollLabel(TZSkinHost* host);
 
   // Face, size in points and colour from the skin.
   void setSkinFont(const QString& face, int pointSize, QColor colour);
@@ -45,8 +46,8 @@ class TZSkinScrollLabel : public QWidget {
   int textWidth() const { return textWidth_; }
   const QImage& picture() const { return picture_; }
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
+ public:
+  void paint(QPainter& painter) override;
 
  private:
   int measure() const;

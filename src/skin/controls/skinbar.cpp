@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TZSkinBar::TZSkinBar(QWidget* parent) : TZSkinImage(parent) {}
+TZSkinBar::TZSkinBar(TZSkinHost* host) : TZSkinImage(host) {}
 
 void TZSkinBar::apply(const QRect& bounds, const QImage& empty, const QImage& full,
                       TZSDirection align, QColor transparent) {
@@ -64,7 +64,7 @@ void TZSkinBar::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
-TZSkinSeekbar::TZSkinSeekbar(QWidget* window, const QString& backgroundName,
+TZSkinSeekbar::TZSkinSeekbar(TZSkinHost* window, const QString& backgroundName,
                              const QString& knobName)
     : QObject(window), background_(new TZSkinImage(window)), knob_(new TZSkinImage(window)) {
   background_->setObjectName(backgroundName);
@@ -170,7 +170,7 @@ void TZSkinSeekbar::onKnobReleased(QMouseEvent* event) {
   }
 }
 
-TZSkinThumb::TZSkinThumb(QWidget* window, const QString& name)
+TZSkinThumb::TZSkinThumb(TZSkinHost* window, const QString& name)
     : QObject(window), image_(new TZSkinImage(window)) {
   image_->setObjectName(name);
   connect(image_, &TZSkinImage::mousePressed, this, [this](QMouseEvent* event) {

@@ -12,7 +12,7 @@ class TZSkinBar : public TZSkinImage {
   Q_OBJECT
 
  public:
-  explicit TZSkinBar(QWidget* parent = nullptr);
+  explicit TZSkinBar(TZSkinHost* host);
 
   // Pictures 0 (empty) and 1 (full); places the bar and shows it empty.
   void apply(const QRect& bounds, const QImage& empty, const QImage& full, TZSDirection align,
@@ -30,7 +30,7 @@ class TZSkinBar : public TZSkinImage {
   // The user set a new value with the mouse.
   void positionChanged(qint64 position);
 
- protected:
+ public:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -46,7 +46,7 @@ class TZSkinSeekbar : public QObject {
   Q_OBJECT
 
  public:
-  TZSkinSeekbar(QWidget* window, const QString& backgroundName, const QString& knobName);
+  TZSkinSeekbar(TZSkinHost* window, const QString& backgroundName, const QString& knobName);
 
   TZSkinImage* background() const { return background_; }
   TZSkinImage* knob() const { return knob_; }
@@ -92,7 +92,7 @@ class TZSkinThumb : public QObject {
   Q_OBJECT
 
  public:
-  TZSkinThumb(QWidget* window, const QString& name);
+  TZSkinThumb(TZSkinHost* window, const QString& name);
 
   TZSkinImage* image() const { return image_; }
   void setPictures(const QImage& normal, const QImage& dragged, QColor transparent);

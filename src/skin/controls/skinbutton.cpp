@@ -4,13 +4,13 @@
 
 namespace {
 
-bool IsOver(const QWidget& widget, const QMouseEvent& event) {
+bool IsOver(const TZSkinControl& widget, const QMouseEvent& event) {
   return widget.rect().contains(event.position().toPoint());
 }
 
 }  // namespace
 
-TZSkinButton::TZSkinButton(QWidget* parent) : TZSkinImage(parent) {}
+TZSkinButton::TZSkinButton(TZSkinHost* host) : TZSkinImage(host) {}
 
 void TZSkinButton::setState(int state) {
   state_ = state;
@@ -58,7 +58,7 @@ void TZSkinButton::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
-TZSkinCheckBox::TZSkinCheckBox(QWidget* parent) : TZSkinImage(parent) {}
+TZSkinCheckBox::TZSkinCheckBox(TZSkinHost* host) : TZSkinImage(host) {}
 
 void TZSkinCheckBox::setChecked(bool checked) {
   checked_ = checked;

@@ -8,7 +8,7 @@ class TZSkinButton : public TZSkinImage {
   Q_OBJECT
 
  public:
-  explicit TZSkinButton(QWidget* parent = nullptr);
+  explicit TZSkinButton(TZSkinHost* host);
 
   int state() const { return state_; }
   // Stores a state (1 to 3) and shows it; other values only show nothing new.
@@ -19,7 +19,7 @@ class TZSkinButton : public TZSkinImage {
  signals:
   void clicked();
 
- protected:
+ public:
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -35,7 +35,7 @@ class TZSkinCheckBox : public TZSkinImage {
   Q_OBJECT
 
  public:
-  explicit TZSkinCheckBox(QWidget* parent = nullptr);
+  explicit TZSkinCheckBox(TZSkinHost* host);
 
   bool isChecked() const { return checked_; }
   int state() const { return state_; }
@@ -48,7 +48,7 @@ class TZSkinCheckBox : public TZSkinImage {
   // The user toggled the box; the owner applies the new value.
   void toggled(bool checked);
 
- protected:
+ public:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;

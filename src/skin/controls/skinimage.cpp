@@ -5,10 +5,7 @@
 
 #include "skin/controls/maskregion.h"
 
-TZSkinImage::TZSkinImage(QWidget* parent) : QWidget(parent) {
-  // Pictures are drawn only where they have pixels; the window shows through elsewhere.
-  setAttribute(Qt::WA_NoSystemBackground);
-}
+TZSkinImage::TZSkinImage(TZSkinHost* host) : TZSkinControl(host) {}
 
 void TZSkinImage::setPictures(std::vector<QImage> pictures, QColor transparent) {
   transparent_ = transparent;
@@ -55,12 +52,11 @@ void TZSkinImage::clearPicture() {
   update();
 }
 
-void TZSkinImage::paintEvent(QPaintEvent*) {
-  if (displayed_.isNull()) {
-    return;
+// Pictures are drawn only where they have pixels; the window shows through elsewhere.
+void TZSkinImage::paint(QPainter& painter) {
+  if (!displayed_.isNull()) {
+    painter.drawImage(QPoint(0, 0), displayed_, rect());
   }
-  QPainter painter(this);
-  painter.drawImage(0, 0, displayed_);
 }
 
 void TZSkinImage::mousePressEvent(QMouseEvent* event) {

@@ -4,14 +4,15 @@
 
 #include <QColor>
 #include <QImage>
-#include <QWidget>
 #include <vector>
 
-class TZSkinImage : public QWidget {
+#include "skin/controls/skinhost.h"
+
+class TZSkinImage : public TZSkinControl {
   Q_OBJECT
 
  public:
-  explicit TZSkinImage(QWidget* parent = nullptr);
+  explicit TZSkinImage(TZSkinHost* host);
 
   // Takes the element's pictures; the transparency test runs over all of them. Shows none yet.
   void setPictures(std::vector<QImage> pictures, QColor transparent);
@@ -39,8 +40,8 @@ class TZSkinImage : public QWidget {
   void mouseReleased(QMouseEvent* event);
   void mouseDoubleClicked(QMouseEvent* event);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
+ public:
+  void paint(QPainter& painter) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,0 +1,133 @@
+// One full repaint of the skinned main window beside one blit of a picture of the window's
+// size into the same target, measured in the same run; prints both and their ratio.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "app/programpath.h"
+#include "ui/samplestate.h"
+#include "ui/surfaces.h"
+#include "vis/spectrum_vis.h"
+
+namespace {
+
+struct Scene {
+  TZGUI skin;
+  TfrmMain main;
+  TSpectrum spectrum{84, 25};
+  TZWindows windows;
+  QImage target;
+  QImage face;
+};
+
+Scene* TheScene = nullptr;
+
+void BM_BlitBaseline(benchmark::State& state) {
+  Scene& scene = *TheScene;
+  for (auto _ : state) {
+    QPainter painter(&scene.target);
+    painter.drawImage(0, 0, scene.face);
+    painter.end();
+    benchmark::DoNotOptimize(scene.target.constBits());
+  }
+}
+
+// QWidget::render: the paint routine plus the toolkit's paint-event machinery.
+void BM_MainWindowRepaint(benchmark::State& state) {
+  Scene& scene = *TheScene;
+  for (auto _ : state) {
+    scene.main.render(&scene.target, QPoint(), QRegion(), QWidget::DrawChildren);
+    benchmark::DoNotOptimize(scene.target.constBits());
+  }
+}
+
+// The window's own paint routine over its whole area, as a full expose runs it.
+void BM_MainWindowPaint(benchmark::State& state) {
+  Scene& scene = *TheScene;
+  const QRegion all(scene.main.rect());
+  for (auto _ : state) {
+    QPainter painter(&scene.target);
+    scene.main.paintFace(painter, all);
+    painter.end();
+    benchmark::DoNotOptimize(scene.target.constBits());
+  }
+}
+
+// Every control has changed: the whole face is composed again from the pictures, then painted.
+void BM_MainWindowRecompose(benchmark::State& state) {
+  Scene& scene = *TheScene;
+  const QRegion all(scene.main.rect());
+  for (auto _ : state) {
+    scene.main.imgForm->update();
+    QPainter painter(&scene.target);
+    scene.main.paintFace(painter, all);
+    painter.end();
+    benchmark::DoNotOptimize(scene.target.constBits());
+  }
+}
+
+BENCHMARK(BM_BlitBaseline);
+BENCHMARK(BM_MainWindowRepaint);
+BENCHMARK(BM_MainWindowPaint);
+BENCHMARK(BM_MainWindowRecompose);
+
+// Keeps the mean time per iteration of each benchmark for the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration) {
+        nanoseconds[run.benchmark_name()] =
+            run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMicrosecond ? 1000.0 : 1.0);
+      }
+    }
+  }
+  std::map<std::string, double> nanoseconds;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication app(argc, argv);
+  QTemporaryDir home;
+  SetProgramPath(home.path() + '/');
+  Scene scene;
+  InitSkinDefaults(scene.skin);
+  if (LoadSkin(scene.skin, QString::fromLatin1(kBuiltInSkinName), true) != slrLoaded) {
+    std::fprintf(stderr, "the built-in skin did not load\n");
+    return 1;
+  }
+  scene.windows.Main = &scene.main;
+  scene.windows.Spectrum = &scene.spectrum;
+  ApplySurfaces(scene.skin, scene.windows);
+  ShowSampleState(scene.skin, scene.windows);
+  scene.target = QImage(scene.main.size(), QImage::Format_ARGB32_Premultiplied);
+  scene.face = scene.main.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  TheScene = &scene;
+
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const double baseline = reporter.nanoseconds["BM_BlitBaseline"];
+  std::printf("main window %dx%d, baseline one blit of its size: %.0f ns\n", scene.main.width(),
+              scene.main.height(), baseline);
+  for (const char* name :
+       {"BM_MainWindowRepaint", "BM_MainWindowPaint", "BM_MainWindowRecompose"}) {
+    const double time = reporter.nanoseconds[name];
+    if (baseline > 0 && time > 0) {
+      std::printf("%-26s %8.0f ns  ratio %.2f (aim < 2)\n", name, time, time / baseline);
+    }
+  }
+  benchmark::Shutdown();
+  return 0;
+}
