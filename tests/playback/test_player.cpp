@@ -1,5 +1,6 @@
 // Playing a playlist through: crossfades, end of item, play modes, stop, pause, mute, the log.
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "app/zdebug.h"
@@ -211,4 +212,91 @@ TEST_F(PlayerTest, StatusMessagesGiveWayToThePlayingTitleAfterASecond) {
   Run(20);
   EXPECT_EQ(windows_.title, QStringLiteral("[ tone500.wav is playing ]"));
   EXPECT_FALSE(player_->State().StatusMessageShown);
+}
+
+TEST(SpeakerSplit, OpensOneHandlePerSpeakerPair) {
+  const auto count = [](int n) {
+    std::vector<uint32_t> flags;
+    const TChannelGroup group = OpenChannelGroup(n, [&](uint32_t f) {
+      flags.push_back(f);
+      return static_cast<ZSoundHandle>(0);
+    });
+    EXPECT_TRUE(group.Empty());
+    return flags;
+  };
+  EXPECT_EQ(count(0), std::vector<uint32_t>{0});
+  EXPECT_EQ(count(3), std::vector<uint32_t>{});
+  EXPECT_EQ(SpeakerSplit(8, 4), 4);
+  EXPECT_EQ(SpeakerSplit(8, 0), 0);
+  std::vector<uint32_t> opened;
+  ZSoundHandle next = 1;
+  const TChannelGroup group = OpenChannelGroup(7, [&](uint32_t f) {
+    opened.push_back(f);
+    return next++;
+  });
+  EXPECT_EQ(opened, (std::vector<uint32_t>{kZSoundSpeakerFront, kZSoundSpeakerRear,
+                                           kZSoundSpeakerCenterLfe, kZSoundSpeakerRear2}));
+  EXPECT_EQ(group.Handles[3], 4u);
+}
+
+TEST_F(PlayerTest, ThreeSpeakersOpenNothingAndTheFileFails) {
+  AddTone(500, 1.0);
+  config_.Speakers = 4;
+  player_->SetDeviceSpeakers(3);
+  ReportCapture reports;
+  player_->PlayEntry(0);
+  ASSERT_EQ(reports.reports().size(), 1u);
+  EXPECT_TRUE(reports.reports()[0].text.contains(QStringLiteral("Can't create 'tone500.wav'")));
+}
+
+class CdTest : public PlaythroughTest {
+ protected:
+  // A raw image of two audio tracks of 1 and 2 seconds, described by a cue sheet.
+  QString MakeDisc() {
+    QByteArray audio(3 * 176400, '\0');
+    for (qsizetype i = 0; i < audio.size(); i += 4) {
+      audio[i + 1] = audio[i + 3] = static_cast<char>((i / 4) % 100 < 50 ? 0x20 : 0xe0);
+    }
+    WriteBytes(scratch_.file("disc.bin"), audio);
+    const QString cue = scratch_.file("disc.cue");
+    WriteBytes(cue,
+               "FILE \"disc.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
+               "  TRACK 02 AUDIO\r\n    INDEX 01 00:01:00\r\n");
+    playlist_.Add("Track 01", cue + "/Track01.cda", false, "01", "00:00:00");
+    playlist_.Add("Track 02", cue + "/Track02.cda", false, "02", "00:00:00");
+    return cue;
+  }
+};
+
+TEST_F(CdTest, TracksOfADiscImagePlayOneAfterTheOther) {
+  MakeDisc();
+  config_.PlayModeIndex = pmNextUntilEnd;
+  player_->PlayEntry(0);
+  ASSERT_TRUE(player_->Playing());
+  EXPECT_EQ(player_->State().StreamLength, 176400u);
+  EXPECT_TRUE(LogLines().contains(QStringLiteral("  Type: Audio (MusicCD)")));
+  ASSERT_TRUE(RunUntil([&] { return !player_->State().ItemLoaded; }, 5000));
+  EXPECT_EQ(started_, (std::vector<int>{0, 1}));
+  EXPECT_EQ(playlist_.Get(1)->Time, QStringLiteral("00:00:02"));
+  EXPECT_TRUE(LogLines().contains(QStringLiteral("  Free lastitem (Bass MusicCD)")));
+}
+
+TEST_F(CdTest, ADiscTakenOutStopsWithinOneTick) {
+  const QString cue = MakeDisc();
+  player_->PlayEntry(1);
+  Run(100);
+  ASSERT_TRUE(player_->Playing());
+  QFile::remove(cue);
+  Run(TZPlayer::kPlayTimerInterval);
+  EXPECT_FALSE(player_->State().ItemLoaded);
+  EXPECT_EQ(player_->State().CdChannel, 0u);
+}
+
+TEST_F(CdTest, AnEntryWithoutTrackNumberFails) {
+  MakeDisc();
+  playlist_.Get(0)->Track = "00";
+  ReportCapture reports;
+  player_->PlayEntry(0);
+  ASSERT_EQ(reports.reports().size(), 1u);
+  EXPECT_FALSE(player_->State().ItemLoaded);
 }

@@ -51,7 +51,7 @@ class StreamTest : public PlayerTest {
     config_.LSASOutputPath = output_;
     config_.LSASFormatMask = QStringLiteral("%Title% (live)");
     config_.LSASAutoRecord = true;
-    ZSoundSetNetTimeouts(2000, 2000);
+    ZSoundSetNetTimeouts(2000, 30000);  // the parts wait for the test, not for a clock
   }
   void Start(IcyServer& server) {
     playlist_.Add("radio", QStringLiteral("http://127.0.0.1:%1/stream").arg(server.Port()), false,

@@ -120,14 +120,15 @@ void ScanFolder(const QString& folder, const QString& mask, bool recursive, QStr
   }
   QStringList folders;
   for (const fs::directory_entry& entry : it) {
-    const QString name = QString::fromStdString(entry.path().filename().string());
+    // The entry's path is the prefix followed by the name: one conversion serves both.
+    const QString path = QString::fromStdString(entry.path().native());
     std::error_code statError;
     if (entry.is_directory(statError)) {
-      if (recursive && !name.startsWith(u'.') && !entry.is_symlink(statError)) {
-        folders << prefix + name;
+      if (recursive && path.at(prefix.size()) != u'.' && !entry.is_symlink(statError)) {
+        folders << path;
       }
-    } else if (everything || pattern.match(name).hasMatch()) {
-      list->append(prefix + name);
+    } else if (everything || pattern.match(QStringView(path).mid(prefix.size())).hasMatch()) {
+      list->append(path);
     }
   }
   for (const QString& sub : folders) {
