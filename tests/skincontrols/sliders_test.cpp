@@ -60,6 +60,10 @@ TEST(SkinBar, MouseSetsTheValue) {
   EXPECT_EQ(bar.range().Position, 10000);
   EXPECT_EQ(changed.count(), 2);
   EXPECT_DOUBLE_EQ(bar.BarPercent(), 100.0);
+  // A disabled bar (nothing seekable plays) ignores the mouse.
+  bar.setEnabled(false);
+  Press(&bar, {0, 5});
+  EXPECT_EQ(bar.range().Position, 10000);
 }
 
 TEST(SkinSeekbar, KnobDragToTheTopGivesMaxAndSnaps) {

@@ -100,6 +100,9 @@ TZSkinControl* TZSkinHost::controlAt(QPoint point) const {
 }
 
 void TZSkinHost::deliver(TZSkinControl* control, QMouseEvent* event) {
+  if (!control->isEnabled()) {
+    return;
+  }
   const QPointF local = event->position() - QPointF(control->pos());
   QMouseEvent mapped(event->type(), local, event->scenePosition(), event->globalPosition(),
                      event->button(), event->buttons(), event->modifiers(),

@@ -81,6 +81,9 @@ class TZSkinControl : public QObject {
   bool isVisible() const { return visible_; }
   void setVisible(bool visible);
   void show() { setVisible(true); }
+  // A disabled control is drawn as usual but takes no mouse input.
+  bool isEnabled() const { return enabled_; }
+  void setEnabled(bool enabled) { enabled_ = enabled; }
   void hide() { setVisible(false); }
   // Puts the control above every other control of its host.
   void raise();
@@ -101,4 +104,5 @@ class TZSkinControl : public QObject {
   TZSkinHost* host_;
   QRect geometry_;
   bool visible_ = true;
+  bool enabled_ = true;
 };
