@@ -10,17 +10,8 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "playback/playertexts.h"
 #include "playback/videoengine.h"
-
-namespace {
-
-constexpr int kTextReady = 4;
-constexpr int kTextPaused = 10;
-constexpr int kTextLoading = 14;
-constexpr int kTextIsPlaying = 21;
-constexpr int kOsdMs = 2000;
-
-}  // namespace
 
 void PlayerLog(const QString& text) {
   try {

@@ -4,39 +4,22 @@
 
 #include "config/config.h"
 #include "playback/player.h"
+#include "playlist/addmedia/addmedia.h"
 #include "playlist/addmedia/mediatime.h"
-#include "playlist/tagcaptions.h"
 
 namespace {
 
 const QString kBassTag = QStringLiteral("TZBass");
 const QString kCdTag = QStringLiteral("TZMusicCD");
 
-bool HasExtension(const QString& extension, std::initializer_list<const char*> list) {
-  for (const char* item : list) {
-    if (extension.compare(QLatin1String(item), Qt::CaseInsensitive) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void ReadTagsIntoEntry(TZPlaylistEntry* entry) {
-  const QString extension = MediaExtension(entry->FileName);
-  QString caption;
-  QString track = QStringLiteral("00");
-  if (HasExtension(extension, {".mp3"})) {
-    caption = ID3Caption(entry->FileName);
-    track = ID3Track(entry->FileName);
-  } else if (HasExtension(extension, {".mpc", ".ape"})) {
-    caption = APECaption(entry->FileName);
-    track = APETrack(entry->FileName);
-  }
+  const QString caption = TagCaption(entry->FileName);
   if (!caption.isEmpty()) {
     entry->Caption = caption;
   }
+  const QString track = TagTrack(entry->FileName);
   if (track != QStringLiteral("00")) {
-    entry->Track = track.left(kTrackLength);
+    entry->Track = track;
   }
 }
 

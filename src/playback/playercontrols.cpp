@@ -9,14 +9,11 @@
 #include "lang/language.h"
 #include "lang/textformat.h"
 #include "playback/player.h"
+#include "playback/playertexts.h"
 #include "playback/videoengine.h"
 
 namespace {
 
-constexpr int kTextVolume = 7;
-constexpr int kTextSpeed = 9;
-constexpr int kTextTimejump = 20;
-constexpr int kOsdMs = 2000;
 constexpr int kMaxSpeedRate = 110250;
 constexpr double kDecibelScale = 1085.73;
 constexpr int kCdBytesPerSecond = 176400;

@@ -4,12 +4,11 @@
 #include "lang/language.h"
 #include "lang/textformat.h"
 #include "playback/player.h"
+#include "playback/playertexts.h"
 #include "playback/streamtags.h"
 
 namespace {
 
-constexpr int kTextConnecting = 18;
-constexpr int kTextIsPlaying = 21;
 // The retry count and pause are fixed at the settings' defaults.
 constexpr int kRetries = 3;
 constexpr int kRetryWaitMs = 1000;

@@ -167,3 +167,15 @@ TEST(PresetLines, MismatchedLinesAreZeroAndGainsStayInRange) {
   EXPECT_EQ(positions[3], 24);
   EXPECT_EQ(positions[9], 12);  // missing lines
 }
+
+TEST_F(ControlsTest, TheTimeDisplayCountsUpOrDown) {
+  Run(TZPlayer::kPlayTimerInterval);
+  EXPECT_FALSE(windows_.timeRemaining);
+  const qint64 elapsed = windows_.timeMs;
+  EXPECT_NEAR(elapsed, 1000 * ZSoundGetPosition(Channel()) / 176400, TZPlayer::kPlayTimerInterval);
+  config_.TimeMode = tmRemaining;
+  Run(TZPlayer::kPlayTimerInterval);
+  EXPECT_TRUE(windows_.timeRemaining);
+  EXPECT_NEAR(windows_.timeMs, 6000 - elapsed - TZPlayer::kPlayTimerInterval, 20);
+  EXPECT_EQ(windows_.bar.Maximum, 6 * 176400);
+}

@@ -29,10 +29,6 @@ constexpr int kTextDvdFile = 36;
 constexpr int kTextDvdDirectory = 41;
 const QString kNoTrack = QStringLiteral("00");
 
-bool Is(const QString& extension, const char* wanted) {
-  return extension.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0;
-}
-
 QString FileNameOf(const QString& path) {
   const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
   return path.mid(cut + 1);
@@ -58,33 +54,35 @@ QString RemoveFirst(const QString& text, const QString& part) {
   return result;
 }
 
-QString TagTrack(const QString& path, const QString& extension) {
-  if (Is(extension, ".mp3")) {
+}  // namespace
+
+QString TagTrack(const QString& path) {
+  const QString extension = MediaExtension(path);
+  if (ExtensionIn(extension, {".mp3"})) {
     return ID3Track(path).left(kTrackLength);
   }
-  if (Is(extension, ".mpc") || Is(extension, ".ape")) {
+  if (ExtensionIn(extension, {".mpc", ".ape"})) {
     return APETrack(path).left(kTrackLength);
   }
   return kNoTrack;
 }
 
-QString TagCaption(const QString& path, const QString& extension) {
-  if (Is(extension, ".mp3")) {
+QString TagCaption(const QString& path) {
+  const QString extension = MediaExtension(path);
+  if (ExtensionIn(extension, {".mp3"})) {
     return ID3Caption(path);
   }
-  if (Is(extension, ".mpc") || Is(extension, ".ape")) {
+  if (ExtensionIn(extension, {".mpc", ".ape"})) {
     return APECaption(path);
   }
   return {};
 }
 
-}  // namespace
-
 QString DefaultCaption(const QString& path) {
   const QString name = FileNameOf(path);
   const QString extension = MediaExtension(name).left(5);
   const QString base = name.left(name.size() - extension.size());
-  if (!Is(extension, ".ifo") && !Is(extension, ".vob")) {
+  if (!ExtensionIn(extension, {".ifo"}) && !ExtensionIn(extension, {".vob"})) {
     return base;
   }
   if (name.compare(QLatin1String("video_ts.ifo"), Qt::CaseInsensitive) != 0) {
@@ -157,14 +155,14 @@ bool TZMediaAdder::AddPath(const QString& path) {
     return false;
   }
   QString track = kNoTrack;
-  if (Is(extension, ".cda")) {
+  if (ExtensionIn(extension, {".cda"})) {
     track = FileNameOf(path).mid(5, kTrackLength);
   } else if (config_.OFAReadID3Tag && kind == mkBassStream) {
-    track = TagTrack(path, extension);
+    track = TagTrack(path);
   }
   QString caption = DefaultCaption(path);
   if (config_.OFAReadID3Tag && kind == mkBassStream) {
-    const QString tagCaption = TagCaption(path, extension);
+    const QString tagCaption = TagCaption(path);
     if (!tagCaption.isEmpty()) {
       caption = tagCaption;
     }
@@ -228,14 +226,14 @@ void TZMediaAdder::RefreshTags() {
   for (int i = 0; i < playlist_.Count(); ++i) {
     TZPlaylistEntry* entry = playlist_.Get(i);
     const QString extension = MediaExtension(entry->FileName);
-    if (!Is(extension, ".mp3") && !Is(extension, ".mpc")) {
+    if (!ExtensionIn(extension, {".mp3"}) && !ExtensionIn(extension, {".mpc"})) {
       continue;
     }
-    const QString caption = TagCaption(entry->FileName, extension);
+    const QString caption = TagCaption(entry->FileName);
     if (!caption.isEmpty()) {
       entry->Caption = caption;
     }
-    const QString track = TagTrack(entry->FileName, extension);
+    const QString track = TagTrack(entry->FileName);
     if (track != kNoTrack && track != QStringLiteral("0")) {
       entry->Track = track;
     }

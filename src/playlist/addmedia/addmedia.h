@@ -10,6 +10,11 @@
 class TZPlaylist;
 struct TZConfig;
 
+// Caption ("Artist - Title") and track of a file's tags: ID3 for ".mp3", APE for ".mpc" and
+// ".ape"; empty and "00" when there are none.
+QString TagCaption(const QString& path);
+QString TagTrack(const QString& path);
+
 // The caption of a path without tags: the file name without its extension, or for DVD files
 // "[ DVD ]", "[ DVD: label ]", "[ DVD Directory: folder ]" or "[ DVD File: name ]".
 QString DefaultCaption(const QString& path);

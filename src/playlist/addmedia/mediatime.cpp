@@ -15,7 +15,9 @@ QString HoursMinutesSeconds(int64_t seconds) {
                            static_cast<long long>(seconds % 60));
 }
 
-bool OneOf(const QString& extension, std::initializer_list<const char*> list) {
+}  // namespace
+
+bool ExtensionIn(const QString& extension, std::initializer_list<const char*> list) {
   for (const char* item : list) {
     if (extension.compare(QLatin1String(item), Qt::CaseInsensitive) == 0) {
       return true;
@@ -23,8 +25,6 @@ bool OneOf(const QString& extension, std::initializer_list<const char*> list) {
   }
   return false;
 }
-
-}  // namespace
 
 QString DurationText(double seconds) {
   if (!(seconds >= 0) || seconds > 1e12) {
@@ -39,7 +39,7 @@ QString CdDurationText(int64_t bytes) {
 
 QString MeasureMediaTime(const QString& path) {
   const QString extension = MediaExtension(path);
-  if (OneOf(extension, {".mp1", ".mp2", ".mp3", ".ogg", ".wav", ".mpc"})) {
+  if (ExtensionIn(extension, {".mp1", ".mp2", ".mp3", ".ogg", ".wav", ".mpc"})) {
     const ZSoundHandle channel = ZSoundOpenFile(path.toStdString(), 0);
     if (channel == 0) {
       return kNoTime;
@@ -49,7 +49,7 @@ QString MeasureMediaTime(const QString& path) {
     ZSoundFreeChannel(channel);
     return length < 0 ? kNoTime : DurationText(seconds);
   }
-  if (OneOf(extension, {".mod", ".xm", ".it", ".mtm", ".s3m"})) {
+  if (ExtensionIn(extension, {".mod", ".xm", ".it", ".mtm", ".s3m"})) {
     const int64_t length = ZSoundModuleLength(path.toStdString());
     return length < 0 ? kNoTime : DurationText(static_cast<double>(length) / kCdBytesPerSecond);
   }

@@ -4,8 +4,12 @@
 
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 
 inline const QString kNoTime = QStringLiteral("00:00:00");
+
+// True when the extension (with its dot) is one of the list, ignoring case.
+bool ExtensionIn(const QString& extension, std::initializer_list<const char*> list);
 
 // Seconds rounded to the nearest whole second (halves to even), hours not wrapped.
 QString DurationText(double seconds);
