@@ -1,5 +1,8 @@
 #include "ui/surfaces.h"
 
+#include <QGuiApplication>
+#include <QWindow>
+
 #include "skin/controls/framecompose.h"
 #include "vis/spectrum_vis.h"
 
@@ -189,7 +192,7 @@ void ApplyFullscreenSurfaces(const TZGUI& skin, TfrmVideoFullscreenControl& w) {
   ApplyTimeDisplay(*w.imgTime, control.TimeDisplay, key);
 }
 
-void SetCaptionsActive(TZWindows& windows, const QWidget* active) {
+void SetCaptionsActive(const TZWindows& windows, const QWidget* active) {
   auto show = [active](TZSkinImage* caption, const QWidget* window) {
     if (caption && window) {
       SetCaptionActive(*caption, active != nullptr && window == active);
@@ -207,6 +210,25 @@ void SetCaptionsActive(TZWindows& windows, const QWidget* active) {
   if (windows.Video) {
     show(windows.Video->imgCaptionBar, windows.Video);
   }
+}
+
+void TrackActiveWindow(const TZWindows& windows) {
+  if (!windows.Main) {
+    return;
+  }
+  QObject::connect(
+      qApp, &QGuiApplication::focusWindowChanged, windows.Main, [windows](QWindow* focus) {
+        if (!focus) {
+          SetCaptionsActive(windows, nullptr);
+          return;
+        }
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 windows.Main, windows.Playlist, windows.MediaControls, windows.Video}) {
+          if (window && window->windowHandle() == focus) {
+            SetCaptionsActive(windows, window);
+          }
+        }
+      });
 }
 
 void DrawTime(const TZSTimeDisplay& element, TZSkinImage& image, QColor transparent, bool negative,

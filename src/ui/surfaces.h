@@ -26,7 +26,11 @@ void ApplyFullscreenSurfaces(const TZGUI& skin, TfrmVideoFullscreenControl& wind
 
 // Shows caption picture 1 on the active window's caption bar and picture 0 on the others;
 // active null (the program lost the focus) shows picture 0 on all.
-void SetCaptionsActive(TZWindows& windows, const QWidget* active);
+void SetCaptionsActive(const TZWindows& windows, const QWidget* active);
+// From now on the caption bars follow the active window: one of the four windows active shows
+// its caption active, the program losing the focus shows all inactive, and the program's other
+// windows (dialogs, menus) change nothing.
+void TrackActiveWindow(const TZWindows& windows);
 
 // Draws the nine-cell time read-out: digits h1 h2 m1 m2 s1 s2 (-1 for a blank cell).
 void DrawTime(const TZSTimeDisplay& element, TZSkinImage& image, QColor transparent, bool negative,

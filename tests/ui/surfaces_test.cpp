@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QWindow>
+
 #include "skin/controls/maskregion.h"
 #include "skinfixture.h"
 #include "ui/skinchange.h"
@@ -132,6 +135,19 @@ TEST(ApplySurfaces, CaptionsStatusTimeAndSkinChange) {
   EXPECT_EQ(windows.Main->imgCaptionbar->shownIndex(), 0);
   SetCaptionsActive(windows, nullptr);
   EXPECT_EQ(windows.Playlist->imgCaptionbar->shownIndex(), 0);
+
+  TrackActiveWindow(windows);
+  windows.Main->show();
+  windows.Video->show();
+  QWidget dialog;
+  dialog.show();
+  emit qApp->focusWindowChanged(windows.Video->windowHandle());
+  EXPECT_EQ(windows.Video->imgCaptionBar->shownIndex(), 1);
+  EXPECT_EQ(windows.Main->imgCaptionbar->shownIndex(), 0);
+  emit qApp->focusWindowChanged(dialog.windowHandle());  // another window of the program
+  EXPECT_EQ(windows.Video->imgCaptionBar->shownIndex(), 1);
+  emit qApp->focusWindowChanged(nullptr);
+  EXPECT_EQ(windows.Video->imgCaptionBar->shownIndex(), 0);
 
   const TZSTimeDisplay& time = fixture.skin.Main.TimeDisplay;
   DrawTime(time, *windows.Main->imgTime, QColor::fromRgb(fixture.skin.TransparentColor), false,
