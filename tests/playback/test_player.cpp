@@ -300,3 +300,41 @@ TEST_F(CdTest, AnEntryWithoutTrackNumberFails) {
   ASSERT_EQ(reports.reports().size(), 1u);
   EXPECT_FALSE(player_->State().ItemLoaded);
 }
+
+TEST_F(PlayerTest, FourSpeakersCarryTheItemOnTwoHandlesWithTwentyEffects) {
+  player_.reset();
+  ZSoundFree();
+  ASSERT_TRUE(ZSoundInit(kZSoundMemoryDevice, kRate, kZSoundInitSpeakers));
+  player_ = std::make_unique<TZPlayer>(playlist_, windows_, config_, clock_);
+  player_->SetDeviceSpeakers(4);
+  config_.Speakers = 8;
+  AddTone(1000, 2.0);
+  player_->PlayEntry(0);
+  const TChannelGroup& group = player_->State().ActiveGroup();
+  EXPECT_NE(group.Handles[1], 0u);
+  EXPECT_EQ(group.Handles[2], 0u);
+  int effects = 0;
+  for (const auto& band : group.Effects) {
+    effects += static_cast<int>(std::count_if(band.begin(), band.end(), [](auto e) { return e; }));
+  }
+  EXPECT_EQ(effects, 20);
+  player_->Equalizer().SetBandGain(4, 18);
+  for (int h = 0; h < 2; ++h) {
+    ZSoundEqParameters parameters;
+    ASSERT_TRUE(ZSoundGetEq(group.Effects[4][h], &parameters));
+    EXPECT_EQ(parameters.gain, 6.0f);
+  }
+  std::vector<float> out;
+  ASSERT_TRUE(ZSoundRenderMemory(4410, &out));
+  const int channels = ZSoundOutputChannels();
+  ASSERT_EQ(channels, 8);
+  std::vector<double> energy(channels);
+  for (size_t i = 0; i < out.size(); ++i) {
+    energy[i % channels] += out[i] * out[i];
+  }
+  EXPECT_GT(energy[0], 10.0);  // front left
+  // Eight channels in the order front, centre/LFE, rear, side: the rear pair carries the same
+  // signal, the centre has no handle with n = 4.
+  EXPECT_GT(energy[4], 10.0);
+  EXPECT_EQ(energy[2], 0.0);
+}
