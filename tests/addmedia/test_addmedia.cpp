@@ -178,3 +178,18 @@ TEST(AddFilesFilter, ListsEveryTableAndThePlaylists) {
   EXPECT_TRUE(filter.contains(QStringLiteral("*.MP3")));
   EXPECT_TRUE(filter.endsWith(QStringLiteral("|Playlist files|*.zpl;*.pls;*.m3u")));
 }
+
+TEST_F(AddMediaTest, RefreshingTagsRereadsEveryEntryAndSaysSo) {
+  WriteBytes(scratch_.file("a.mp3"), Id3v1("Song", "Band", 4));
+  WriteBytes(scratch_.file("b.ape"), Id3v1("Song", "Band", 4));
+  QStringList titles;
+  TZMediaAdder adder(playlist_, config_, [&](const QString& text) { titles << text; });
+  ASSERT_TRUE(adder.AddPath(scratch_.file("a.mp3")));
+  ASSERT_TRUE(adder.AddPath(scratch_.file("b.ape")));
+  EXPECT_EQ(playlist_.Get(0)->Caption, QStringLiteral("a"));  // "OFAReadID3Tag" is off
+  adder.RefreshTags();
+  EXPECT_EQ(playlist_.Get(0)->Caption, QStringLiteral("Band - Song"));
+  EXPECT_EQ(playlist_.Get(0)->Track, QStringLiteral("4"));
+  EXPECT_EQ(playlist_.Get(1)->Caption, QStringLiteral("b"));  // ".ape" is left alone
+  EXPECT_EQ(titles, QStringList{QStringLiteral("Refreshing ID3 Tag(s)...")});
+}

@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kTextReadingDirectory = 2;
 constexpr int kTextAddingFiles = 3;
+constexpr int kTextRefreshingTags = 32;
 constexpr int kTextDvd = 23;
 constexpr int kTextDvdPlain = 35;
 constexpr int kTextDvdFile = 36;
@@ -223,6 +224,7 @@ int TZMediaAdder::AddDisc(const QString& drive, const QString& label) {
 }
 
 void TZMediaAdder::RefreshTags() {
+  ShowTitle(Language().Text(kTextRefreshingTags));
   for (int i = 0; i < playlist_.Count(); ++i) {
     TZPlaylistEntry* entry = playlist_.Get(i);
     const QString extension = MediaExtension(entry->FileName);
