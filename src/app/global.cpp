@@ -18,10 +18,37 @@
 #include "hotkeys/hotkeys.h"
 #include "lang/applylanguage.h"
 #include "lang/language.h"
+#include "playback/zbass.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistfiles.h"
+#include "skin/skinstartup.h"
+#include "skin/zgui.h"
+#include "ui/surfaces.h"
+#include "vis/spectrum_vis.h"
+#include "vis/spectrumsetup.h"
 
 namespace {
+
+TZWindows*& WindowsSlot() {
+  static TZWindows* windows = nullptr;
+  return windows;
+}
+
+QStringList& SoundDeviceSlot() {
+  static QStringList devices;
+  return devices;
+}
+
+// Whether these steps ran, so that shutdown releases only what start-up created.
+bool& VariablesCreated() {
+  static bool created = false;
+  return created;
+}
+
+bool& SoundSystemStarted() {
+  static bool started = false;
+  return started;
+}
 
 // A step of start-up or shutdown. Returning false skips the remaining steps of start-up.
 struct Step {
@@ -193,6 +220,56 @@ bool LoadLanguage() {
   return true;
 }
 
+// The configured skin, else the built-in one; false when not even that loads.
+bool StartSkin() {
+  const TZConfig& config = Config();
+  return StartSkinEngine(config.Skin,
+                         SkinBlend{config.SkinColorBlend.Level, config.SkinColorBlend.Color.rgb()});
+}
+
+bool ApplyWindowSurfaces() {
+  Guarded("GUI Applysurfaces OK.", "GUI Applysurfaces failed.", [] {
+    if (TZWindows* windows = WindowsSlot()) {
+      ApplySurfaces(GUI(), *windows);
+      if (windows->FullscreenControl) {
+        ApplyFullscreenSurfaces(GUI(), *windows->FullscreenControl);
+      }
+    }
+    return true;
+  });
+  return true;
+}
+
+bool CreateVariables() {
+  Guarded("Variables initialize OK.", "Variables initialize failed.", [] {
+    SoundDeviceSlot().clear();
+    VariablesCreated() = true;
+    return true;
+  });
+  return true;
+}
+
+bool StartSoundSystem() {
+  ZBassInitialize(Config().BassDevice, &SoundDeviceSlot());
+  SoundSystemStarted() = true;
+  return true;
+}
+
+// The analyser takes the size of the main window's analyser area; it lives until the process
+// ends.
+bool CreateSpectrum() {
+  static std::unique_ptr<TSpectrum> spectrum;
+  const TZSAnalyzer& area = GUI().Main.Analyzer;
+  if (!spectrum) {
+    spectrum = std::make_unique<TSpectrum>(area.Size.width(), area.Size.height());
+  }
+  ConfigureSpectrum(*spectrum, area, Config());
+  if (TZWindows* windows = WindowsSlot()) {
+    windows->Spectrum = spectrum.get();
+  }
+  return true;
+}
+
 bool CreateHotkeys() {
   Guarded("Hotkeys initialize OK.", "Hotkeys initialize failed.", [] {
     SetHotKeys(std::make_unique<TZHotKeys>());
@@ -279,8 +356,21 @@ bool WriteKillHeader() {
   return true;
 }
 
+bool FreeSoundSystem() {
+  if (SoundSystemStarted()) {
+    ZBassFree();
+    SoundSystemStarted() = false;
+  }
+  return true;
+}
+
 bool EndProgramEvent() {
   ProgramEvent(kProgramEnd);
+  return true;
+}
+
+bool ReleaseSkin() {
+  ReleaseSkinEngine();
   return true;
 }
 
@@ -315,6 +405,17 @@ bool FreePlaylist() {
   return true;
 }
 
+bool FreeVariables() {
+  if (VariablesCreated()) {
+    Guarded("Variables deinitialize OK", "Variables deinitialize failed", [] {
+      SoundDeviceSlot().clear();
+      VariablesCreated() = false;
+      return true;
+    });
+  }
+  return true;
+}
+
 bool SaveHotkeyFile() {
   if (const TZHotKeys* table = HotKeys()) {
     Guarded("Hotkeys saved file OK.", "Hotkeys saved file failed.",
@@ -340,17 +441,20 @@ bool FinishKill() {
   return true;
 }
 
-// Files unpacked from packed skins go; sub-folders stay, and with them the folder itself.
 bool EmptyTempFolder() {
-  const QDir temp(DataFile("temp"));
-  for (const QFileInfo& file : temp.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-    QFile::remove(file.absoluteFilePath());
-  }
-  QDir(DataPath()).rmdir(QStringLiteral("temp"));
+  EmptySkinTempFolder();
   return true;
 }
 
 }  // namespace
+
+void SetProgramWindows(TZWindows* windows) {
+  WindowsSlot() = windows;
+}
+
+const QStringList& SoundDevices() {
+  return SoundDeviceSlot();
+}
 
 void ZInitialize() {
   const bool complete = RunSteps({
@@ -362,11 +466,15 @@ void ZInitialize() {
       {"graph list", LoadGraphs},
       {"first start", CheckFirstStart},
       {"language", LoadLanguage},
-      // The skin engine and skin (which may stop start-up here), the surfaces and the variables
-      // (window magnets, sound-device list) come here.
+      {"skin", StartSkin},
+      {"surfaces", ApplyWindowSurfaces},
+      // The window magnets join the variables with the windows' behaviour.
+      {"variables", CreateVariables},
       {"hotkeys", CreateHotkeys},
       {"hotkey file", LoadHotkeyFile},
-      // The keyboard hook, the sound system and the spectrum analyser come here.
+      // The keyboard hook comes here.
+      {"sound system", StartSoundSystem},
+      {"spectrum analyser", CreateSpectrum},
       {"playlist", CreatePlaylist},
       {"default playlist", LoadDefaultPlaylist},
       {"program start", StartProgramEvent},
@@ -381,14 +489,16 @@ void ZKill() {
       {"shutdown", BeginKill},
       // Stopping what plays comes here.
       {"shutdown log", WriteKillHeader},
-      // The closing title text and the release of the sound system come here.
+      // The closing title text comes here.
+      {"sound system", FreeSoundSystem},
       {"program end", EndProgramEvent},
-      // The release of the skin pictures comes here.
+      {"skin pictures", ReleaseSkin},
       {"configuration", SaveConfiguration},
       {"graph list", SaveGraphs},
       {"default playlist", SaveDefaultPlaylist},
       {"playlist", FreePlaylist},
-      // The release of the variables and the removal of the keyboard hook come here.
+      {"variables", FreeVariables},
+      // The removal of the keyboard hook comes here.
       {"hotkey file", SaveHotkeyFile},
       {"hotkeys", FreeHotkeys},
       {"shutdown end", FinishKill},

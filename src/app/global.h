@@ -3,6 +3,16 @@
 // ZInitialize and saved and released by ZKill. Each step is guarded on its own, writes its line
 // to the log and lets the next step run; a fatal report only ends the message loop afterwards.
 
+#include <QStringList>
+
+struct TZWindows;
+
+// The skinned windows that start-up dresses in the skin; none in headless runs.
+void SetProgramWindows(TZWindows* windows);
+
+// The descriptions of the sound devices, numbered from 1 in the order listed.
+const QStringList& SoundDevices();
+
 // Runs once before the message loop.
 void ZInitialize();
 

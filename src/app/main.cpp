@@ -1,6 +1,5 @@
 // The program body: computes the program folder, creates the main window, runs start-up, the
-// message loop and shutdown. Until the skinned main window exists a plain window titled
-// "Zephonic_Main" hosts the loop.
+// message loop and shutdown.
 #include <malloc.h>
 
 #include <QWidget>
@@ -13,6 +12,8 @@
 #include "app/terminationsignals.h"
 #include "app/zapplication.h"
 #include "config/config.h"
+#include "ui/skinwindows.h"
+#include "ui/surfaces.h"
 
 int main(int argc, char** argv) {
   if (!HaveDisplay(argc, argv)) {
@@ -28,9 +29,15 @@ int main(int argc, char** argv) {
   InstallErrorPresenter();
   TerminationSignals terminationSignals;
 
-  QWidget mainWindow;
-  mainWindow.setWindowTitle(QStringLiteral("Zephonic_Main"));
-  // "/register" and "/unregister", and the creation of the other windows, come here.
+  TfrmMain mainWindow;
+  // "/register" and "/unregister" come here.
+  TfrmVideo videoWindow;
+  TfrmPlaylist playlistWindow;
+  TfrmMediaControls mediaControlsWindow;
+  TfrmVideoFullscreenControl fullscreenControl;
+  TZWindows windows{&mainWindow, &playlistWindow, &mediaControlsWindow, &videoWindow,
+                    &fullscreenControl};
+  SetProgramWindows(&windows);
   // A signal may arrive while start-up shows a modal box; the loop then must not start at all.
   bool closeRequested = false;
   QObject::connect(&terminationSignals, &TerminationSignals::closeRequested, &mainWindow,
@@ -49,5 +56,6 @@ int main(int argc, char** argv) {
     QApplication::exec();
   }
   ZKill();
+  SetProgramWindows(nullptr);
   return TerminationRequested() ? 1 : 0;
 }

@@ -58,7 +58,8 @@ TEST_F(Startup, FirstRunCreatesTheFoldersAndSavesEveryFileAtShutdown) {
                              "dsgraphs", "icons", "codecs"}) {
     EXPECT_TRUE(QDir(Data(folder)).exists()) << folder;
   }
-  EXPECT_FALSE(QDir(Data("temp")).exists());
+  // Skin loading makes the unpack folder; shutdown removes it again while it is empty.
+  EXPECT_TRUE(QDir(Data("temp")).exists());
   ASSERT_NE(Playlist(), nullptr);
   ASSERT_NE(HotKeys(), nullptr);
   EXPECT_EQ(HotKeys()->Entries(), TZHotKeys().Entries());
@@ -69,6 +70,7 @@ TEST_F(Startup, FirstRunCreatesTheFoldersAndSavesEveryFileAtShutdown) {
   EXPECT_EQ(Playlist(), nullptr);
   EXPECT_EQ(HotKeys(), nullptr);
   EXPECT_EQ(ZDebug(), nullptr);
+  EXPECT_FALSE(QDir(Data("temp")).exists());
   ExpectLogLines(Log(), FirstRunLog(dir_.path()));
   for (const char* file : {"config.zcfg", "dsgraphs.lst", "hotkeys.zkeys", "default.zpl"}) {
     EXPECT_TRUE(QFile::exists(Data(file))) << file;
