@@ -3,6 +3,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <cmath>
+#include <cstdlib>
 
 void MemoryOutputTest::SetUp() {
   ASSERT_TRUE(ZSoundInit(kZSoundMemoryDevice, kRate, 0)) << ZSoundErrorText(ZSoundErrorCode());
@@ -97,6 +98,10 @@ QString MakeModule(const ScratchFolder& scratch, const QString& name) {
   const QString path = scratch.file(name);
   WriteBytes(path, mod);
   return path;
+}
+
+void UseDummyAudioDriver() {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
 }
 
 double ZeroCrossingFrequency(const std::vector<float>& mono, int rate) {

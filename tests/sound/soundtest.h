@@ -37,6 +37,9 @@ QString MakeWav(const ScratchFolder& scratch, const QString& name, int frames, i
 // (7.68 seconds).
 QString MakeModule(const ScratchFolder& scratch, const QString& name);
 
+// Tests run without a sound card: SDL's dummy driver, unless the caller chose another.
+void UseDummyAudioDriver();
+
 // Frequency of a mono signal from its rising zero crossings.
 double ZeroCrossingFrequency(const std::vector<float>& mono, int rate);
 double Rms(const std::vector<float>& mono, size_t from = 0, size_t to = SIZE_MAX);

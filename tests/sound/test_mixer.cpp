@@ -225,6 +225,7 @@ TEST(SpeakerOutput, FlagsRouteToTheirPair) {
 }
 
 TEST(SdlOutput, DummyDeviceOpensListsAndPlays) {
+  UseDummyAudioDriver();
   ScratchFolder scratch;
   std::string name;
   ASSERT_TRUE(ZSoundDeviceDescription(1, &name));

@@ -11,7 +11,10 @@ namespace {
 
 class ZBassTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetZDebug(std::make_unique<TZDebug>(scratch_.file("zephonic.log"))); }
+  void SetUp() override {
+    UseDummyAudioDriver();
+    SetZDebug(std::make_unique<TZDebug>(scratch_.file("zephonic.log")));
+  }
   void TearDown() override {
     SetZDebug(nullptr);
     ResetTerminationRequest();
