@@ -8,10 +8,13 @@
 #include "app/errorcatalogue.h"
 #include "app/global.h"
 #include "app/messagebox.h"
+#include "app/program.h"
 #include "app/programpath.h"
 #include "app/terminationsignals.h"
 #include "app/zapplication.h"
 #include "config/config.h"
+#include "skin/zgui.h"
+#include "ui/skinchange.h"
 #include "ui/skinwindows.h"
 #include "ui/surfaces.h"
 
@@ -38,6 +41,13 @@ int main(int argc, char** argv) {
   TZWindows windows{&mainWindow, &playlistWindow, &mediaControlsWindow, &videoWindow,
                     &fullscreenControl};
   SetProgramWindows(&windows);
+  // The skin's part of a skin change; the program does not play anything yet, so nothing is
+  // paused.
+  const ProgramEventHandle skinChange = AddProgramEventHandler([&windows](const QString& event) {
+    if (event == kSkinChange) {
+      RedrawAfterSkinChange(GUI(), windows, Config(), false);
+    }
+  });
   // A signal may arrive while start-up shows a modal box; the loop then must not start at all.
   bool closeRequested = false;
   QObject::connect(&terminationSignals, &TerminationSignals::closeRequested, &mainWindow,
