@@ -57,13 +57,14 @@ bool Run(const std::vector<std::string>& args) {
 }
 
 // Decodes the whole file; the time, or -1 when the file did not decode completely.
+// Like ffmpeg's rtime, the time of the decoding loop after the file was opened.
 double DecodeSeconds(const std::string& path, double expectedSeconds) {
-  const auto start = Clock::now();
   ZSoundError error = ZSoundError::Ok;
   auto source = OpenFileDecoder(path, &error);
   if (!source) {
     return -1;
   }
+  const auto start = Clock::now();
   std::vector<int16_t> buffer(8192 * 2);
   int64_t frames = 0;
   for (int read; (read = source->Read(buffer.data(), 8192)) > 0;) {
