@@ -37,7 +37,7 @@ void ParseTags(const QString& text, QChar separator, bool reset, TKeys* keys) {
     if (key.Value.size() > 1 && key.Value.startsWith(u'\'') && key.Value.endsWith(u'\'')) {
       key.Value = key.Value.mid(1, key.Value.size() - 2);
     }
-    if (!key.Name.isEmpty() && !key.Value.isEmpty()) {
+    if (!key.Name.isEmpty() && !key.Value.trimmed().isEmpty()) {
       keys->push_back(std::move(key));
     }
   }

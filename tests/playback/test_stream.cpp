@@ -137,3 +137,10 @@ TEST_F(StreamTest, NoServerFailsAfterThreeRetries) {
   EXPECT_TRUE(reports.reports()[0].text.contains(QStringLiteral("127.0.0.1")));
   EXPECT_FALSE(player_->State().ItemLoaded);
 }
+
+TEST(StreamTags, AValueBlankInsideItsQuotesIsDropped) {
+  TKeys keys;
+  ParseTags(QStringLiteral("StreamTitle=' ';StreamUrl='x';"), u'=', true, &keys);
+  ASSERT_EQ(keys.size(), 1u);
+  EXPECT_EQ(keys[0].Name, QStringLiteral("StreamUrl"));
+}
