@@ -30,9 +30,19 @@ constexpr int kTextDvdFile = 36;
 constexpr int kTextDvdDirectory = 41;
 const QString kNoTrack = QStringLiteral("00");
 
-QString FileNameOf(const QString& path) {
+QStringView FileNameOf(QStringView path) {
   const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
   return path.mid(cut + 1);
+}
+
+// The extension of a file name with its dot, as MediaExtension finds it, without copying.
+QStringView ExtensionOf(QStringView name) {
+  const qsizetype dot = name.lastIndexOf(u'.');
+  return dot < 0 || dot < name.lastIndexOf(u':') ? QStringView() : name.mid(dot);
+}
+
+bool ExtensionIs(QStringView extension, const char* wanted) {
+  return extension.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0;
 }
 
 // The label of the optical drive mounted at `folder`, when it is one.
@@ -80,16 +90,16 @@ QString TagCaption(const QString& path) {
 }
 
 QString DefaultCaption(const QString& path) {
-  const QString name = FileNameOf(path);
-  const QString extension = MediaExtension(name).left(5);
-  const QString base = name.left(name.size() - extension.size());
-  if (!ExtensionIn(extension, {".ifo"}) && !ExtensionIn(extension, {".vob"})) {
-    return base;
+  // Called for every file added: the common case makes one copy only.
+  const QStringView name = FileNameOf(path);
+  const QStringView extension = ExtensionOf(name).left(5);
+  if (!ExtensionIs(extension, ".ifo") && !ExtensionIs(extension, ".vob")) {
+    return name.left(name.size() - extension.size()).toString();
   }
   if (name.compare(QLatin1String("video_ts.ifo"), Qt::CaseInsensitive) != 0) {
-    return FormatText(Language().Text(kTextDvdFile), {name});
+    return FormatText(Language().Text(kTextDvdFile), {name.toString()});
   }
-  QString folder = RemoveFirst(RemoveFirst(path, name), QStringLiteral("/video_ts"));
+  QString folder = RemoveFirst(RemoveFirst(path, name.toString()), QStringLiteral("/video_ts"));
   folder = RemoveFirst(folder, QStringLiteral("\\video_ts"));
   if (folder.endsWith(u'/') || folder.endsWith(u'\\')) {
     folder.chop(1);
@@ -102,7 +112,7 @@ QString DefaultCaption(const QString& path) {
     return FormatText(Language().Text(kTextDvd),
                       {label.isEmpty() ? QStringLiteral("Untitled") : label});
   }
-  return FormatText(Language().Text(kTextDvdDirectory), {FileNameOf(folder)});
+  return FormatText(Language().Text(kTextDvdDirectory), {FileNameOf(folder).toString()});
 }
 
 void ScanFolder(const QString& folder, const QString& mask, bool recursive, QStringList* list) {
@@ -146,7 +156,6 @@ void TZMediaAdder::ShowTitle(const QString& text) const {
 }
 
 bool TZMediaAdder::AddPath(const QString& path) {
-  const QString extension = MediaExtension(path);
   if (config_.OFAReadPlaylistFiles && IsPlaylistFile(path)) {
     ReadPlaylistFile(path, playlist_, false);
     return false;
@@ -156,8 +165,8 @@ bool TZMediaAdder::AddPath(const QString& path) {
     return false;
   }
   QString track = kNoTrack;
-  if (ExtensionIn(extension, {".cda"})) {
-    track = FileNameOf(path).mid(5, kTrackLength);
+  if (ExtensionIs(ExtensionOf(FileNameOf(path)), ".cda")) {
+    track = FileNameOf(path).mid(5, kTrackLength).toString();
   } else if (config_.OFAReadID3Tag && kind == mkBassStream) {
     track = TagTrack(path);
   }
