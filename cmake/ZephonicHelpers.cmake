@@ -28,7 +28,8 @@ function(zephonic_library name)
 endfunction()
 
 # zephonic_test(name SOURCES ... [LIBS ...]): a GoogleTest program registered with CTest.
-# Tests run headless: offscreen Qt, the dummy SDL audio driver, reports on stderr.
+# Tests run headless: the test main sets offscreen Qt, the dummy SDL audio driver and reports on
+# stderr unless the environment says otherwise.
 function(zephonic_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_TIMEOUT)
@@ -38,8 +39,7 @@ function(zephonic_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} zephonic_testsupport GTest::gtest zephonic_warnings)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy;ZEPHONIC_REPORT=stderr;ZEPHONIC_TEST_BINARY_DIR=${PROJECT_BINARY_DIR}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
 endfunction()
 
 # zephonic_benchmark(name SOURCES ... [LIBS ...]): a Google Benchmark program in bench/.

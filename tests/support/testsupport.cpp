@@ -10,7 +10,9 @@
 
 #include "app/errorcatalogue.h"
 
-ScratchFolder::ScratchFolder() { EXPECT_TRUE(dir_.isValid()); }
+ScratchFolder::ScratchFolder() {
+  EXPECT_TRUE(dir_.isValid());
+}
 
 int RunProgram(const QString& program, const QStringList& args, QString* output) {
   QProcess process;
@@ -48,10 +50,8 @@ QByteArray ReadBytes(const QString& path) {
 }
 
 QString TestOutputFolder() {
-  QString folder = qEnvironmentVariable("ZEPHONIC_TEST_BINARY_DIR");
-  if (folder.isEmpty()) {
-    folder = QDir::currentPath();
-  }
+  QString folder =
+      qEnvironmentVariable("ZEPHONIC_TEST_BINARY_DIR", QStringLiteral(ZEPHONIC_BINARY_DIR));
   folder += QStringLiteral("/test-output/");
   QDir().mkpath(folder);
   return folder;
@@ -59,7 +59,9 @@ QString TestOutputFolder() {
 
 ReportCapture::ReportCapture() {
   ResetTerminationRequest();
-  SetErrorPresenter({[this](const QString& text, bool fatal) { reports_.push_back({text, fatal}); },
+  SetErrorPresenter({[this](const QString& text, bool fatal) {
+                       reports_.push_back({text, fatal});
+                     },
                      nullptr, nullptr});
 }
 
