@@ -70,13 +70,13 @@ void AddMainDisplay(const QImage& bg, PictureMap& all) {
 void AddResizableWindows(const Backgrounds& bg, PictureMap& all) {
   all["playlist.frame"] = bg.playlistFrame;
   all["playlist.grip"] = Grip(bg.playlistFrame);
-  all["playlist.caption"] = FrameCaption(bg.playlistFrame, "PLAYLIST");
+  all["playlist.caption"] = FrameCaption(bg.playlistFrame, "PLAYLIST", CaptionPlacement::Left);
   all["playlist.thumb"] = Thumb(bg.playlistFrame);
   all["playlist.statusBar"] = StatusBar();
   all["playlist.fileIcons"] = FileIcons();
   all["video.frame"] = bg.videoFrame;
   all["video.grip"] = Grip(bg.videoFrame);
-  all["video.caption"] = FrameCaption(bg.videoFrame, "VIDEO");
+  all["video.caption"] = FrameCaption(bg.videoFrame, "VIDEO", CaptionPlacement::Centred);
 }
 
 void AddMediaControls(const QImage& bg, PictureMap& all) {

@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPolygonF>
+#include <cmath>
 
 #include "artkit.h"
 #include "windows.h"
@@ -158,11 +159,18 @@ Pictures WindowCaption(const QImage& under, const QString& title) {
   });
 }
 
-Pictures FrameCaption(const std::vector<QImage>& frame, const QString& title) {
-  const QImage under = Soften(ComposeFrame(frame, 300, 100).copy(0, 0, 212, 11));
-  return States(under, 2, [title](QPainter& p, int active) {
-    p.fillRect(QRectF(8, 3, 3, 3), active ? palette::kAccent : QColor(70, 76, 86));
-    DrawLabel(p, QPointF(15, 8), title, 8, active ? palette::kText : palette::kTextDim, 1.5);
+Pictures FrameCaption(const std::vector<QImage>& frame, const QString& title,
+                      CaptionPlacement placement) {
+  constexpr int kWidth = 212;
+  constexpr qreal kLabelGap = 7;  // from the marker's left edge to the label
+  const QImage under = Soften(ComposeFrame(frame, 300, 100).copy(0, 0, kWidth, 11));
+  const qreal left = placement == CaptionPlacement::Left
+                         ? 8
+                         : std::round((kWidth - kLabelGap - LabelWidth(title, 8, 1.5)) / 2);
+  return States(under, 2, [title, left](QPainter& p, int active) {
+    p.fillRect(QRectF(left, 3, 3, 3), active ? palette::kAccent : QColor(70, 76, 86));
+    DrawLabel(p, QPointF(left + kLabelGap, 8), title, 8,
+              active ? palette::kText : palette::kTextDim, 1.5);
   });
 }
 

@@ -13,7 +13,10 @@
 Pictures WindowCaption(const QImage& under, const QString& title);
 
 // Caption bars of a resizable window: they start on its top-left frame corner.
-Pictures FrameCaption(const std::vector<QImage>& frame, const QString& title);
+// The playlist window shows its caption piece from the left; the video window centres it.
+enum class CaptionPlacement { Left, Centred };
+Pictures FrameCaption(const std::vector<QImage>& frame, const QString& title,
+                      CaptionPlacement placement);
 
 // The resize grip: the bottom-right frame corner with grip dots.
 Pictures Grip(const std::vector<QImage>& frame);
