@@ -65,7 +65,7 @@ QString FormatString(QString text, const Conversion& conversion) {
   return PadToWidth(std::move(text), conversion);
 }
 
-// The printf specification rebuilt from parsed, bounded parts only.
+// The printf conversion rebuilt from parsed, bounded parts only.
 QString NumberSpec(const Conversion& conversion, const char* lengthAndKind) {
   QString spec = u'%' + conversion.flags;
   if (conversion.width >= 0) {
