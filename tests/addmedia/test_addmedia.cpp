@@ -10,6 +10,7 @@
 #include "config/config.h"
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/addmedia/mediatime.h"
+#include "playlist/id3v2.h"
 #include "playlist/playlist.h"
 #include "testsupport.h"
 
@@ -169,6 +170,27 @@ TEST_F(AddMediaTest, DiscsWithVideoFoldersBecomeOneEntry) {
   EXPECT_EQ(playlist_.Get(1)->FileName, scratch_.file("vcd/MPEGAV/AVSEQ01.DAT"));
   EXPECT_TRUE(adder.AddPath(scratch_.file("dvd/VIDEO_TS/VIDEO_TS.IFO")));
   EXPECT_EQ(playlist_.Get(2)->Caption, QStringLiteral("[ DVD Directory: dvd ]"));
+}
+
+TEST_F(AddMediaTest, RefreshingTagsFallsBackToId3v1WhereId3v2LeftSomethingOut) {
+  const QString path = scratch_.file("c.mp3");
+  WriteBytes(path, Id3v1("Old Song", "Old Band", 7));
+  TID3v2 v2;
+  v2.SetArtist(QStringLiteral("New Band"));
+  v2.SetTitle(QStringLiteral("New Song"));
+  ASSERT_TRUE(v2.SaveToFile(path));
+  TZMediaAdder adder(playlist_, config_, [](const QString&) {});
+  ASSERT_TRUE(adder.AddPath(path));
+  adder.RefreshTags();
+  // The ID3v2 tag has no track, so the complete ID3v1 tag decides caption and track.
+  EXPECT_EQ(playlist_.Get(0)->Caption, QStringLiteral("Old Band - Old Song"));
+  EXPECT_EQ(playlist_.Get(0)->Track, QStringLiteral("7"));
+
+  v2.SetTrack(123);
+  ASSERT_TRUE(v2.SaveToFile(path));
+  adder.RefreshTags();
+  EXPECT_EQ(playlist_.Get(0)->Caption, QStringLiteral("New Band - New Song"));
+  EXPECT_EQ(playlist_.Get(0)->Track, QStringLiteral("12"));  // cut to two characters
 }
 
 TEST(AddFilesFilter, ListsEveryTableAndThePlaylists) {

@@ -232,21 +232,63 @@ int TZMediaAdder::AddDisc(const QString& drive, const QString& label) {
   return AddCdTracks(drive);
 }
 
+namespace {
+
+QString ArtistTitle(const QString& artist, const QString& title) {
+  return artist + QStringLiteral(" - ") + title;
+}
+
+// An ".mp3" entry: the ID3v2 tag first, and the ID3v1 tag when the former left the artist, the
+// title or the track out.
+void RefreshId3Tags(TZPlaylistEntry& entry) {
+  TID3v2 v2;
+  v2.ReadFromFile(entry.FileName);
+  if (v2.Exists()) {
+    if (!v2.Artist().isEmpty() && !v2.Title().isEmpty()) {
+      entry.Caption = ArtistTitle(v2.Artist(), v2.Title());
+    }
+    if (v2.Track() != 0) {
+      entry.Track = QString::number(v2.Track()).left(2);
+    }
+  }
+  if (!v2.Artist().isEmpty() && !v2.Title().isEmpty() && v2.Track() != 0) {
+    return;
+  }
+  TID3v1 v1;
+  v1.ReadFromFile(entry.FileName);
+  if (v1.Exists() && !v1.Artist().isEmpty() && !v1.Title().isEmpty() && v1.Track() != 0) {
+    entry.Caption = ArtistTitle(v1.Artist(), v1.Title());
+    entry.Track = QString::number(v1.Track());
+  }
+}
+
+// An ".mpc" entry: its APE tag.
+void RefreshApeTags(TZPlaylistEntry& entry) {
+  TAPEtag ape;
+  ape.ReadFromFile(entry.FileName);
+  if (!ape.Exists()) {
+    return;
+  }
+  if (!ape.Artist().isEmpty() && !ape.Title().isEmpty()) {
+    entry.Caption = ArtistTitle(ape.Artist(), ape.Title());
+  }
+  if (ape.Track() != 0) {
+    entry.Track = QString::number(ape.Track());
+  }
+}
+
+}  // namespace
+
+// Every entry, whatever "OFAReadID3Tag" says; other kinds than ".mp3" and ".mpc" stay as they are.
 void TZMediaAdder::RefreshTags() {
   ShowTitle(Language().Text(kTextRefreshingTags));
   for (int i = 0; i < playlist_.Count(); ++i) {
     TZPlaylistEntry* entry = playlist_.Get(i);
     const QString extension = MediaExtension(entry->FileName);
-    if (!ExtensionIn(extension, {".mp3"}) && !ExtensionIn(extension, {".mpc"})) {
-      continue;
-    }
-    const QString caption = TagCaption(entry->FileName);
-    if (!caption.isEmpty()) {
-      entry->Caption = caption;
-    }
-    const QString track = TagTrack(entry->FileName);
-    if (track != kNoTrack && track != QStringLiteral("0")) {
-      entry->Track = track;
+    if (ExtensionIn(extension, {".mp3"})) {
+      RefreshId3Tags(*entry);
+    } else if (ExtensionIn(extension, {".mpc"})) {
+      RefreshApeTags(*entry);
     }
   }
 }
