@@ -185,13 +185,14 @@ FrameData ReadFrames(QByteArrayView tag, int version, int flags, qint64 tagSize)
   return frames;
 }
 
-// The text and encoding byte of a frame written by this program: Latin-1 when it fits, else
-// UTF-16 with a byte-order mark.
+// The text and encoding byte of a frame written by this program: plain ASCII as 8-bit text, else
+// UTF-16 with a byte-order mark. Other 8-bit text would not read back the same, since 8-bit
+// frames are read as UTF-8 when valid and as Windows-1252 otherwise.
 QByteArray EncodedText(const QString& text, char* encoding) {
-  const bool latin1 =
-      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-  *encoding = latin1 ? 0 : 1;
-  if (latin1)
+  const bool ascii =
+      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+  *encoding = ascii ? 0 : 1;
+  if (ascii)
     return text.toLatin1();
   QByteArray bytes("\xFF\xFE", 2);
   for (QChar c : text) {

@@ -85,8 +85,10 @@ QString DecodeUtf8Prefix(QByteArrayView bytes) {
 }
 
 QByteArray EncodeTagField(const QString& text, qsizetype maxBytes) {
-  const bool latin1 =
-      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+  // Bytes 0x80-0x9F read back as Windows-1252 characters, so U+0080-U+009F take the UTF-8 path.
+  const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) {
+    return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
+  });
   // Latin-1 bytes that happen to be valid UTF-8 would read back as UTF-8: write UTF-8 then.
   QByteArray bytes = latin1 ? text.toLatin1() : QByteArray();
   const bool utf8 = !latin1 || (IsValidUtf8(bytes) && bytes != text.toUtf8());

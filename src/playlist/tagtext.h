@@ -16,8 +16,8 @@ QString DecodeTagBytes(QByteArrayView bytes);
 QString DecodeUtf8Prefix(QByteArrayView bytes);
 
 // Text for a fixed 8-bit field, chosen so that DecodeTagBytes reads it back: Latin-1 when every
-// character has a Latin-1 byte and those bytes are not valid UTF-8, else UTF-8; cut at a whole
-// character to at most maxBytes.
+// character has a Latin-1 byte outside 0x80-0x9F and those bytes are not valid UTF-8, else UTF-8;
+// cut at a whole character to at most maxBytes.
 QByteArray EncodeTagField(const QString& text, qsizetype maxBytes);
 
 // The number before the first "/" of a track text; 0 unless it is a whole number <= maxValue.

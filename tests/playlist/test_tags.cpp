@@ -7,6 +7,7 @@
 #include "playlist/id3v1.h"
 #include "playlist/id3v2.h"
 #include "playlist/tagcaptions.h"
+#include "playlist/tagtext.h"
 #include "testsupport.h"
 
 namespace {
@@ -245,6 +246,23 @@ TEST(ID3v2, SaveRoundTripsEveryField) {
   EXPECT_EQ(back.Language(), "eng");
   EXPECT_EQ(back.Link(), "http://example.org/");
   EXPECT_EQ(ReadBytes(path).mid(kID3v2RewriteSize), kAudio);
+}
+
+TEST(TagText, TextThatWouldReadBackDifferentlyIsNotWrittenAsLatin1) {
+  // U+0091 as byte 0x91 would read back as the Windows-1252 quote U+2018; "Ã©" as Latin-1 bytes
+  // would read back as the UTF-8 "é".
+  for (const QString& title : {QStringLiteral("\u0091x"), QString::fromUtf8("Ã©")}) {
+    TID3v2 tag;
+    tag.SetTitle(title);
+    const QByteArray frames = tag.BuildFrames();
+    QByteArray bytes("ID3\x03\0\0\0\0\0", 10);
+    bytes[9] = static_cast<char>(frames.size());
+    bytes += frames;
+    TID3v2 back;
+    back.ParseTag(bytes, bytes.size());
+    EXPECT_EQ(back.Title(), title);
+    EXPECT_EQ(DecodeTagBytes(EncodeTagField(title, 30)), title);
+  }
 }
 
 TEST(ID3v2, SaveInPlaceKeepsTheOldTagSize) {
