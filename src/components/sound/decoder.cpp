@@ -379,6 +379,21 @@ int ReadFromReader(void* opaque, uint8_t* buffer, int size) {
   return read > 0 ? read : AVERROR_EOF;
 }
 
+int64_t SeekReader(void* opaque, int64_t offset, int whence) {
+  auto* reader = static_cast<ByteReader*>(opaque);
+  const int64_t size = reader->Size();
+  if (whence & AVSEEK_SIZE) {
+    return size;
+  }
+  whence &= ~AVSEEK_FORCE;
+  if (whence == SEEK_END) {
+    offset += size;
+  } else if (whence != SEEK_SET) {
+    return AVERROR(EINVAL);
+  }
+  return reader->SeekTo(offset) ? offset : AVERROR(EIO);
+}
+
 // Keeps the reader alive as long as the source that reads from it.
 class StreamSource : public FfmpegSource {
  public:
@@ -415,14 +430,15 @@ std::unique_ptr<SoundSource> OpenStreamDecoder(std::shared_ptr<ByteReader> reade
     *error = ZSoundError::Unknown;
     return nullptr;
   }
-  AVIOContext* io =
-      avio_alloc_context(buffer, kIoBufferSize, 0, reader.get(), ReadFromReader, nullptr, nullptr);
+  const bool seekable = reader->Size() >= 0;
+  AVIOContext* io = avio_alloc_context(buffer, kIoBufferSize, 0, reader.get(), ReadFromReader,
+                                       nullptr, seekable ? SeekReader : nullptr);
   if (!io) {
     av_free(buffer);
     *error = ZSoundError::Unknown;
     return nullptr;
   }
-  io->seekable = 0;
+  io->seekable = seekable ? AVIO_SEEKABLE_NORMAL : 0;
   Demuxer demuxer;
   demuxer.io.reset(io);
   const AVInputFormat* forced =
@@ -432,7 +448,7 @@ std::unique_ptr<SoundSource> OpenStreamDecoder(std::shared_ptr<ByteReader> reade
     return nullptr;
   }
   auto source = std::make_unique<StreamSource>(std::move(reader));
-  if (!source->Open(std::move(demuxer), false, error)) {
+  if (!source->Open(std::move(demuxer), seekable, error)) {
     return nullptr;
   }
   return source;
