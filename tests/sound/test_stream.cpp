@@ -15,75 +15,13 @@
 #include <mutex>
 #include <thread>
 
-#include "soundtest.h"
+#include "httpstreamtest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 constexpr int kMetaInterval = 8192;
-
-// Listens on 127.0.0.1 at a free port; each test decides what the connection gets.
-class LocalServer {
- public:
-  LocalServer() {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    listen(fd_, 4);
-    socklen_t length = sizeof(address);
-    getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-  }
-  ~LocalServer() {
-    shutdown(fd_, SHUT_RDWR);
-    close(fd_);
-    if (thread_.joinable()) {
-      thread_.join();
-    }
-  }
-  std::string Url(const std::string& path = "/radio") const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-  }
-  // Runs `serve` with the first accepted connection on a thread of its own.
-  void Serve(std::function<void(int client, const std::string& request)> serve) {
-    thread_ = std::thread([this, serve] {
-      const int client = accept(fd_, nullptr, nullptr);
-      if (client < 0) {
-        return;
-      }
-      std::string request;
-      char buffer[1024];
-      while (request.find("\r\n\r\n") == std::string::npos) {
-        const ssize_t got = recv(client, buffer, sizeof(buffer), 0);
-        if (got <= 0) {
-          break;
-        }
-        request.append(buffer, static_cast<size_t>(got));
-      }
-      serve(client, request);
-      close(client);
-    });
-  }
-
- private:
-  int fd_ = -1;
-  int port_ = 0;
-  std::thread thread_;
-};
-
-void SendAll(int fd, const std::string& data) {
-  size_t sent = 0;
-  while (sent < data.size()) {
-    const ssize_t n = send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0) {
-      return;
-    }
-    sent += static_cast<size_t>(n);
-  }
-}
 
 // A metadata block: the length byte and the text padded to 16 bytes.
 std::string MetaBlock(const std::string& text) {
@@ -97,48 +35,6 @@ template <size_t N>
 std::string Texts(const char (&literal)[N]) {
   return std::string(literal, N - 1);
 }
-
-// What the download callback saw: every block, the title shown with it, and the end calls.
-struct Received {
-  std::mutex mutex;
-  std::string bytes;
-  std::vector<std::pair<size_t, std::string>> titles;  // bytes so far, metadata then
-  int endCalls = 0;
-  bool dataAfterEnd = false;
-  std::atomic<ZSoundHandle> handle{0};
-
-  ZSoundDownloadCallback Callback() {
-    return [this](const uint8_t* data, size_t size) {
-      std::lock_guard lock(mutex);
-      if (!data) {
-        ++endCalls;
-        return;
-      }
-      dataAfterEnd = dataAfterEnd || endCalls > 0;
-      bytes.append(reinterpret_cast<const char*>(data), size);
-      if (const ZSoundHandle h = handle.load()) {
-        titles.emplace_back(bytes.size(), ZSoundGetTags(h, ZSoundTags::Metadata));
-      }
-    };
-  }
-};
-
-class StreamTest : public MemoryOutputTest {
- protected:
-  void SetUp() override {
-    MemoryOutputTest::SetUp();
-    ZSoundSetNetTimeouts(2000, 3000);
-  }
-  // Renders until the channel stops (bounded), returning the left channel.
-  std::vector<float> PlayOut(ZSoundHandle handle, int maxBlocks) {
-    std::vector<float> left;
-    for (int i = 0; i < maxBlocks && ZSoundIsActive(handle) != ZSoundActivity::Stopped; ++i) {
-      const std::vector<float> l = Take(Render(4096), 2, 0);
-      left.insert(left.end(), l.begin(), l.end());
-    }
-    return left;
-  }
-};
 
 TEST_F(StreamTest, IcyStreamPlaysWithHeadersTitlesAndRawBytes) {
   const QString mp3 = MakeSine(scratch_, "radio.mp3", 1000, 8.0,
@@ -212,6 +108,41 @@ TEST_F(StreamTest, IcyStreamPlaysWithHeadersTitlesAndRawBytes) {
   EXPECT_TRUE(sawSecond);
 }
 
+TEST_F(StreamTest, AacIcyStreamPlaysWithItsTitle) {
+  const QString aac =
+      MakeSine(scratch_, "radio.aac", 1000, 6.0, {"-c:a", "aac", "-b:a", "96k", "-f", "adts"});
+  const std::string audio = ReadBytes(aac).toStdString();
+  ASSERT_GT(audio.size(), size_t{2 * kMetaInterval});
+  std::string stream;
+  for (size_t at = 0; at < audio.size(); at += kMetaInterval) {
+    stream += audio.substr(at, kMetaInterval);
+    if (at + kMetaInterval <= audio.size()) {
+      stream += at == 0 ? MetaBlock("StreamTitle='Tone';") : std::string(1, '\0');
+    }
+  }
+  LocalServer server;
+  server.Serve([&](int client, const std::string&) {
+    SendAll(client, "ICY 200 OK\r\nicy-name:Tone Radio\r\ncontent-type:audio/aacp\r\nicy-metaint:" +
+                        std::to_string(kMetaInterval) + "\r\n\r\n" + stream);
+  });
+  Received received;
+  const ZSoundHandle handle =
+      ZSoundOpenUrl(server.Url(), kZSoundStreamMetadata, received.Callback());
+  ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
+  EXPECT_EQ(ZSoundGetLength(handle), -1);
+  ASSERT_TRUE(ZSoundPlay(handle, false));
+  const std::vector<float> left = PlayOut(handle, 200);
+  EXPECT_NEAR(left.size() / double{kRate}, 6.0, 0.2);
+  ASSERT_GT(left.size(), size_t{kRate * 3});
+  EXPECT_NEAR(ZeroCrossingFrequency({left.begin() + kRate, left.begin() + 3 * kRate}, kRate),
+              1000.0, 3.0);
+  EXPECT_EQ(ZSoundGetTags(handle, ZSoundTags::Metadata), Texts("StreamTitle='Tone';\0\0"));
+  ZSoundFreeChannel(handle);
+  ASSERT_TRUE(received.WaitForEnd());
+  std::lock_guard lock(received.mutex);
+  EXPECT_TRUE(received.bytes == audio) << "the callback's bytes differ from the stream's audio";
+}
+
 TEST_F(StreamTest, DroppedConnectionEndsTheStreamWithTheEndCall) {
   const QString mp3 = MakeSine(scratch_, "cut.mp3", 440, 10.0, {"-c:a", "libmp3lame"});
   const std::string audio = ReadBytes(mp3).toStdString();
@@ -247,7 +178,7 @@ TEST_F(StreamTest, DeadOrMissingServersFailWithoutHanging) {
   int port = 0;
   {
     LocalServer closed;  // a port that nobody listens on any more
-    port = std::stoi(closed.Url().substr(17));
+    port = closed.Port();
   }
   EXPECT_EQ(ZSoundOpenUrl("http://127.0.0.1:" + std::to_string(port) + "/", 0), 0u);
   EXPECT_EQ(ZSoundErrorCode(), ZSoundError::Network);
@@ -287,7 +218,7 @@ class Icecast {
   explicit Icecast(const ScratchFolder& scratch) : scratch_(scratch) {
     {
       LocalServer probe;  // a free port: bound once, released at once
-      port_ = std::stoi(probe.Url().substr(17));
+      port_ = probe.Port();
     }
     // The server drops to user nobody when started as root: it must reach its log folder.
     const QString logs = scratch.file("logs");

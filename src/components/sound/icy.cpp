@@ -26,6 +26,15 @@ int ParseNumber(const std::string& text, int fallback) {
   return error == std::errc() && end != text.data() ? value : fallback;
 }
 
+// A byte count or offset: decimal digits only, no sign, no overflow.
+bool ParseOffset(const std::string& text, int64_t* value) {
+  if (text.empty() || !std::isdigit(static_cast<unsigned char>(text.front()))) {
+    return false;
+  }
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
 // A sane bound: real servers use 8 KiB to 64 KiB; a huge interval would delay every title.
 constexpr int kMaxMetaInterval = 1 << 20;
 
@@ -53,7 +62,8 @@ bool ParseIcyResponse(const std::string& head, IcyResponse* response) {
     return false;
   }
   const std::string& status = response->lines.front();
-  if (status.rfind("ICY ", 0) != 0 && status.rfind("HTTP/", 0) != 0) {
+  response->icy = status.rfind("ICY ", 0) == 0;
+  if (!response->icy && status.rfind("HTTP/", 0) != 0) {
     return false;
   }
   const size_t space = status.find(' ');
@@ -76,8 +86,48 @@ bool ParseIcyResponse(const std::string& head, IcyResponse* response) {
       response->location = value;
     } else if (name == "content-type") {
       response->contentType = Lower(value);
+    } else if (name == "content-length") {
+      int64_t length = 0;
+      response->contentLength = ParseOffset(value, &length) ? length : -1;
+    } else if (name == "accept-ranges") {
+      const std::string units = Lower(value);
+      response->ranges = units == "none"                            ? RangeSupport::None
+                         : units.find("bytes") != std::string::npos ? RangeSupport::Bytes
+                                                                    : RangeSupport::Unknown;
+    } else if (name == "content-range") {
+      ParseContentRange(value, &response->contentRange);
     }
+    response->icy = response->icy || name.rfind("icy-", 0) == 0;
   }
+  return true;
+}
+
+bool ParseContentRange(const std::string& value, ByteRange* range) {
+  *range = ByteRange();
+  const std::string unit = "bytes ";
+  const std::string rest = Trim(value.substr(std::min(unit.size(), value.size())));
+  const size_t slash = rest.find('/');
+  if (Lower(value.substr(0, unit.size())) != unit || slash == std::string::npos) {
+    return false;
+  }
+  const std::string span = rest.substr(0, slash);
+  const std::string total = rest.substr(slash + 1);
+  ByteRange parsed;
+  if (total != "*" && (!ParseOffset(total, &parsed.total) || parsed.total <= 0)) {
+    return false;
+  }
+  if (span == "*") {
+    // An unsatisfiable range names the size.
+    *range = parsed;
+    return total != "*";
+  }
+  const size_t dash = span.find('-');
+  if (dash == std::string::npos || !ParseOffset(span.substr(0, dash), &parsed.first) ||
+      !ParseOffset(span.substr(dash + 1), &parsed.last) || parsed.last < parsed.first ||
+      (parsed.total >= 0 && parsed.last >= parsed.total)) {
+    return false;
+  }
+  *range = parsed;
   return true;
 }
 
