@@ -9,7 +9,6 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 }
 
@@ -218,8 +217,12 @@ class FfmpegSource : public SoundSource {
     }
     resampler_.reset(raw);
     if (codec_->ch_layout.nb_channels == 1) {
-      // A mono source sounds at full level on both speakers, not 3 dB down.
-      av_opt_set_double(raw, "center_mix_level", 1.0, 0);
+      // A mono source sounds at full level on both speakers, not 3 dB down as swresample's
+      // own upmix has it (its centre mix level does not apply to a lone centre channel).
+      const double bothAtFullLevel[2] = {1.0, 1.0};
+      if (swr_set_matrix(raw, bothAtFullLevel, 1) < 0) {
+        return false;
+      }
     }
     return swr_init(raw) >= 0;
   }
