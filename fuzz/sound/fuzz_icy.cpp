@@ -1,10 +1,12 @@
-// Feeds arbitrary bytes to the parsers of a radio server's answer: the response head, and the
-// stream with interleaved metadata blocks at a metadata interval taken from the first byte.
+// Feeds arbitrary bytes to the parsers of a server's answer: the response head (with its length
+// and byte-range headers), a Content-Range value on its own, and the stream with interleaved
+// metadata blocks at a metadata interval taken from the first byte.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "components/sound/httpfile.h"
 #include "components/sound/icy.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -13,6 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ParseIcyResponse(text, &response)) {
     JoinTags(response.lines);
     FormatForContentType(response.contentType);
+    IsHttpFile(response);
+  }
+  ByteRange range;
+  if (ParseContentRange(text, &range) && range.first >= 0) {
+    // A range that parses is ordered and inside the size it names.
+    if (range.last < range.first || (range.total >= 0 && range.last >= range.total)) {
+      __builtin_trap();
+    }
   }
   if (size == 0) {
     return 0;
