@@ -87,6 +87,10 @@ bool ZSoundRenderMemory(int frames, std::vector<float>* out);
 int ZSoundOutputChannels();
 
 // Opening. Every format FFmpeg decodes works through either function; the flags are speaker flags.
+// A URL whose server answers with a file (a Content-Length and no ICY headers) gives a channel
+// that has a length and seeks, fetching parts by range requests; live streams do neither. For a
+// file, the download callback sees its bytes once each, in order, as far as they have arrived
+// without a gap from the start.
 ZSoundHandle ZSoundOpenFile(const std::string& path, uint32_t flags);
 ZSoundHandle ZSoundOpenUrl(const std::string& url, uint32_t flags,
                            ZSoundDownloadCallback download = {});
