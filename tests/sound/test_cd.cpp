@@ -1,90 +1,141 @@
-// Audio CDs from a CD image written by the test: two audio tracks and a data track.
+// Audio CDs from CD images written by the test: a CUE sheet, a cdrdao TOC file and a Nero image,
+// each with audio tracks of different sines and, where libcdio reads it right, a data track.
 
 #include <cmath>
-#include <numbers>
+#include <ostream>
 
+#include "cdimages.h"
+#include "components/sound/cd.h"
 #include "soundtest.h"
 
 namespace {
 
-constexpr int kSectorBytes = 2352;
-constexpr int kSectorsPerSecond = 75;
+constexpr CdTrack kData{false, 0, kCdSectorsPerSecond};
 
-QByteArray SineSectors(double frequency, int seconds) {
-  QByteArray bytes;
-  const int frames = seconds * kSectorsPerSecond * kSectorBytes / 4;
-  for (int i = 0; i < frames; ++i) {
-    const auto value =
-        static_cast<int16_t>(8000 * std::sin(2 * std::numbers::pi * frequency * i / kRate));
-    for (int channel = 0; channel < 2; ++channel) {
-      bytes.append(static_cast<char>(value & 0xFF));
-      bytes.append(static_cast<char>((value >> 8) & 0xFF));
-    }
-  }
-  return bytes;
+struct ImageKind {
+  const char* name;
+  QString (*write)(const ScratchFolder& folder, const CdLayout& layout);
+  CdLayout layout;  // its second track is audio
+};
+
+void PrintTo(const ImageKind& kind, std::ostream* out) {
+  *out << kind.name;
 }
 
-class CdImageTest : public MemoryOutputTest {
+const ImageKind kImageKinds[] = {
+    {"cue", WriteCueImage, {{true, 440, 150}, {true, 1000, 225}, kData}},
+    // libcdio misplaces a TOC data track after audio ones, so this disc starts with it.
+    {"toc", WriteTocImage, {kData, {true, 440, 150}, {true, 1000, 225}}},
+    {"nrg", WriteNrgImage, {{true, 440, 150}, {true, 1000, 225}, {true, 660, 75}}},
+};
+
+class CdImageTest : public MemoryOutputTest, public ::testing::WithParamInterface<ImageKind> {
  protected:
   void SetUp() override {
     MemoryOutputTest::SetUp();
-    QByteArray bin = SineSectors(440, 2) + SineSectors(1000, 3);
-    bin.append(QByteArray(kSectorsPerSecond * kSectorBytes, '\0'));  // the data track
-    WriteBytes(scratch_.file("disc.bin"), bin);
-    WriteBytes(scratch_.file("disc.cue"),
-               "FILE \"disc.bin\" BINARY\r\n"
-               "  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n"
-               "  TRACK 02 AUDIO\r\n    INDEX 01 00:02:00\r\n"
-               "  TRACK 03 MODE1/2352\r\n    INDEX 01 00:05:00\r\n");
-    cue_ = scratch_.file("disc.cue").toStdString();
+    drive_ = GetParam().write(scratch_, layout()).toStdString();
   }
-  std::string cue_;
+  const CdLayout& layout() const { return GetParam().layout; }
+  std::string Missing() const {
+    return scratch_.file(QStringLiteral("gone.") + GetParam().name).toStdString();
+  }
+
+  std::string drive_;
 };
 
-TEST_F(CdImageTest, TracksAndLengthsAreListed) {
-  EXPECT_TRUE(ZSoundCdIsReady(cue_));
-  ASSERT_EQ(ZSoundCdTrackCount(cue_), 3);
-  EXPECT_EQ(ZSoundCdTrackLength(cue_, 0), 2 * 176400);
-  EXPECT_EQ(ZSoundCdTrackLength(cue_, 1), 3 * 176400);
-  EXPECT_LT(ZSoundCdTrackLength(cue_, 2), 0);  // data
-  EXPECT_LT(ZSoundCdTrackLength(cue_, 3), 0);  // no such track
+TEST_P(CdImageTest, TracksAndLengthsAreListed) {
+  EXPECT_TRUE(ZSoundCdIsReady(drive_));
+  ASSERT_EQ(ZSoundCdTrackCount(drive_), static_cast<int>(layout().size()));
+  for (size_t i = 0; i < layout().size(); ++i) {
+    SCOPED_TRACE(i);
+    const int64_t bytes = ZSoundCdTrackLength(drive_, static_cast<int>(i));
+    if (layout()[i].audio) {
+      EXPECT_EQ(bytes, int64_t{layout()[i].sectors} * kCdSectorBytes);
+    } else {
+      EXPECT_LT(bytes, 0);
+    }
+  }
+  EXPECT_LT(ZSoundCdTrackLength(drive_, static_cast<int>(layout().size())), 0);
+  EXPECT_LT(ZSoundCdTrackLength(drive_, -1), 0);
 
-  EXPECT_FALSE(ZSoundCdIsReady(scratch_.file("none.cue").toStdString()));
-  EXPECT_EQ(ZSoundCdTrackCount(scratch_.file("none.cue").toStdString()), -1);
-  WriteBytes(scratch_.file("junk.cue"), "TRACK banana\r\nINDEX 99:99\r\n");
-  EXPECT_FALSE(ZSoundCdIsReady(scratch_.file("junk.cue").toStdString()));
+  EXPECT_FALSE(ZSoundCdIsReady(Missing()));
+  EXPECT_EQ(ZSoundCdTrackCount(Missing()), -1);
 }
 
-TEST_F(CdImageTest, TrackTwoPlaysAndSeeks) {
-  const ZSoundHandle handle = ZSoundOpenCdTrack(cue_, 2, 0);
+TEST_P(CdImageTest, TrackTwoPlaysAndSeeks) {
+  const CdTrack& track = layout()[1];
+  const ZSoundHandle handle = ZSoundOpenCdTrack(drive_, 2, 0);
   ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
-  EXPECT_EQ(ZSoundGetLength(handle), 3 * 176400);
+  EXPECT_EQ(ZSoundGetLength(handle), int64_t{track.sectors} * kCdSectorBytes);
   ASSERT_TRUE(ZSoundPlay(handle, false));
   const std::vector<float> out = Render(kRate / 2);
-  EXPECT_NEAR(ZeroCrossingFrequency(Take(out, 2, 0), kRate), 1000.0, 2.0);
-  EXPECT_NEAR(out[2 * 100], 8000 * std::sin(2 * std::numbers::pi * 1000.0 * 100 / kRate) / 32768,
-              1e-4);
+  EXPECT_NEAR(ZeroCrossingFrequency(Take(out, 2, 0), kRate), track.frequency, 2.0);
+  EXPECT_NEAR(out[2 * 100] * 32768, CdSineSample(track.frequency, 100), 0.01);
 
   // Seek into the middle of a sector: the samples continue from exactly there.
   const int frame = kRate + 123;
   ASSERT_TRUE(ZSoundSetPosition(handle, int64_t{frame} * 4));
   const std::vector<float> later = Render(4);
-  EXPECT_NEAR(later[0] * 32768,
-              static_cast<int16_t>(8000 * std::sin(2 * std::numbers::pi * 1000.0 * frame / kRate)),
-              0.01);
+  EXPECT_NEAR(later[0] * 32768, CdSineSample(track.frequency, frame), 0.01);
   ASSERT_TRUE(ZSoundSetPosition(handle, ZSoundGetLength(handle) - 4000));
   Render(2000);
   EXPECT_EQ(ZSoundIsActive(handle), ZSoundActivity::Stopped);
   ZSoundFreeChannel(handle);
 }
 
-TEST_F(CdImageTest, DataAndMissingTracksDoNotOpen) {
-  EXPECT_EQ(ZSoundOpenCdTrack(cue_, 3, 0), 0u);
-  EXPECT_EQ(ZSoundErrorCode(), ZSoundError::NoTrack);
-  EXPECT_EQ(ZSoundOpenCdTrack(cue_, 0, 0), 0u);
-  EXPECT_EQ(ZSoundOpenCdTrack(cue_, 9, 0), 0u);
-  EXPECT_EQ(ZSoundOpenCdTrack(scratch_.file("gone.cue").toStdString(), 1, 0), 0u);
+TEST_P(CdImageTest, DataAndMissingTracksDoNotOpen) {
+  for (size_t i = 0; i < layout().size(); ++i) {
+    if (!layout()[i].audio) {
+      EXPECT_EQ(ZSoundOpenCdTrack(drive_, static_cast<int>(i + 1), 0), 0u);
+      EXPECT_EQ(ZSoundErrorCode(), ZSoundError::NoTrack);
+    }
+  }
+  EXPECT_EQ(ZSoundOpenCdTrack(drive_, 0, 0), 0u);
+  EXPECT_EQ(ZSoundOpenCdTrack(drive_, static_cast<int>(layout().size()) + 1, 0), 0u);
+  EXPECT_EQ(ZSoundOpenCdTrack(Missing(), 1, 0), 0u);
   EXPECT_EQ(ZSoundErrorCode(), ZSoundError::FileOpen);
+}
+
+TEST_P(CdImageTest, GarbageIsNotADisc) {
+  const std::string junk = scratch_.file(QStringLiteral("junk.") + GetParam().name).toStdString();
+  WriteBytes(QString::fromStdString(junk), "TRACK banana\r\nINDEX 99:99\r\nNER5\x01\x02");
+  EXPECT_FALSE(ZSoundCdIsReady(junk));
+  EXPECT_EQ(ZSoundCdTrackCount(junk), -1);
+  EXPECT_EQ(ZSoundOpenCdTrack(junk, 1, 0), 0u);
+  EXPECT_EQ(ZSoundErrorCode(), ZSoundError::FileOpen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, CdImageTest, ::testing::ValuesIn(kImageKinds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// An NRG image is found from its footer; a copy that lost it, cut anywhere, is no disc.
+TEST(NrgImage, CutImagesAreNotReady) {
+  ScratchFolder scratch;
+  const QByteArray whole = ReadBytes(WriteNrgImage(scratch, {{true, 440, 10}, {true, 1000, 5}}));
+  const QString cut = scratch.file("cut.nrg");
+  for (qsizetype size = 0; size < whole.size(); size += size < whole.size() - 200 ? 997 : 1) {
+    WriteBytes(cut, whole.left(size));
+    EXPECT_FALSE(ZSoundCdIsReady(cut.toStdString())) << size;
+  }
+}
+
+// libcdio finds a TOC file's data only by absolute names, so relative ones are rewritten; the
+// rest of the text must come through untouched.
+TEST(TocText, RelativeFileNamesBecomeAbsolute) {
+  const std::string toc =
+      "CD_DA // FILE \"comment.raw\"\n"
+      "CD_TEXT { LANGUAGE 0 { TITLE \"FILE\" } }\n"
+      "TRACK AUDIO\nFILE \"a b.raw\" 0 00:02:00\n"
+      "TRACK AUDIO\nAUDIOFILE \"/abs/c.raw\" 0\nFILE \"-\" 0\n"
+      "TRACK MODE1\nDATAFILE\"sub/d.bin\"\n";
+  EXPECT_EQ(AbsoluteTocText(toc, "/discs"),
+            "CD_DA // FILE \"comment.raw\"\n"
+            "CD_TEXT { LANGUAGE 0 { TITLE \"FILE\" } }\n"
+            "TRACK AUDIO\nFILE \"/discs/a b.raw\" 0 00:02:00\n"
+            "TRACK AUDIO\nAUDIOFILE \"/abs/c.raw\" 0\nFILE \"-\" 0\n"
+            "TRACK MODE1\nDATAFILE\"/discs/sub/d.bin\"\n");
+  EXPECT_EQ(AbsoluteTocText(toc, "/my \"discs\""), toc);
+  EXPECT_EQ(AbsoluteTocText("FILE \"open", "/d"), "FILE \"/d/open");
 }
 
 }  // namespace

@@ -14,3 +14,7 @@ int CdTrackCount(const std::string& drive);
 int64_t CdTrackBytes(const std::string& drive, int index);
 // Opens the disc's track `number` (1-based).
 std::unique_ptr<SoundSource> OpenCdSource(const std::string& drive, int number, ZSoundError* error);
+
+// A cdrdao TOC file's text with the relative names of its audio and data files made absolute
+// against `folder`, where the TOC file lies; unchanged when `folder` cannot be written into it.
+std::string AbsoluteTocText(const std::string& toc, const std::string& folder);
