@@ -58,7 +58,7 @@ TEST_F(EncodedFormatTest, LayerOneOpensAsMp1AndMisnamedAsMp3) {
       // 384-byte frames without padding. Left lies in subband 1 (750-1500 Hz), whose spectrum
       // the synthesis mirrors; right in subband 4 (3000-3750 Hz), which it does not.
       {48000, 384, {{1000, 0.5}, {3375, 0.5}}, 125},
-      // Single channel in subband 2 (1378-2067 Hz); most frames carry a padding slot.
+      // Single channel in subband 2 (1378-2067 Hz); one frame in four or so has a padding slot.
       {44100, 192, {{1800, 0.5}}, 100},
   };
   for (const LayerOneCase& c : cases) {
