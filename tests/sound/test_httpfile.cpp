@@ -5,7 +5,9 @@
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <mutex>
 
 #include "components/sound/httpfile.h"
@@ -37,6 +39,19 @@ void StallAfterFirstBytes(int client, const std::string& file) {
   char byte = 0;
   while (recv(client, &byte, 1, 0) > 0) {
   }
+}
+
+// A server that ignores ranges: its first answer stalls after the first bytes, every later one
+// sends the file's first `bytes` bytes, whatever was asked.
+void IgnoreRanges(LocalServer* server, const std::string& file, size_t bytes) {
+  auto connections = std::make_shared<std::atomic<int>>(0);
+  server->Serve([connections, &file, bytes](int client, const std::string&) {
+    if ((*connections)++ == 0) {
+      StallAfterFirstBytes(client, file);
+    } else {
+      SendAll(client, FileHead(file.size()) + file.substr(0, bytes));
+    }
+  });
 }
 
 class HttpFileTest : public StreamTest {
@@ -124,21 +139,8 @@ TEST_F(HttpFileTest, M4aWithItsIndexLastPlaysSeeksAndReachesTheCallbackWhole) {
 
 TEST_F(HttpFileTest, ServerThatIgnoresRangesStillPlaysAndSeeks) {
   const std::string file = MakeM4a();
-  std::mutex mutex;
-  int connections = 0;
   LocalServer server;
-  server.Serve([&](int client, const std::string&) {
-    bool first = false;
-    {
-      std::lock_guard lock(mutex);
-      first = connections++ == 0;
-    }
-    if (first) {
-      StallAfterFirstBytes(client, file);
-    } else {
-      SendAll(client, FileHead(file.size()) + file);  // the whole file, whatever was asked
-    }
-  });
+  IgnoreRanges(&server, file, file.size());
 
   Received received;
   const ZSoundHandle handle = ZSoundOpenUrl(server.Url("/tone.m4a"), 0, received.Callback());
@@ -161,22 +163,9 @@ TEST_F(HttpFileTest, IndexThatCannotBeFetchedFailsTheOpenCleanly) {
   const std::string file = MakeM4a();
   ZSoundSetNetTimeouts(500, 500);
   {
-    // Ignores ranges and cuts every answer after the first off in the middle of the audio.
-    std::mutex mutex;
-    int connections = 0;
+    // Every answer after the first ends in the middle of the audio.
     LocalServer server;
-    server.Serve([&](int client, const std::string&) {
-      bool first = false;
-      {
-        std::lock_guard lock(mutex);
-        first = connections++ == 0;
-      }
-      if (first) {
-        StallAfterFirstBytes(client, file);
-      } else {
-        SendAll(client, FileHead(file.size()) + file.substr(0, file.size() / 2));
-      }
-    });
+    IgnoreRanges(&server, file, file.size() / 2);
     Received received;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(ZSoundOpenUrl(server.Url("/cut.m4a"), 0, received.Callback()), 0u);
