@@ -130,17 +130,6 @@ bool StartsWith(const QString& path, QLatin1StringView prefix) {
   return path.startsWith(prefix, Qt::CaseInsensitive);
 }
 
-QStringView ExtensionView(const QString& path) {
-  for (qsizetype i = path.size() - 1; i >= 0; --i) {
-    const QChar c = path[i];
-    if (c == u'.')
-      return QStringView(path).mid(i);
-    if (c == u'/' || c == u'\\' || c == u':')
-      break;
-  }
-  return {};
-}
-
 }  // namespace
 
 std::span<const TMediaTableRow> BassStreamTable() {
@@ -162,12 +151,23 @@ std::span<const TMediaTableRow> PlaylistTable() {
   return kPlaylist;
 }
 
+QStringView MediaExtensionView(QStringView path) {
+  for (qsizetype i = path.size() - 1; i >= 0; --i) {
+    const QChar c = path[i];
+    if (c == u'.')
+      return path.mid(i);
+    if (c == u'/' || c == u'\\' || c == u':')
+      break;
+  }
+  return {};
+}
+
 QString MediaExtension(const QString& path) {
-  return ExtensionView(path).toString();
+  return MediaExtensionView(path).toString();
 }
 
 TMediaKind ClassifyMedia(const QString& path) {
-  const QStringView fullExtension = ExtensionView(path);
+  const QStringView fullExtension = MediaExtensionView(path);
   const QStringView extension = fullExtension.left(5);
   if (InTable(extension, kBassStream))
     return mkBassStream;

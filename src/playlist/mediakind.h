@@ -37,6 +37,8 @@ TMediaKind ClassifyMedia(const QString& path);
 // The extension of a path with its dot, taken from the last "." after the last "/", "\" or ":";
 // empty when there is none.
 QString MediaExtension(const QString& path);
+// The same without a copy: a view into `path`.
+QStringView MediaExtensionView(QStringView path);
 
 // Kinds played as video (3, 5, 6) and as audio (1, 2, 4, 7).
 bool IsVideoKind(TMediaKind kind);

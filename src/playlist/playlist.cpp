@@ -62,16 +62,25 @@ void SortBy(std::vector<EntryPtr>& entries, Less less) {
 
 }  // namespace
 
-int TZPlaylist::Add(const QString& caption, const QString& fileName, bool selected,
-                    const QString& track, const QString& time) {
+int TZPlaylist::Add(QString caption, QString fileName, bool selected, QString track, QString time) {
   auto entry = std::make_unique<TZPlaylistEntry>();
-  entry->Caption = caption;
-  entry->Time = time.left(kTimeLength);
-  entry->FileName = fileName;
+  time.truncate(kTimeLength);
+  track.truncate(kTrackLength);
+  entry->Caption = std::move(caption);
+  entry->Time = std::move(time);
+  entry->FileName = std::move(fileName);
   entry->Selected = selected;
-  entry->Track = track.left(kTrackLength);
+  entry->Track = std::move(track);
   entries_.push_back(std::move(entry));
   return Count() - 1;
+}
+
+void TZPlaylist::Reserve(int more) {
+  const size_t needed = entries_.size() + static_cast<size_t>(std::max(more, 0));
+  if (needed > entries_.capacity()) {
+    // Still geometric, so that many small bulk adds stay linear.
+    entries_.reserve(std::max(needed, 2 * entries_.capacity()));
+  }
 }
 
 int TZPlaylist::AddFromBytes(const QByteArray& caption, const QByteArray& fileName, bool selected,

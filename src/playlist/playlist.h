@@ -45,9 +45,8 @@ inline constexpr int kTrackLength = 2;
 class TZPlaylist {
  public:
   // Appends an entry with Played false; Time and Track are cut to 8 and 2 characters.
-  // Returns the new entry's index.
-  int Add(const QString& caption, const QString& fileName, bool selected, const QString& track,
-          const QString& time);
+  // Returns the new entry's index. Texts are taken by value so that callers can move them in.
+  int Add(QString caption, QString fileName, bool selected, QString track, QString time);
   // Add from 8-bit texts (UTF-8 when valid, else Windows-1252).
   int AddFromBytes(const QByteArray& caption, const QByteArray& fileName, bool selected,
                    const QString& track, const QString& time);
@@ -57,6 +56,8 @@ class TZPlaylist {
   TZPlaylistEntry* Get(int i);
   const TZPlaylistEntry* Get(int i) const;
   int Count() const { return static_cast<int>(entries_.size()); }
+  // Makes room for `more` entries beyond Count() before a bulk add.
+  void Reserve(int more);
 
   void Clear();  // destroys all entries; the indices are left alone
   void SelectNone();

@@ -4,7 +4,11 @@
 #include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <vector>
+
+#include <fcntl.h>
 
 #include "app/errorcatalogue.h"
 #include "components/text/textcodec.h"
@@ -27,16 +31,23 @@ constexpr ZplField kTrackField{521, 3};
 void PutField(char* record, ZplField field, const QString& text) {
   auto* out = reinterpret_cast<unsigned char*>(record + field.offset + 1);
   const int capacity = field.size - 1;
+  const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
+  const char16_t* const end = c + text.size();
+  // ASCII, by far the most common text, is one byte per code unit.
+  const qsizetype asciiLimit = std::min<qsizetype>(text.size(), capacity);
   int length = 0;
-  const QChar* c = text.constData();
-  const QChar* const end = c + text.size();
+  while (length < asciiLimit && c[length] < 0x80) {
+    out[length] = static_cast<unsigned char>(c[length]);
+    ++length;
+  }
+  c += length;
   while (c < end) {
-    char32_t code = c->unicode();
+    char32_t code = *c;
     int units = 1;
-    if (c->isHighSurrogate() && c + 1 < end && c[1].isLowSurrogate()) {
+    if (QChar::isHighSurrogate(code) && c + 1 < end && QChar::isLowSurrogate(c[1])) {
       code = QChar::surrogateToUcs4(c[0], c[1]);
       units = 2;
-    } else if (c->isSurrogate()) {
+    } else if (QChar::isSurrogate(code)) {
       code = QChar::ReplacementCharacter;  // a lone half of a pair
     }
     const int bytes = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
@@ -55,10 +66,56 @@ void PutField(char* record, ZplField field, const QString& text) {
   record[field.offset] = static_cast<char>(length);
 }
 
-QString GetField(const char* record, ZplField field) {
+// The used bytes of a field: its length byte, clamped to the field.
+QByteArrayView FieldBytes(const char* record, ZplField field) {
   const int length = std::min(static_cast<unsigned char>(record[field.offset]) + 0, field.size - 1);
-  return DecodeText(QByteArrayView(record + field.offset + 1, length));
+  return QByteArrayView(record + field.offset + 1, length);
 }
+
+bool IsAscii(QByteArrayView bytes) {
+  unsigned char any = 0;
+  for (const char c : bytes)
+    any |= static_cast<unsigned char>(c);
+  return any < 0x80;
+}
+
+// ASCII reads the same as UTF-8 and as Windows-1252, so it skips DecodeText's validation pass.
+QString FieldText(QByteArrayView bytes) {
+  return IsAscii(bytes) ? QString::fromLatin1(bytes.data(), bytes.size()) : DecodeText(bytes);
+}
+
+// Times and tracks repeat across a playlist ("00:00:00", "00", the same few song lengths), so
+// entries share one string per recent value instead of each allocating its own. A slot keeps
+// the last value that hashed to it; a clash only costs a fresh string. Values are at most eight
+// bytes, so the bytes themselves are the key.
+static_assert(kTimeField.size - 1 <= 8 && kTrackField.size - 1 <= 8);
+class ShortTextCache {
+ public:
+  explicit ShortTextCache(qint64 records)
+      : slots_(std::bit_ceil(static_cast<size_t>(std::clamp<qint64>(records, 16, 4096)))) {}
+
+  QString Text(QByteArrayView bytes) {
+    quint64 key = 0;
+    std::memcpy(&key, bytes.data(), static_cast<size_t>(bytes.size()));
+    const size_t hash =
+        static_cast<size_t>(((key + quint64(bytes.size())) * 0x9E3779B97F4A7C15ULL) >> 32);
+    Slot& slot = slots_[hash & (slots_.size() - 1)];
+    if (slot.key != key || slot.length != bytes.size()) {
+      slot.key = key;
+      slot.length = bytes.size();
+      slot.text = FieldText(bytes);
+    }
+    return slot.text;
+  }
+
+ private:
+  struct Slot {
+    quint64 key = 0;
+    qsizetype length = -1;
+    QString text;
+  };
+  std::vector<Slot> slots_;
+};
 
 // Fills a whole record, filler included, so every byte written is defined.
 void EncodeZplRecord(const TZPlaylistEntry& entry, char* record) {
@@ -69,9 +126,11 @@ void EncodeZplRecord(const TZPlaylistEntry& entry, char* record) {
   PutField(record, kTrackField, entry.Track);
 }
 
-void DecodeZplRecord(const char* record, TZPlaylist& playlist) {
-  playlist.Add(GetField(record, kCaptionField), GetField(record, kFileNameField), false,
-               GetField(record, kTrackField), GetField(record, kTimeField));
+void DecodeZplRecord(const char* record, TZPlaylist& playlist, ShortTextCache& shortTexts) {
+  playlist.Add(FieldText(FieldBytes(record, kCaptionField)),
+               FieldText(FieldBytes(record, kFileNameField)), false,
+               shortTexts.Text(FieldBytes(record, kTrackField)),
+               shortTexts.Text(FieldBytes(record, kTimeField)));
 }
 
 // The count is trusted only as far as the data holds whole records.
@@ -82,6 +141,15 @@ qint64 RecordsToRead(qint32 declared, qint64 recordBytes) {
 // Records go through a small reused buffer rather than one buffer for the whole file: large
 // fresh allocations cost more than the encoding itself.
 constexpr int kRecordsPerChunk = 128;
+
+// A large save hands its data to the disk as it goes rather than all in the sync before the
+// rename: the sync then has little left to wait for, and the file is as safe as before.
+constexpr qint64 kWriteBackBytes = qint64(2) << 20;
+
+void StartWriteBack(QSaveFile& file) {
+  if (file.flush())
+    ::sync_file_range(file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+}
 
 // The file-name part of a path or URL: what follows the last "/", "\" or ":".
 QString FileNamePart(const QString& path) {
@@ -199,12 +267,15 @@ bool ReadLines(const QString& fileName, QStringList* lines, QString* errorText) 
 }  // namespace
 
 TPlaylistFormat PlaylistFormatOf(const QString& fileName) {
-  const QString extension = MediaExtension(fileName).toLower();
-  if (extension == u".zpl")
+  const QStringView extension = MediaExtensionView(fileName);
+  const auto is = [extension](QLatin1StringView wanted) {
+    return extension.compare(wanted, Qt::CaseInsensitive) == 0;
+  };
+  if (is(QLatin1StringView(".zpl")))
     return pfZpl;
-  if (extension == u".pls")
+  if (is(QLatin1StringView(".pls")))
     return pfPls;
-  if (extension == u".m3u")
+  if (is(QLatin1StringView(".m3u")))
     return pfM3u;
   return pfNone;
 }
@@ -225,8 +296,10 @@ bool DecodeZpl(QByteArrayView data, TZPlaylist& playlist, bool clearFirst) {
   if (clearFirst)
     playlist.ClearPlaylist();
   const qint64 count = RecordsToRead(qFromLittleEndian<qint32>(data.data()), data.size() - 4);
+  playlist.Reserve(static_cast<int>(count));
+  ShortTextCache shortTexts(count);
   for (qint64 i = 0; i < count; ++i) {
-    DecodeZplRecord(data.data() + 4 + kZplRecordSize * i, playlist);
+    DecodeZplRecord(data.data() + 4 + kZplRecordSize * i, playlist, shortTexts);
   }
   return true;
 }
@@ -315,6 +388,8 @@ TPlaylistReadResult ReadZplFile(const QString& fileName, TZPlaylist& playlist, b
   if (clearFirst)
     playlist.ClearPlaylist();
   qint64 remaining = RecordsToRead(qFromLittleEndian<qint32>(header), file.size() - 4);
+  playlist.Reserve(static_cast<int>(remaining));
+  ShortTextCache shortTexts(remaining);
   QByteArray chunk(qsizetype(kZplRecordSize) * kRecordsPerChunk, Qt::Uninitialized);
   while (remaining > 0) {
     const qint64 records = std::min<qint64>(remaining, kRecordsPerChunk);
@@ -323,7 +398,7 @@ TPlaylistReadResult ReadZplFile(const QString& fileName, TZPlaylist& playlist, b
       return prFailed;
     }
     for (qint64 i = 0; i < records; ++i)
-      DecodeZplRecord(chunk.constData() + kZplRecordSize * i, playlist);
+      DecodeZplRecord(chunk.constData() + kZplRecordSize * i, playlist, shortTexts);
     remaining -= records;
   }
   return prLoaded;
@@ -376,6 +451,7 @@ bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
   qToLittleEndian<qint32>(playlist.Count(), header);
   bool ok = file.write(header, 4) == 4;
   QByteArray chunk(qsizetype(kZplRecordSize) * kRecordsPerChunk, Qt::Uninitialized);
+  qint64 unsynced = 0;
   for (int first = 0; ok && first < playlist.Count(); first += kRecordsPerChunk) {
     const int records = std::min(kRecordsPerChunk, playlist.Count() - first);
     for (int i = 0; i < records; ++i) {
@@ -383,6 +459,11 @@ bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
     }
     const qint64 bytes = qint64(kZplRecordSize) * records;
     ok = file.write(chunk.constData(), bytes) == bytes;
+    unsynced += bytes;
+    if (ok && unsynced >= kWriteBackBytes) {
+      StartWriteBack(file);
+      unsynced = 0;
+    }
   }
   if (!ok) {
     file.cancelWriting();

@@ -70,6 +70,44 @@ TEST(DefaultCaption, FileNamesAndDvdPaths) {
   EXPECT_EQ(DefaultCaption("/nowhere/VIDEO_TS/VIDEO_TS.IFO"), QStringLiteral("[ DVD ]"));
 }
 
+TEST(ScanFolder, FilesBeforeSubFoldersHiddenFoldersAndLinks) {
+  ScratchFolder scratch;
+  const QString root = scratch.file("music/");
+  WriteBytes(root + "a.mp3", "x");
+  WriteBytes(root + QString::fromUtf8("\xc3\x86r\xc3\xb8.ogg"), "x");
+  WriteBytes(root + ".hidden.wav", "x");  // hidden files are listed
+  WriteBytes(root + "sub/b.MP3", "x");
+  WriteBytes(root + "sub/deeper/c.txt", "x");
+  WriteBytes(root + ".secret/d.mp3", "x");  // hidden folders are not entered
+  WriteBytes(scratch.file("elsewhere/e.mp3"), "x");
+  ASSERT_TRUE(QFile::link(scratch.file("elsewhere"), root + "linked"));
+  ASSERT_TRUE(QFile::link(scratch.file("elsewhere/e.mp3"), root + "e.mp3"));
+  ASSERT_TRUE(QFile::link(scratch.file("missing.mp3"), root + "broken.mp3"));
+
+  QStringList all;
+  ScanFolder(scratch.file("music"), QStringLiteral("*.*"), true, &all);
+  // A folder's own files, in the file system's order, come before its sub-folders' files; a
+  // linked folder is neither entered nor listed, linked files (even broken ones) are files.
+  ASSERT_EQ(all.size(), 7) << all.join(u' ').toStdString();
+  const QStringList top{root + "a.mp3", root + QString::fromUtf8("\xc3\x86r\xc3\xb8.ogg"),
+                        root + ".hidden.wav", root + "e.mp3", root + "broken.mp3"};
+  EXPECT_EQ(QSet<QString>(all.begin(), all.begin() + 5), QSet<QString>(top.begin(), top.end()));
+  EXPECT_EQ(all[5], root + "sub/b.MP3");
+  EXPECT_EQ(all[6], root + "sub/deeper/c.txt");
+
+  QStringList masked;
+  ScanFolder(root, QStringLiteral("*.mp3"), true, &masked);
+  EXPECT_EQ(
+      QSet<QString>(masked.begin(), masked.end()),
+      (QSet<QString>{root + "a.mp3", root + "e.mp3", root + "broken.mp3", root + "sub/b.MP3"}));
+  QStringList flat;
+  ScanFolder(root, QStringLiteral("*.*"), false, &flat);
+  EXPECT_EQ(flat.size(), 5);
+  QStringList none;
+  ScanFolder(scratch.file("nowhere"), QStringLiteral("*.*"), true, &none);
+  EXPECT_TRUE(none.isEmpty());
+}
+
 TEST(MediaTime, RoundsHalvesToEvenAndCdTracksTruncate) {
   EXPECT_EQ(DurationText(2.5), QStringLiteral("00:00:02"));
   EXPECT_EQ(DurationText(3.5), QStringLiteral("00:00:04"));

@@ -72,6 +72,37 @@ TEST_F(PlaylistFiles, ZplRoundTripHasFixedSizeAndClearsFlags) {
   }
 }
 
+TEST_F(PlaylistFiles, ZplManyEntriesKeepTheirOwnTimesAndTracks) {
+  // Thousands of distinct times and tracks, many repeated, some empty or one character long:
+  // a reader that shares equal texts must still give every entry exactly its own.
+  TZPlaylist list;
+  for (int i = 0; i < 20000; ++i) {
+    const QString track = i % 7 == 0 ? QString() : QString::number(i % (i % 3 == 0 ? 10 : 100));
+    const QString time =
+        i % 11 == 0 ? QString() : FormatTimeText(i / 3600 % 24, i / 60 % 60, i % 60);
+    list.Add(QString::number(i), QStringLiteral("/m/%1.mp3").arg(i), false, track, time);
+  }
+  const QString path = folder.file("many.zpl");
+  ASSERT_TRUE(WriteZplFile(path, list));
+  TZPlaylist back;
+  ASSERT_EQ(ReadPlaylistFile(path, back, true), prLoaded);
+  ASSERT_EQ(back.Count(), list.Count());
+  for (int i = 0; i < list.Count(); ++i) {
+    ASSERT_EQ(back.Get(i)->Time, list.Get(i)->Time) << i;
+    ASSERT_EQ(back.Get(i)->Track, list.Get(i)->Track) << i;
+    ASSERT_EQ(back.Get(i)->FileName, list.Get(i)->FileName) << i;
+  }
+  // Texts that differ only by NUL bytes are still different texts.
+  const TZPlaylist nul =
+      Read("nul.zpl", Count(2) + ZplRecord("a", "", "/a", "") +
+                          ZplRecord("b", QByteArray(1, '\0'), "/b", QByteArray(2, '\0')));
+  ASSERT_EQ(nul.Count(), 2);
+  EXPECT_EQ(nul.Get(0)->Time.size(), 0);
+  EXPECT_EQ(nul.Get(0)->Track.size(), 0);
+  EXPECT_EQ(nul.Get(1)->Time.size(), 1);
+  EXPECT_EQ(nul.Get(1)->Track.size(), 2);
+}
+
 TEST_F(PlaylistFiles, ZplEmptyListIsFourZeroBytes) {
   const QString path = folder.file("empty.zpl");
   ASSERT_TRUE(WriteZplFile(path, TZPlaylist()));

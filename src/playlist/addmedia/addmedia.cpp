@@ -4,7 +4,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStorageInfo>
-#include <filesystem>
+#include <memory>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "components/sound/zsound.h"
 #include "config/config.h"
@@ -31,14 +35,11 @@ constexpr int kTextDvdDirectory = 41;
 const QString kNoTrack = QStringLiteral("00");
 
 QStringView FileNameOf(QStringView path) {
-  const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-  return path.mid(cut + 1);
-}
-
-// The extension of a file name with its dot, as MediaExtension finds it, without copying.
-QStringView ExtensionOf(QStringView name) {
-  const qsizetype dot = name.lastIndexOf(u'.');
-  return dot < 0 || dot < name.lastIndexOf(u':') ? QStringView() : name.mid(dot);
+  qsizetype start = path.size();
+  while (start > 0 && path[start - 1] != u'/' && path[start - 1] != u'\\') {
+    --start;
+  }
+  return path.mid(start);
 }
 
 bool ExtensionIs(QStringView extension, const char* wanted) {
@@ -54,6 +55,37 @@ bool OpticalDriveLabel(const QString& folder, QString* label) {
   }
   *label = storage.name();
   return true;
+}
+
+struct FolderCloser {
+  void operator()(DIR* folder) const { closedir(folder); }
+};
+using FolderHandle = std::unique_ptr<DIR, FolderCloser>;
+
+struct EntryKind {
+  bool folder;  // a folder, or a link to one
+  bool link;
+};
+
+// The listing's own type spares a stat per entry on most file systems. Links are followed: a
+// link to a folder is not entered, a link to a file (or a broken one) counts as a file.
+EntryKind KindOf(int folderFd, const dirent& entry) {
+  bool link = entry.d_type == DT_LNK;
+  if (entry.d_type == DT_UNKNOWN) {
+    struct stat info;
+    if (fstatat(folderFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      return {false, false};
+    }
+    link = S_ISLNK(info.st_mode);
+    if (!link) {
+      return {S_ISDIR(info.st_mode), false};
+    }
+  }
+  if (link) {
+    struct stat target;
+    return {fstatat(folderFd, entry.d_name, &target, 0) == 0 && S_ISDIR(target.st_mode), true};
+  }
+  return {entry.d_type == DT_DIR, false};
 }
 
 QString RemoveFirst(const QString& text, const QString& part) {
@@ -92,7 +124,7 @@ QString TagCaption(const QString& path) {
 QString DefaultCaption(const QString& path) {
   // Called for every file added: the common case makes one copy only.
   const QStringView name = FileNameOf(path);
-  const QStringView extension = ExtensionOf(name).left(5);
+  const QStringView extension = MediaExtensionView(name).left(5);
   if (!ExtensionIs(extension, ".ifo") && !ExtensionIs(extension, ".vob")) {
     return name.left(name.size() - extension.size()).toString();
   }
@@ -116,28 +148,36 @@ QString DefaultCaption(const QString& path) {
 }
 
 void ScanFolder(const QString& folder, const QString& mask, bool recursive, QStringList* list) {
-  namespace fs = std::filesystem;
   const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
   const bool everything = mask == QStringLiteral("*.*") || mask == QStringLiteral("*");
   const QRegularExpression pattern(
       everything ? QString() : QRegularExpression::wildcardToRegularExpression(mask),
       QRegularExpression::CaseInsensitiveOption);
-  std::error_code error;
-  fs::directory_iterator it(prefix.toStdString(), error);
-  if (error) {
+  QByteArray path = prefix.toUtf8();
+  const FolderHandle handle(opendir(path.constData()));
+  if (!handle) {
     return;
   }
+  const qsizetype base = path.size();
   QStringList folders;
-  for (const fs::directory_entry& entry : it) {
-    // The entry's path is the prefix followed by the name: one conversion serves both.
-    const QString path = QString::fromStdString(entry.path().native());
-    std::error_code statError;
-    if (entry.is_directory(statError)) {
-      if (recursive && path.at(prefix.size()) != u'.' && !entry.is_symlink(statError)) {
-        folders << path;
+  while (const dirent* entry = readdir(handle.get())) {
+    const char* name = entry->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+      continue;
+    }
+    // One buffer for every entry's path, decoded once.
+    path.truncate(base);
+    path.append(name);
+    const EntryKind kind = KindOf(dirfd(handle.get()), *entry);
+    if (kind.folder) {
+      if (recursive && name[0] != '.' && !kind.link) {
+        folders << QString::fromUtf8(path);
       }
-    } else if (everything || pattern.match(QStringView(path).mid(prefix.size())).hasMatch()) {
-      list->append(path);
+    } else {
+      QString file = QString::fromUtf8(path);
+      if (everything || pattern.match(QStringView(file).mid(prefix.size())).hasMatch()) {
+        list->append(std::move(file));
+      }
     }
   }
   for (const QString& sub : folders) {
@@ -165,7 +205,7 @@ bool TZMediaAdder::AddPath(const QString& path) {
     return false;
   }
   QString track = kNoTrack;
-  if (ExtensionIs(ExtensionOf(FileNameOf(path)), ".cda")) {
+  if (ExtensionIs(MediaExtensionView(path), ".cda")) {
     track = FileNameOf(path).mid(5, kTrackLength).toString();
   } else if (config_.OFAReadID3Tag && kind == mkBassStream) {
     track = TagTrack(path);
@@ -177,8 +217,8 @@ bool TZMediaAdder::AddPath(const QString& path) {
       caption = tagCaption;
     }
   }
-  const QString time = config_.OFAReadTime ? MeasureMediaTime(path) : kNoTime;
-  playlist_.Add(caption, path, false, track, time);
+  QString time = config_.OFAReadTime ? MeasureMediaTime(path) : kNoTime;
+  playlist_.Add(std::move(caption), path, false, std::move(track), std::move(time));
   return true;
 }
 
