@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr CdTrack kData{false, 0, kCdSectorsPerSecond};
+constexpr int kSecond = kCdSectorsPerSecond;
+constexpr CdTrack kData{false, 0, kSecond};
 
 struct ImageKind {
   const char* name;
@@ -23,10 +24,15 @@ void PrintTo(const ImageKind& kind, std::ostream* out) {
 }
 
 const ImageKind kImageKinds[] = {
-    {"cue", WriteCueImage, {{true, 440, 150}, {true, 1000, 225}, kData}},
-    // libcdio misplaces a TOC data track after audio ones, so this disc starts with it.
-    {"toc", WriteTocImage, {kData, {true, 440, 150}, {true, 1000, 225}}},
-    {"nrg", WriteNrgImage, {{true, 440, 150}, {true, 1000, 225}, {true, 660, 75}}},
+    {"cue", WriteCueImage, {{true, 440, 2 * kSecond}, {true, 1000, 3 * kSecond}, kData}},
+    // libcdio places a TOC data track that follows audio tracks at the wrong sectors, so this
+    // disc starts with it; libcdio gets that track's length wrong too, but still calls it data.
+    {"toc", WriteTocImage, {kData, {true, 440, 2 * kSecond}, {true, 1000, 3 * kSecond}}},
+    // libcdio gives every track of a disc-at-once NRG image the first track's mode, so this disc
+    // has audio tracks only.
+    {"nrg",
+     WriteNrgImage,
+     {{true, 440, 2 * kSecond}, {true, 1000, 3 * kSecond}, {true, 660, kSecond}}},
 };
 
 class CdImageTest : public MemoryOutputTest, public ::testing::WithParamInterface<ImageKind> {
