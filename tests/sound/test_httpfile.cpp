@@ -18,8 +18,9 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr int64_t kBytesPerSecond = 176400;
-// What the plain answer sends before it stalls: enough for the file's head, not its index.
-constexpr size_t kFirstBytes = 16384;
+// What the plain answer sends before it stalls: the file's head and its first seconds of audio,
+// more than the decoder reads ahead before it plays; not the index.
+constexpr size_t kFirstBytes = 65536;
 constexpr int kSeconds = 20;
 
 std::string FileHead(size_t size) {
@@ -33,12 +34,17 @@ std::string PartHead(size_t from, size_t size) {
          "\r\nContent-Length: " + std::to_string(size - from) + "\r\n\r\n";
 }
 
-// Sends the file's head and first bytes, then holds the connection until the client leaves it.
-void StallAfterFirstBytes(int client, const std::string& file) {
-  SendAll(client, FileHead(file.size()) + file.substr(0, kFirstBytes));
+// Holds the connection, answering nothing, until the client leaves it.
+void WaitForClientToLeave(int client) {
   char byte = 0;
   while (recv(client, &byte, 1, 0) > 0) {
   }
+}
+
+// Sends the file's head and first bytes, then holds the connection.
+void StallAfterFirstBytes(int client, const std::string& file) {
+  SendAll(client, FileHead(file.size()) + file.substr(0, kFirstBytes));
+  WaitForClientToLeave(client);
 }
 
 // A server that ignores ranges: its first answer stalls after the first bytes, every later one
@@ -62,7 +68,7 @@ class HttpFileTest : public StreamTest {
     const QString path =
         MakeSine(scratch_, "tone.m4a", 1000, kSeconds, {"-c:a", "aac", "-b:a", "128k"});
     const std::string file = ReadBytes(path).toStdString();
-    EXPECT_GT(file.size(), 16 * kFirstBytes);
+    EXPECT_GT(file.size(), 4 * kFirstBytes);
     EXPECT_GT(file.find("moov"), file.find("mdat")) << "the index does not follow the audio";
     return file;
   }
@@ -137,6 +143,53 @@ TEST_F(HttpFileTest, M4aWithItsIndexLastPlaysSeeksAndReachesTheCallbackWhole) {
   EXPECT_FALSE(received.dataAfterEnd);
 }
 
+TEST_F(HttpFileTest, SeekBeyondWhatArrivedAsksForItByRange) {
+  const std::string file = MakeM4a();
+  const auto half = static_cast<int64_t>(file.size() / 2);
+  std::mutex mutex;
+  std::vector<int64_t> rangeStarts;
+  LocalServer server;
+  server.Serve([&](int client, const std::string& request) {
+    const int64_t from = RangeStart(request);
+    if (from < 0) {
+      StallAfterFirstBytes(client, file);
+    } else if (from < int64_t{kFirstBytes}) {
+      const auto start = static_cast<size_t>(from);
+      SendAll(client, PartHead(start, file.size()) + file.substr(start, kFirstBytes - start));
+      WaitForClientToLeave(client);
+    } else if (from < half) {
+      WaitForClientToLeave(client);  // the rest of the first half never comes
+    } else {
+      {
+        std::lock_guard lock(mutex);
+        rangeStarts.push_back(from);
+      }
+      const auto start = static_cast<size_t>(std::min<int64_t>(from, file.size()));
+      SendAll(client, PartHead(start, file.size()) + file.substr(start));
+    }
+  });
+
+  Received received;
+  const ZSoundHandle handle = ZSoundOpenUrl(server.Url("/tone.m4a"), 0, received.Callback());
+  ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
+  const int64_t length = ZSoundGetLength(handle);
+  ExpectSeekLands(handle, length, 15);
+  {
+    // Besides the index, the bytes at the new position were asked for.
+    const auto index = static_cast<int64_t>(file.find("moov")) - 4;
+    std::lock_guard lock(mutex);
+    EXPECT_TRUE(std::any_of(rangeStarts.begin(), rangeStarts.end(),
+                            [&](int64_t from) { return from < index; }));
+  }
+  ZSoundFreeChannel(handle);
+  ASSERT_TRUE(received.WaitForEnd());
+  std::lock_guard lock(received.mutex);
+  // The file's first bytes, and none beyond the part that never came.
+  EXPECT_LE(received.bytes.size(), kFirstBytes);
+  EXPECT_TRUE(received.bytes == file.substr(0, received.bytes.size()));
+  EXPECT_EQ(received.endCalls, 1);
+}
+
 TEST_F(HttpFileTest, ServerThatIgnoresRangesStillPlaysAndSeeks) {
   const std::string file = MakeM4a();
   LocalServer server;
@@ -182,9 +235,7 @@ TEST_F(HttpFileTest, IndexThatCannotBeFetchedFailsTheOpenCleanly) {
       if (RangeStart(request) < 0) {
         StallAfterFirstBytes(client, file);
       } else {
-        char byte = 0;
-        while (recv(client, &byte, 1, 0) > 0) {
-        }
+        WaitForClientToLeave(client);
       }
     });
     const auto start = std::chrono::steady_clock::now();

@@ -174,11 +174,16 @@ UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
   return *this;
 }
 
-CancelSignal::CancelSignal() : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+WakeSignal::WakeSignal() : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
-void CancelSignal::Raise() {
+void WakeSignal::Raise() {
   const uint64_t one = 1;
   [[maybe_unused]] const ssize_t written = write(fd_.get(), &one, sizeof(one));
+}
+
+void WakeSignal::Clear() {
+  uint64_t count = 0;
+  [[maybe_unused]] const ssize_t got = read(fd_.get(), &count, sizeof(count));
 }
 
 bool HttpConnection::Open(const HttpRequest& request, const NetTimeouts& timeouts, int cancelFd,

@@ -30,11 +30,12 @@ class UniqueFd {
   int fd_ = -1;
 };
 
-// Once raised, aborts every wait of the connections that were given its descriptor.
-class CancelSignal {
+// While raised, aborts every wait of the connections that were given its descriptor.
+class WakeSignal {
  public:
-  CancelSignal();
+  WakeSignal();
   void Raise();
+  void Clear();
   int fd() const { return fd_.get(); }
 
  private:

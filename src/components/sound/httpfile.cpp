@@ -103,7 +103,7 @@ void HttpFile::Close() {
   std::lock_guard lock(mutex_);
   closed_ = true;
   connection_.Shutdown();
-  cancel_.Raise();
+  wake_.Raise();
   changed_.notify_all();
 }
 
@@ -153,7 +153,9 @@ int HttpFile::Read(uint8_t* buffer, int size) {
     }
     wanted_ = readAt_;
     if (ranges_ != RangeSupport::None && FarFromConnection(wanted_)) {
-      connection_.Shutdown();  // the download thread asks for the wanted bytes instead
+      // The download thread leaves its connection and asks for the wanted bytes instead.
+      connection_.Shutdown();
+      wake_.Raise();
     }
     // Waits as long as bytes keep arriving; a server that stalls fails the read.
     const uint64_t before = arrived_;
@@ -180,12 +182,14 @@ int64_t HttpFile::NextTarget() const {
 
 void HttpFile::Run() {
   int failures = 0;
-  bool connected = true;  // to begin with, the answer to the opening request
   ZSoundError why = ZSoundError::Network;
+  bool connected = true;  // to begin with, the answer to the opening request
   while (true) {
     if (connected) {
-      failures = Pump() ? 0 : failures + 1;
+      const bool brought = Pump();
+      const bool left = DropConnection();
       why = ZSoundError::Network;
+      failures = brought ? 0 : failures + (left ? 0 : 1);
     }
     int64_t target = 0;
     {
@@ -194,11 +198,25 @@ void HttpFile::Run() {
       if (closed_ || cacheFailed_ || target >= size_ || failures >= kMaxFailedFetches) {
         break;
       }
+      wake_.Clear();  // under the lock, so that a Close is never lost
+      connectionAt_ = target;
     }
     connected = Reconnect(target, &why);
-    failures += connected ? 0 : 1;
+    if (!connected) {
+      failures += DropConnection() ? 0 : 1;
+    }
   }
   Finish(why);
+}
+
+// Ends the connection; true when it was left for the reader's sake rather than by failing.
+bool HttpFile::DropConnection() {
+  std::lock_guard lock(mutex_);
+  const bool left = closed_ || (ranges_ != RangeSupport::None && wanted_ >= 0 &&
+                                stored_.EndFrom(wanted_) == wanted_ && FarFromConnection(wanted_));
+  connection_ = HttpConnection();
+  connectionAt_ = -1;
+  return left;
 }
 
 void HttpFile::Finish(ZSoundError why) {
@@ -218,7 +236,7 @@ void HttpFile::Finish(ZSoundError why) {
 bool HttpFile::Reconnect(int64_t start, ZSoundError* error) {
   HttpConnection next;
   *error = ZSoundError::Network;
-  if (!next.Open({url_, false, start}, timeouts_, cancel_.fd(), error)) {
+  if (!next.Open({url_, false, start}, timeouts_, wake_.fd(), error)) {
     return false;
   }
   *error = ZSoundError::Network;
@@ -265,9 +283,6 @@ bool HttpFile::Pump() {
       break;
     }
   }
-  std::lock_guard lock(mutex_);
-  connection_ = HttpConnection();
-  connectionAt_ = -1;
   return brought;
 }
 

@@ -56,6 +56,7 @@ class HttpFile : public NetReader {
   void Run();
   bool Reconnect(int64_t start, ZSoundError* error);
   bool Pump();
+  bool DropConnection();
   bool Store(const uint8_t* data, size_t size, bool* fresh);
   void DeliverPrefix();
   void Finish(ZSoundError why);
@@ -67,8 +68,8 @@ class HttpFile : public NetReader {
   const int64_t size_;
   const ZSoundDownloadCallback callback_;
   const NetTimeouts timeouts_;
-  const UniqueFd cache_;  // an unlinked file as large as the resource
-  CancelSignal cancel_;
+  const UniqueFd cache_;         // an unlinked file as large as the resource
+  WakeSignal wake_;              // raised when the download thread must leave its connection
   std::vector<uint8_t> buffer_;  // the download thread's
   int64_t delivered_ = 0;        // bytes the callback has seen; the download thread's
   bool cacheFailed_ = false;     // the disk took no more; the download thread's
@@ -76,7 +77,7 @@ class HttpFile : public NetReader {
   mutable std::mutex mutex_;
   std::condition_variable changed_;
   HttpConnection connection_;  // replaced only by the download thread, under the lock
-  int64_t connectionAt_ = 0;   // offset of its next byte; -1 when there is none
+  int64_t connectionAt_ = 0;   // offset of its next byte (or the one it asks for); -1: none
   Runs stored_;
   int64_t readAt_ = 0;    // the reader's position
   int64_t wanted_ = -1;   // a missing byte that the reader waits for
