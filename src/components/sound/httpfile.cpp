@@ -14,7 +14,7 @@ namespace {
 // Reading on over this many bytes is cheaper than a new connection.
 constexpr int64_t kReadOnWindow = 128 * 1024;
 constexpr size_t kBlockSize = 64 * 1024;
-// Connections in a row that end without a byte before the download gives up.
+// Connections in a row that fail or bring no new byte before the download gives up.
 constexpr int kMaxFailedFetches = 3;
 
 // An anonymous file in the temporary folder: it goes away with its descriptor.
