@@ -47,6 +47,29 @@ void StallAfterFirstBytes(int client, const std::string& file) {
   WaitForClientToLeave(client);
 }
 
+// Answers range requests with the rest of the file and remembers where each began.
+class RangeAnswers {
+ public:
+  void Send(int client, const std::string& file, int64_t from) {
+    {
+      std::lock_guard lock(mutex_);
+      starts_.push_back(from);
+    }
+    const auto start = static_cast<size_t>(std::min<int64_t>(from, file.size()));
+    SendAll(client, PartHead(start, file.size()) + file.substr(start));
+  }
+  // Whether a request began at `first` or after, before `end`.
+  bool AnyFrom(int64_t first, int64_t end) {
+    std::lock_guard lock(mutex_);
+    return std::any_of(starts_.begin(), starts_.end(),
+                       [&](int64_t from) { return from >= first && from < end; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<int64_t> starts_;
+};
+
 // A server that ignores ranges: its first answer stalls after the first bytes, every later one
 // sends the file's first `bytes` bytes, whatever was asked.
 void IgnoreRanges(LocalServer* server, const std::string& file, size_t bytes) {
@@ -95,8 +118,7 @@ class HttpFileTest : public StreamTest {
 
 TEST_F(HttpFileTest, M4aWithItsIndexLastPlaysSeeksAndReachesTheCallbackWhole) {
   const std::string file = MakeM4a();
-  std::mutex mutex;
-  std::vector<int64_t> rangeStarts;
+  RangeAnswers answers;
   LocalServer server;
   server.Serve([&](int client, const std::string& request) {
     if (request.rfind("GET /moved ", 0) == 0) {
@@ -106,24 +128,15 @@ TEST_F(HttpFileTest, M4aWithItsIndexLastPlaysSeeksAndReachesTheCallbackWhole) {
     const int64_t from = RangeStart(request);
     if (from < 0) {
       StallAfterFirstBytes(client, file);  // the index can only come by a range request
-      return;
+    } else {
+      answers.Send(client, file, from);
     }
-    {
-      std::lock_guard lock(mutex);
-      rangeStarts.push_back(from);
-    }
-    const auto start = static_cast<size_t>(std::min<int64_t>(from, file.size()));
-    SendAll(client, PartHead(start, file.size()) + file.substr(start));
   });
 
   Received received;
   const ZSoundHandle handle = ZSoundOpenUrl(server.Url("/moved"), 0, received.Callback());
   ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
-  {
-    std::lock_guard lock(mutex);
-    EXPECT_TRUE(std::any_of(rangeStarts.begin(), rangeStarts.end(),
-                            [&](int64_t from) { return from >= int64_t{kFirstBytes}; }));
-  }
+  EXPECT_TRUE(answers.AnyFrom(kFirstBytes, static_cast<int64_t>(file.size())));
   const int64_t length = ZSoundGetLength(handle);
   EXPECT_NEAR(length, kSeconds * kBytesPerSecond, kBytesPerSecond / 50);
   EXPECT_EQ(ZSoundGetTags(handle, ZSoundTags::IcyHeaders).rfind("HTTP/1.0 200 OK", 0), 0u);
@@ -146,8 +159,7 @@ TEST_F(HttpFileTest, M4aWithItsIndexLastPlaysSeeksAndReachesTheCallbackWhole) {
 TEST_F(HttpFileTest, SeekBeyondWhatArrivedAsksForItByRange) {
   const std::string file = MakeM4a();
   const auto half = static_cast<int64_t>(file.size() / 2);
-  std::mutex mutex;
-  std::vector<int64_t> rangeStarts;
+  RangeAnswers answers;
   LocalServer server;
   server.Serve([&](int client, const std::string& request) {
     const int64_t from = RangeStart(request);
@@ -160,12 +172,7 @@ TEST_F(HttpFileTest, SeekBeyondWhatArrivedAsksForItByRange) {
     } else if (from < half) {
       WaitForClientToLeave(client);  // the rest of the first half never comes
     } else {
-      {
-        std::lock_guard lock(mutex);
-        rangeStarts.push_back(from);
-      }
-      const auto start = static_cast<size_t>(std::min<int64_t>(from, file.size()));
-      SendAll(client, PartHead(start, file.size()) + file.substr(start));
+      answers.Send(client, file, from);
     }
   });
 
@@ -174,13 +181,8 @@ TEST_F(HttpFileTest, SeekBeyondWhatArrivedAsksForItByRange) {
   ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
   const int64_t length = ZSoundGetLength(handle);
   ExpectSeekLands(handle, length, 15);
-  {
-    // Besides the index, the bytes at the new position were asked for.
-    const auto index = static_cast<int64_t>(file.find("moov")) - 4;
-    std::lock_guard lock(mutex);
-    EXPECT_TRUE(std::any_of(rangeStarts.begin(), rangeStarts.end(),
-                            [&](int64_t from) { return from < index; }));
-  }
+  // Besides the index, the bytes at the new position were asked for.
+  EXPECT_TRUE(answers.AnyFrom(half, static_cast<int64_t>(file.find("moov")) - 4));
   ZSoundFreeChannel(handle);
   ASSERT_TRUE(received.WaitForEnd());
   std::lock_guard lock(received.mutex);
