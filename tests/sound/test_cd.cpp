@@ -144,4 +144,38 @@ TEST(TocText, RelativeFileNamesBecomeAbsolute) {
   EXPECT_EQ(AbsoluteTocText("FILE \"open", "/d"), "FILE \"/d/open");
 }
 
+// libcdio trusts an NRG image's chunks and crashes on damaged ones; such images are refused.
+TEST(NrgImage, DamagedChunksAreRefused) {
+  ScratchFolder scratch;
+  const QByteArray whole = ReadBytes(WriteNrgImage(scratch, {{true, 440, 10}, {true, 1000, 5}}));
+  EXPECT_EQ(CheckNrgLayout(whole.toStdString(), 0), NrgLayout::Sound);
+  EXPECT_EQ(CheckNrgLayout(whole.right(whole.size() - 1000).toStdString(), 1000), NrgLayout::Sound);
+  EXPECT_EQ(CheckNrgLayout(ReadBytes(WriteCueImage(scratch, {{true, 440, 10}})).toStdString(), 0),
+            NrgLayout::None);
+
+  const qsizetype cues = whole.indexOf("CUEX");
+  const qsizetype tracks = whole.indexOf("DAOX");
+  const struct {
+    const char* what;
+    qsizetype at;
+    QByteArray bytes;
+  } damages[] = {
+      {"cue chunk longer than the file", cues + 4, "\xE9\x00\x00\x40"},
+      {"lead-in moved", cues + 8 + 7, QByteArray(1, 0)},
+      {"track ending inside the chunks", tracks + 8 + 22 + 42 + 34, "\x7F"},
+      {"one track more than listed", tracks + 8 + 21, "\x03"},
+      {"chunks beyond the end", whole.size() - 5, "\x7F"},
+      {"no end chunk", whole.indexOf("END!"), "ENDS"},
+  };
+  const QString path = scratch.file("damaged.nrg");
+  for (const auto& damage : damages) {
+    SCOPED_TRACE(damage.what);
+    QByteArray bytes = whole;
+    bytes.replace(damage.at, damage.bytes.size(), damage.bytes);
+    EXPECT_EQ(CheckNrgLayout(bytes.toStdString(), 0), NrgLayout::Damaged);
+    WriteBytes(path, bytes);
+    EXPECT_FALSE(ZSoundCdIsReady(path.toStdString()));
+  }
+}
+
 }  // namespace

@@ -31,6 +31,7 @@ struct ParanoiaFreer {
 using CdioPtr = std::unique_ptr<CdIo_t, CdioDestroyer>;
 
 constexpr std::uintmax_t kMaxTocBytes = 1 << 20;  // TOC files are a few kilobytes of text
+constexpr size_t kMaxNrgTailBytes = 1 << 20;      // NRG chunks take a few kilobytes
 
 // libcdio reports unreadable images on stderr by default; we report through our own errors.
 void QuietLog(cdio_log_level_t, const char*) {}
@@ -92,6 +93,23 @@ CdioPtr OpenToc(const std::string& path) {
   return copy.path().empty() ? nullptr : CdioPtr(cdio_open_cdrdao(copy.path().c_str()));
 }
 
+// libcdio looks for an NRG footer in every file it is given, whatever its name.
+bool IsDamagedNrg(const std::string& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) {
+    return false;
+  }
+  const std::uintmax_t tailSize = std::min<std::uintmax_t>(size, kMaxNrgTailBytes);
+  std::string tail(tailSize, '\0');
+  std::ifstream in(path, std::ios::binary);
+  if (!in.seekg(static_cast<std::streamoff>(size - tailSize)) ||
+      !in.read(tail.data(), static_cast<std::streamsize>(tailSize))) {
+    return true;
+  }
+  return CheckNrgLayout(tail, size - tailSize) == NrgLayout::Damaged;
+}
+
 CdioPtr OpenDisc(const std::string& drive) {
   static const bool quiet = (cdio_log_set_handler(QuietLog), true);
   (void)quiet;
@@ -101,6 +119,9 @@ CdioPtr OpenDisc(const std::string& drive) {
   }
   if (IsTocPath(drive)) {
     return OpenToc(drive);
+  }
+  if (std::filesystem::is_regular_file(drive, ignored) && IsDamagedNrg(drive)) {
+    return nullptr;
   }
   return CdioPtr(cdio_open(drive.c_str(), DRIVER_UNKNOWN));
 }
@@ -328,4 +349,128 @@ std::string AbsoluteTocText(const std::string& toc, const std::string& folder) {
     }
   }
   return out;
+}
+
+namespace {
+
+uint64_t BigEndianAt(const std::string& bytes, size_t at, size_t size) {
+  uint64_t value = 0;
+  for (size_t i = 0; i < size; ++i) {
+    value = value << 8 | static_cast<uint8_t>(bytes[at + i]);
+  }
+  return value;
+}
+
+// The chunks whose contents libcdio reads: a fixed head, then entries of a fixed size.
+enum class NrgEntries { None, CueSectors, CueTimes, TrackList, Extents };
+struct NrgChunkRule {
+  const char* id;
+  size_t head;
+  size_t entry;
+  NrgEntries kind;
+  size_t width;  // of the file offsets in the entries, or of a cue point's position
+};
+constexpr NrgChunkRule kNrgChunkRules[] = {
+    {"CUEX", 0, 8, NrgEntries::CueSectors, 4},  {"CUES", 0, 8, NrgEntries::CueTimes, 4},
+    {"DAOX", 22, 42, NrgEntries::TrackList, 8}, {"DAOI", 22, 30, NrgEntries::TrackList, 4},
+    {"ETN2", 0, 32, NrgEntries::Extents, 8},    {"ETNF", 0, 20, NrgEntries::Extents, 4},
+    {"SINF", 4, 0, NrgEntries::None, 0},
+};
+constexpr int32_t kLeadInSector = -150;
+
+// Disc-at-once track lists: one entry for each track from the first to the last, each with the
+// file offsets of its pregap, its start and its end in that order, all before the chunks.
+bool NrgTrackListIsSound(const NrgChunkRule& rule, const std::string& tail, size_t at,
+                         size_t entries, uint64_t chunkStart) {
+  const unsigned first = static_cast<uint8_t>(tail[at + 20]);
+  const unsigned last = static_cast<uint8_t>(tail[at + 21]);
+  if (first < 1 || last > 99 || last < first || last - first + 1 != entries) {
+    return false;
+  }
+  for (size_t i = 0; i < entries; ++i) {
+    const size_t offsets = at + rule.head + i * rule.entry + 18;
+    const uint64_t pregap = BigEndianAt(tail, offsets, rule.width);
+    const uint64_t start = BigEndianAt(tail, offsets + rule.width, rule.width);
+    const uint64_t end = BigEndianAt(tail, offsets + 2 * rule.width, rule.width);
+    if (pregap > start || start > end || end > chunkStart) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Track-at-once extents: an offset and a length each, inside the file before the chunks.
+bool NrgExtentsAreSound(const NrgChunkRule& rule, const std::string& tail, size_t at,
+                        size_t entries, uint64_t chunkStart) {
+  for (size_t i = 0; i < entries; ++i) {
+    const size_t entry = at + i * rule.entry;
+    const uint64_t offset = BigEndianAt(tail, entry, rule.width);
+    const uint64_t length = BigEndianAt(tail, entry + rule.width, rule.width);
+    if (offset > chunkStart || length > chunkStart - offset) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool NrgChunkIsSound(const NrgChunkRule& rule, const std::string& tail, size_t at, size_t size,
+                     uint64_t chunkStart) {
+  if (size < rule.head || (rule.entry == 0 ? size != rule.head : (size - rule.head) % rule.entry)) {
+    return false;
+  }
+  const size_t entries = rule.entry == 0 ? 0 : (size - rule.head) / rule.entry;
+  switch (rule.kind) {
+    case NrgEntries::CueSectors:
+    case NrgEntries::CueTimes: {
+      // The first cue point is the lead-in, two seconds before the disc's first sector: given
+      // as that sector, or as minutes, seconds and frames that are all zero.
+      const auto position = static_cast<int32_t>(BigEndianAt(tail, at + 4, rule.width));
+      return entries > 0 && position == (rule.kind == NrgEntries::CueSectors ? kLeadInSector : 0);
+    }
+    case NrgEntries::TrackList:
+      return NrgTrackListIsSound(rule, tail, at, entries, chunkStart);
+    case NrgEntries::Extents:
+      return NrgExtentsAreSound(rule, tail, at, entries, chunkStart);
+    case NrgEntries::None:
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+NrgLayout CheckNrgLayout(const std::string& tail, uint64_t tailOffset) {
+  size_t footer = 0;
+  uint64_t chunkStart = 0;
+  if (tail.size() >= 12 && tail.compare(tail.size() - 12, 4, "NER5") == 0) {
+    footer = tail.size() - 12;
+    chunkStart = BigEndianAt(tail, footer + 4, 8);
+  } else if (tail.size() >= 8 && tail.compare(tail.size() - 8, 4, "NERO") == 0) {
+    footer = tail.size() - 8;
+    chunkStart = BigEndianAt(tail, footer + 4, 4);
+  } else {
+    return NrgLayout::None;
+  }
+  if (chunkStart < tailOffset || chunkStart > tailOffset + footer) {
+    return NrgLayout::Damaged;
+  }
+  size_t at = chunkStart - tailOffset;
+  while (footer - at >= 8) {
+    const std::string id = tail.substr(at, 4);
+    const uint64_t size = BigEndianAt(tail, at + 4, 4);
+    at += 8;
+    if (size > footer - at) {
+      return NrgLayout::Damaged;
+    }
+    if (id == "END!") {
+      return NrgLayout::Sound;
+    }
+    for (const NrgChunkRule& rule : kNrgChunkRules) {
+      if (id == rule.id && !NrgChunkIsSound(rule, tail, at, size, chunkStart)) {
+        return NrgLayout::Damaged;
+      }
+    }
+    at += size;
+  }
+  return NrgLayout::Damaged;  // no end chunk
 }

@@ -18,3 +18,9 @@ std::unique_ptr<SoundSource> OpenCdSource(const std::string& drive, int number, 
 // A cdrdao TOC file's text with the relative names of its audio and data files made absolute
 // against `folder`, where the TOC file lies; unchanged when `folder` cannot be written into it.
 std::string AbsoluteTocText(const std::string& toc, const std::string& folder);
+
+// Whether the end of a file, `tail`, holds an NRG footer and a chunk list that stays inside the
+// file (`tailOffset` is where `tail` starts in it). libcdio trusts those chunks and crashes on
+// damaged ones, so an image whose footer is there but whose chunks are not sound is refused.
+enum class NrgLayout { None, Sound, Damaged };
+NrgLayout CheckNrgLayout(const std::string& tail, uint64_t tailOffset);
