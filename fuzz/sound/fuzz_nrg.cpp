@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "components/sound/cd.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string image(reinterpret_cast<const char*>(data), size);
-  if (CheckNrgLayout(image, 0) != NrgLayout::Sound) {
+  std::vector<int> dataTracks;
+  if (CheckNrgLayout(image, 0, &dataTracks) != NrgLayout::Sound) {
     return 0;
   }
   static const std::string path = "/tmp/fuzz_nrg-" + std::to_string(getpid()) + ".nrg";

@@ -28,11 +28,7 @@ const ImageKind kImageKinds[] = {
     // libcdio places a TOC data track that follows audio tracks at the wrong sectors, so this
     // disc starts with it; libcdio gets that track's length wrong too, but still calls it data.
     {"toc", WriteTocImage, {kData, {true, 440, 2 * kSecond}, {true, 1000, 3 * kSecond}}},
-    // libcdio gives every track of a disc-at-once NRG image the first track's mode, so this disc
-    // has audio tracks only.
-    {"nrg",
-     WriteNrgImage,
-     {{true, 440, 2 * kSecond}, {true, 1000, 3 * kSecond}, {true, 660, kSecond}}},
+    {"nrg", WriteNrgImage, {{true, 440, 2 * kSecond}, {true, 1000, 3 * kSecond}, kData}},
 };
 
 class CdImageTest : public MemoryOutputTest, public ::testing::WithParamInterface<ImageKind> {

@@ -93,8 +93,15 @@ CdioPtr OpenToc(const std::string& path) {
   return copy.path().empty() ? nullptr : CdioPtr(cdio_open_cdrdao(copy.path().c_str()));
 }
 
+// A disc and the tracks that are data although libcdio calls them audio: it gives every track
+// of a disc-at-once NRG image the kind of the first, while the image's cue points tell.
+struct Disc {
+  CdioPtr cdio;
+  std::vector<int> dataTracks;
+};
+
 // libcdio looks for an NRG footer in every file it is given, whatever its name.
-bool IsDamagedNrg(const std::string& path) {
+bool IsDamagedNrg(const std::string& path, std::vector<int>* dataTracks) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) {
@@ -107,23 +114,24 @@ bool IsDamagedNrg(const std::string& path) {
       !in.read(tail.data(), static_cast<std::streamsize>(tailSize))) {
     return true;
   }
-  return CheckNrgLayout(tail, size - tailSize) == NrgLayout::Damaged;
+  return CheckNrgLayout(tail, size - tailSize, dataTracks) == NrgLayout::Damaged;
 }
 
-CdioPtr OpenDisc(const std::string& drive) {
+Disc OpenDisc(const std::string& drive) {
   static const bool quiet = (cdio_log_set_handler(QuietLog), true);
   (void)quiet;
+  Disc disc;
   std::error_code ignored;
   if (drive.empty() || !std::filesystem::exists(drive, ignored)) {
-    return nullptr;
+    return disc;
   }
   if (IsTocPath(drive)) {
-    return OpenToc(drive);
+    disc.cdio = OpenToc(drive);
+  } else if (!std::filesystem::is_regular_file(drive, ignored) ||
+             !IsDamagedNrg(drive, &disc.dataTracks)) {
+    disc.cdio.reset(cdio_open(drive.c_str(), DRIVER_UNKNOWN));
   }
-  if (std::filesystem::is_regular_file(drive, ignored) && IsDamagedNrg(drive)) {
-    return nullptr;
-  }
-  return CdioPtr(cdio_open(drive.c_str(), DRIVER_UNKNOWN));
+  return disc;
 }
 
 bool IsImage(CdIo_t* cdio) {
@@ -138,7 +146,8 @@ struct TrackRange {
   bool audio = false;
 };
 
-bool FindTrack(CdIo_t* cdio, int number, TrackRange* range) {
+bool FindTrack(const Disc& disc, int number, TrackRange* range) {
+  CdIo_t* cdio = disc.cdio.get();
   const track_t first = cdio_get_first_track_num(cdio);
   const track_t count = cdio_get_num_tracks(cdio);
   if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || number < first ||
@@ -148,7 +157,9 @@ bool FindTrack(CdIo_t* cdio, int number, TrackRange* range) {
   const auto track = static_cast<track_t>(number);
   range->first = cdio_get_track_lsn(cdio, track);
   range->last = cdio_get_track_last_lsn(cdio, track);
-  range->audio = cdio_get_track_format(cdio, track) == TRACK_FORMAT_AUDIO;
+  range->audio =
+      cdio_get_track_format(cdio, track) == TRACK_FORMAT_AUDIO &&
+      std::find(disc.dataTracks.begin(), disc.dataTracks.end(), number) == disc.dataTracks.end();
   return range->first != CDIO_INVALID_LSN && range->last != CDIO_INVALID_LSN &&
          range->last >= range->first;
 }
@@ -265,19 +276,19 @@ bool CdReady(const std::string& drive) {
 }
 
 int CdTrackCount(const std::string& drive) {
-  CdioPtr cdio = OpenDisc(drive);
-  if (!cdio) {
+  const Disc disc = OpenDisc(drive);
+  if (!disc.cdio) {
     return -1;
   }
-  const track_t count = cdio_get_num_tracks(cdio.get());
+  const track_t count = cdio_get_num_tracks(disc.cdio.get());
   return count == CDIO_INVALID_TRACK ? -1 : count;
 }
 
 int64_t CdTrackBytes(const std::string& drive, int index) {
-  CdioPtr cdio = OpenDisc(drive);
+  const Disc disc = OpenDisc(drive);
   TrackRange range;
-  if (!cdio || index < 0 ||
-      !FindTrack(cdio.get(), cdio_get_first_track_num(cdio.get()) + index, &range)) {
+  if (!disc.cdio || index < 0 ||
+      !FindTrack(disc, cdio_get_first_track_num(disc.cdio.get()) + index, &range)) {
     return -1;
   }
   const int64_t bytes = static_cast<int64_t>(range.last - range.first + 1) * CDIO_CD_FRAMESIZE_RAW;
@@ -286,17 +297,17 @@ int64_t CdTrackBytes(const std::string& drive, int index) {
 
 std::unique_ptr<SoundSource> OpenCdSource(const std::string& drive, int number,
                                           ZSoundError* error) {
-  CdioPtr cdio = OpenDisc(drive);
-  if (!cdio) {
+  Disc disc = OpenDisc(drive);
+  if (!disc.cdio) {
     *error = ZSoundError::FileOpen;
     return nullptr;
   }
   TrackRange range;
-  if (!FindTrack(cdio.get(), number, &range) || !range.audio) {
+  if (!FindTrack(disc, number, &range) || !range.audio) {
     *error = ZSoundError::NoTrack;
     return nullptr;
   }
-  return std::make_unique<CdSource>(std::move(cdio), range);
+  return std::make_unique<CdSource>(std::move(disc.cdio), range);
 }
 
 std::string AbsoluteTocText(const std::string& toc, const std::string& folder) {
@@ -437,9 +448,23 @@ bool NrgChunkIsSound(const NrgChunkRule& rule, const std::string& tail, size_t a
   return false;
 }
 
+// Cue points carry their track's control bits, where bit 6 marks data; the lead-out (track
+// AA) and the lead-in (track 0) are no tracks.
+void AddNrgDataTracks(const std::string& tail, size_t at, size_t size, std::vector<int>* tracks) {
+  for (size_t entry = at; entry + 8 <= at + size; entry += 8) {
+    const auto control = static_cast<uint8_t>(tail[entry]);
+    const auto bcd = static_cast<uint8_t>(tail[entry + 1]);
+    const int track = (bcd >> 4) * 10 + (bcd & 0x0F);
+    if (tail[entry + 2] == 1 && (control & 0x40) != 0 && track >= 1 && track <= 99) {
+      tracks->push_back(track);
+    }
+  }
+}
+
 }  // namespace
 
-NrgLayout CheckNrgLayout(const std::string& tail, uint64_t tailOffset) {
+NrgLayout CheckNrgLayout(const std::string& tail, uint64_t tailOffset,
+                         std::vector<int>* dataTracks) {
   size_t footer = 0;
   uint64_t chunkStart = 0;
   if (tail.size() >= 12 && tail.compare(tail.size() - 12, 4, "NER5") == 0) {
@@ -466,8 +491,15 @@ NrgLayout CheckNrgLayout(const std::string& tail, uint64_t tailOffset) {
       return NrgLayout::Sound;
     }
     for (const NrgChunkRule& rule : kNrgChunkRules) {
-      if (id == rule.id && !NrgChunkIsSound(rule, tail, at, size, chunkStart)) {
+      if (id != rule.id) {
+        continue;
+      }
+      if (!NrgChunkIsSound(rule, tail, at, size, chunkStart)) {
         return NrgLayout::Damaged;
+      }
+      const bool cues = rule.kind == NrgEntries::CueSectors || rule.kind == NrgEntries::CueTimes;
+      if (cues && dataTracks) {
+        AddNrgDataTracks(tail, at, size, dataTracks);
       }
     }
     at += size;

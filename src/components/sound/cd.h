@@ -22,5 +22,7 @@ std::string AbsoluteTocText(const std::string& toc, const std::string& folder);
 // Whether the end of a file, `tail`, holds an NRG footer and a chunk list that stays inside the
 // file (`tailOffset` is where `tail` starts in it). libcdio trusts those chunks and crashes on
 // damaged ones, so an image whose footer is there but whose chunks are not sound is refused.
+// `dataTracks`, when given, receives the numbers of the tracks its cue points mark as data.
 enum class NrgLayout { None, Sound, Damaged };
-NrgLayout CheckNrgLayout(const std::string& tail, uint64_t tailOffset);
+NrgLayout CheckNrgLayout(const std::string& tail, uint64_t tailOffset,
+                         std::vector<int>* dataTracks = nullptr);
