@@ -51,19 +51,29 @@ bool TrackLess(const TZPlaylistEntry& a, const TZPlaylistEntry& b) {
   return va < vb;
 }
 
-using EntryPtr = std::unique_ptr<TZPlaylistEntry>;
+}  // namespace
+
+TZPlaylist::~TZPlaylist() {
+  entries_.clear();
+}
+
+void TZPlaylist::EntryDeleter::operator()(TZPlaylistEntry* entry) const {
+  entry->~TZPlaylistEntry();
+  pool->deallocate(entry, sizeof(TZPlaylistEntry), alignof(TZPlaylistEntry));
+}
 
 template <typename Less>
-void SortBy(std::vector<EntryPtr>& entries, Less less) {
+void TZPlaylist::SortBy(Less less) {
   // A merge sort never leaves the range, even should a comparison be inconsistent.
-  std::stable_sort(entries.begin(), entries.end(),
+  std::stable_sort(entries_.begin(), entries_.end(),
                    [&](const EntryPtr& a, const EntryPtr& b) { return less(*a, *b); });
 }
 
-}  // namespace
-
 int TZPlaylist::Add(QString caption, QString fileName, bool selected, QString track, QString time) {
-  auto entry = std::make_unique<TZPlaylistEntry>();
+  if (!pool_)
+    pool_ = std::make_unique<EntryPool>();
+  void* memory = pool_->allocate(sizeof(TZPlaylistEntry), alignof(TZPlaylistEntry));
+  EntryPtr entry(new (memory) TZPlaylistEntry, EntryDeleter{pool_.get()});
   time.truncate(kTimeLength);
   track.truncate(kTrackLength);
   entry->Caption = std::move(caption);
@@ -98,6 +108,8 @@ const TZPlaylistEntry* TZPlaylist::Get(int i) const {
 
 void TZPlaylist::Clear() {
   entries_.clear();
+  if (pool_)
+    pool_->release();  // every entry is back: give the blocks back too
 }
 
 void TZPlaylist::SelectNone() {
@@ -127,16 +139,16 @@ void TZPlaylist::DeleteSelected() {
 void TZPlaylist::Sort(TPlaylistSortOrder order) {
   switch (order) {
     case psoCaption:
-      SortBy(entries_, [](const auto& a, const auto& b) { return a.Caption < b.Caption; });
+      SortBy([](const auto& a, const auto& b) { return a.Caption < b.Caption; });
       break;
     case psoFileName:
-      SortBy(entries_, [](const auto& a, const auto& b) { return a.FileName < b.FileName; });
+      SortBy([](const auto& a, const auto& b) { return a.FileName < b.FileName; });
       break;
     case psoTime:
-      SortBy(entries_, [](const auto& a, const auto& b) { return a.Time < b.Time; });
+      SortBy([](const auto& a, const auto& b) { return a.Time < b.Time; });
       break;
     case psoTrack:
-      SortBy(entries_, TrackLess);
+      SortBy(TrackLess);
       break;
     case psoVideo:
       Partition(IsVideoKind);

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <memory_resource>
 #include <vector>
 
 #include "playlist/mediakind.h"
@@ -44,6 +45,11 @@ inline constexpr int kTrackLength = 2;
 
 class TZPlaylist {
  public:
+  TZPlaylist() = default;
+  TZPlaylist(TZPlaylist&&) noexcept = default;
+  TZPlaylist& operator=(TZPlaylist&&) noexcept = default;
+  ~TZPlaylist();
+
   // Appends an entry with Played false; Time and Track are cut to 8 and 2 characters.
   // Returns the new entry's index. Texts are taken by value so that callers can move them in.
   int Add(QString caption, QString fileName, bool selected, QString track, QString time);
@@ -83,9 +89,23 @@ class TZPlaylist {
   int LastPlayedIndex = -1;  // playing index when playback last stopped ("LastPlayedIndex")
 
  private:
+  // Entries live in a pool of their own: lists of many thousands are built and freed in blocks
+  // rather than one heap allocation each. An entry goes back to its pool when removed.
+  using EntryPool = std::pmr::unsynchronized_pool_resource;
+  struct EntryDeleter {
+    EntryPool* pool;
+    void operator()(TZPlaylistEntry* entry) const;
+  };
+  using EntryPtr = std::unique_ptr<TZPlaylistEntry, EntryDeleter>;
+
+  template <typename Less>
+  void SortBy(Less less);
   void Partition(bool (*first)(TMediaKind));
 
-  std::vector<std::unique_ptr<TZPlaylistEntry>> entries_;
+  // Declared before the pool: a moved-in list first returns the old entries to the old pool,
+  // then replaces the pool. The destructor empties the list before the pool goes.
+  std::vector<EntryPtr> entries_;
+  std::unique_ptr<EntryPool> pool_;
 };
 
 // Duration of a "%d:%d:%d" time text in milliseconds; false when it lacks one of the numbers.

@@ -106,6 +106,32 @@ TEST(Playlist, SelectionOperations) {
   EXPECT_TRUE(list.Get(0)->Selected);
 }
 
+TEST(Playlist, EntriesStayPutThroughMovesDeletesAndClears) {
+  QStringList names;
+  for (int i = 0; i < 1000; ++i)
+    names << QString::number(i);
+  TZPlaylist first = ListOf(names);
+  const TZPlaylistEntry* kept = first.Get(500);
+  TZPlaylist second = std::move(first);
+  EXPECT_EQ(second.Get(500), kept);  // the player holds such pointers
+  TZPlaylist third = ListOf({"old"});
+  third = std::move(second);  // "old" goes back to its own pool before that pool goes
+  ASSERT_EQ(third.Count(), 1000);
+  EXPECT_EQ(third.Get(500)->Caption, "500");
+  for (int i = 0; i < 1000; i += 2)
+    third.Get(i)->Selected = true;
+  third.DeleteSelected();
+  third.Add("new", "/new.mp3", false, "00", "00:00:00");
+  ASSERT_EQ(third.Count(), 501);
+  EXPECT_EQ(third.Get(0)->Caption, "1");
+  EXPECT_EQ(third.Get(500)->Caption, "new");
+  third.Clear();
+  third.Add("again", "/again.mp3", false, "00", "00:00:00");
+  EXPECT_EQ(Captions(third), QStringList({"again"}));
+  first.Add("reused", "/reused.mp3", false, "00", "00:00:00");  // a moved-from list still works
+  EXPECT_EQ(Captions(first), QStringList({"reused"}));
+}
+
 TEST(Playlist, ClearPlaylistResetsIndicesButKeepsLastPlayed) {
   TZPlaylist list = ListOf({"a", "b"});
   list.PlaylistCursor = 1;
