@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -22,5 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int track = 0; track < count; ++track) {
     CdTrackBytes(path, track);
   }
+  std::remove(path.c_str());
   return 0;
 }
