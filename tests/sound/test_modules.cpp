@@ -1,6 +1,7 @@
 // Playback lengths of XM, IT, S3M and MTM modules written by the test, each with a song whose
 // length follows from its rows, speeds, tempos and order list.
 
+#include <QFile>
 #include <random>
 
 #include "soundtest.h"
@@ -97,6 +98,10 @@ TEST_F(ModuleTest, MisnamedModulesAreReadByContent) {
                 bytes, 4);
     EXPECT_NEAR(LengthOf(kind.write(kind.song), QStringLiteral("misnamed.wav")), bytes, 4);
   }
+  // ...and a sound file named like a module is no module.
+  const QString wav = MakeSine(scratch_, QStringLiteral("tone.wav"), 1000, 1.5, {});
+  QFile::rename(wav, scratch_.file(QStringLiteral("tone.xm")));
+  EXPECT_EQ(ZSoundModuleLength(scratch_.file(QStringLiteral("tone.xm")).toStdString()), -1);
 }
 
 TEST_F(ModuleTest, CutAndGarbledModulesFailCleanly) {

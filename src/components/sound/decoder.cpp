@@ -457,13 +457,15 @@ std::unique_ptr<SoundSource> OpenStreamDecoder(std::shared_ptr<ByteReader> reade
   return source;
 }
 
-double ProbeDurationSeconds(const std::string& path) {
+double ModuleDurationSeconds(const std::string& path) {
   std::error_code ignored;
-  if (!std::filesystem::is_regular_file(path, ignored)) {
+  const AVInputFormat* tracker = av_find_input_format("libopenmpt");
+  if (!tracker || !std::filesystem::is_regular_file(path, ignored)) {
     return -1;
   }
+  // Only the tracker demuxer may answer: a sound file misnamed as a module has no module length.
   Demuxer demuxer;
-  if (!OpenDemuxer("file:" + path, nullptr, nullptr, &demuxer)) {
+  if (!OpenDemuxer("file:" + path, nullptr, tracker, &demuxer)) {
     return -1;
   }
   const AVFormatContext* format = demuxer.format.get();

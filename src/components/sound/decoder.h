@@ -27,6 +27,6 @@ std::unique_ptr<SoundSource> OpenFileDecoder(const std::string& path, ZSoundErro
 std::unique_ptr<SoundSource> OpenStreamDecoder(std::shared_ptr<ByteReader> reader,
                                                const std::string& formatHint, ZSoundError* error);
 
-// Playback length of a file in seconds as its demuxer reports it (tracker modules rendered at
-// 44.1 kHz), or a negative value when it cannot be opened.
-double ProbeDurationSeconds(const std::string& path);
+// Playback length of a tracker module in seconds, rendered at 44.1 kHz, or a negative value when
+// the file is not a module (whatever its name says) or cannot be opened.
+double ModuleDurationSeconds(const std::string& path);

@@ -464,7 +464,7 @@ bool ZSoundRemoveEq(ZSoundHandle effect) {
 }
 
 int64_t ZSoundModuleLength(const std::string& path) {
-  const double seconds = ProbeDurationSeconds(path);
+  const double seconds = ModuleDurationSeconds(path);
   if (seconds < 0) {
     return FailWith<int64_t>(ZSoundError::Format, -1);
   }
