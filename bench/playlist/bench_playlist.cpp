@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -97,6 +98,38 @@ QByteArray ReadPlainFile(const QString& path) {
   return file.readAll();
 }
 
+constexpr char kColdLoad[] = "--cold-load";
+constexpr char kColdRead[] = "--cold-read";
+
+// Runs one load or plain read in a fresh process of this program (see main), in milliseconds.
+// A fresh heap has nothing to reuse: every page of the entries is touched for the first time,
+// as when the player reads its playlist at start-up.
+double ColdRun(const char* mode, const QString& path) {
+  QProcess child;
+  child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode), path});
+  bool parsed = false;
+  const bool finished = child.waitForFinished(60'000) && child.exitCode() == 0;
+  const double ms = child.readAllStandardOutput().trimmed().toDouble(&parsed);
+  if (!finished || !parsed)
+    std::abort();
+  return ms;
+}
+
+// The child's side of ColdRun.
+int ColdRunChild(const char* mode, const QString& path) {
+  const double ms = Time([&] {
+    if (std::strcmp(mode, kColdLoad) == 0) {
+      TZPlaylist back;
+      if (ReadZplFile(path, back, true) != prLoaded)
+        std::abort();
+    } else if (ReadPlainFile(path).isEmpty()) {
+      std::abort();
+    }
+  });
+  std::printf("%.3f\n", ms);
+  return 0;
+}
+
 void BenchZpl(const TZPlaylist& list, const QString& folder) {
   const QString zpl = folder + "/list.zpl";
   const QString plain = folder + "/plain.bin";
@@ -104,7 +137,8 @@ void BenchZpl(const TZPlaylist& list, const QString& folder) {
   // Ours and the baselines take turns, so a change in the machine's load falls on all of them.
   // Each read follows the write of its own file in the same run: both files are in the page
   // cache, written the same way.
-  std::vector<double> save, plainWrite, atomicWrite, load, plainRead, chunkedRead;
+  std::vector<double> save, plainWrite, atomicWrite, load, plainRead, chunkedRead, coldLoad,
+      coldRead;
   for (int run = 0; run < kRuns; ++run) {
     save.push_back(Time([&] {
       if (!WriteZplFile(zpl, list))
@@ -132,6 +166,8 @@ void BenchZpl(const TZPlaylist& list, const QString& folder) {
       while (file.read(chunk.data(), chunk.size()) > 0) {
       }
     }));
+    coldLoad.push_back(ColdRun(kColdLoad, zpl));
+    coldRead.push_back(ColdRun(kColdRead, plain));
   }
   // Our save writes a temporary file, syncs it and renames it over the old one; the plain write
   // does none of that, the atomic write all of it.
@@ -141,11 +177,17 @@ void BenchZpl(const TZPlaylist& list, const QString& folder) {
   Report(kSave, Median(save), "atomic write: temp, sync, rename", Median(atomicWrite));
   Report(kLoad, Median(load), "plain read of the bytes to memory", Median(plainRead));
   Report(kLoad, Median(load), "plain read, 64 KiB chunks reused", Median(chunkedRead));
+  Report(".zpl load in a fresh process", Median(coldLoad), "plain read in a fresh process",
+         Median(coldRead));
   const char* const kBoth = ".zpl save + load (aim: 1.5)";
   Report(kBoth, Median(save) + Median(load), "plain write + plain read",
          Median(plainWrite) + Median(plainRead));
   Report(kBoth, Median(save) + Median(load), "atomic write + plain read",
          Median(atomicWrite) + Median(plainRead));
+  Report(kBoth, Median(save) + Median(coldLoad), "plain write + read, fresh processes",
+         Median(plainWrite) + Median(coldRead));
+  Report(kBoth, Median(save) + Median(coldLoad), "atomic write + read, fresh processes",
+         Median(atomicWrite) + Median(coldRead));
 
   // The same work without the disk: what the format itself costs.
   QByteArray encoded;
@@ -312,6 +354,8 @@ void BenchTags(const QString& folder) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  if (argc == 3 && (std::strcmp(argv[1], kColdLoad) == 0 || std::strcmp(argv[1], kColdRead) == 0))
+    return ColdRunChild(argv[1], QString::fromLocal8Bit(argv[2]));
   QTemporaryDir scratch(argc > 1 ? QString::fromLocal8Bit(argv[1]) + "/bench_playlist-XXXXXX"
                                  : QDir::tempPath() + "/bench_playlist-XXXXXX");
   if (!scratch.isValid())
