@@ -1,12 +1,16 @@
 // LoadSkin: from a packed skin, a skin folder or the built-in picture into the skin record.
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <exception>
+#include <optional>
 
+#include "components/text/textcodec.h"
 #include "components/text/textfile.h"
 #include "skin/skindescription.h"
 #include "skin/skinfiles.h"
+#include "skin/skinpicture.h"
 #include "skin/skinpieces.h"
 #include "skin/skinresource.h"
 #include "skin/zgui.h"
@@ -37,21 +41,37 @@ bool IsFile(const QString& path) {
   return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-QImage ReadPicture(const QString& path) {
-  QImage picture(path);
-  return picture.isNull() ? picture : picture.convertToFormat(QImage::Format_RGB888);
+// A file's bytes: those extracted from the package, else read from the file.
+std::optional<QByteArray> FileBytes(const QString& path, const std::optional<QByteArray>& kept) {
+  if (kept) {
+    return kept;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return std::nullopt;
+  }
+  QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 SkinLoadResult LoadResolved(TZGUI& skin, const SkinFiles& files, bool useBuiltIn,
                             const SkinBlend& blend) {
-  if (!useBuiltIn) {
-    QStringList lines;
-    if (!ReadTextLines(files.description, &lines)) {
+  QImage picture;
+  if (useBuiltIn) {
+    picture = BuiltInSkinPicture();
+  } else {
+    const std::optional<QByteArray> description =
+        FileBytes(files.description, files.descriptionBytes);
+    if (!description) {
       return slrFailed;
     }
-    ReadSkinDescription(lines, skin);
+    ReadSkinDescription(SplitLines(DecodeText(*description)), skin);
+    const std::optional<QByteArray> bytes = FileBytes(files.picture, files.pictureBytes);
+    picture = bytes ? DecodeSkinPicture(*bytes) : QImage();
   }
-  QImage picture = useBuiltIn ? BuiltInSkinPicture() : ReadPicture(files.picture);
   if (picture.isNull()) {
     return slrFailed;
   }

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct zip;
@@ -21,6 +22,9 @@ class SkinPackage {
     qint64 index = 0;
     QString name;  // the file name alone, folders stripped
     qint64 size = 0;
+    qint64 packedSize = 0;
+    quint32 crc = 0;
+    bool plainDeflate = false;  // deflated and not encrypted: inflated here in one step
   };
 
   // Opens the archive and lists its file entries. Fails for a broken archive and for one that
@@ -32,10 +36,14 @@ class SkinPackage {
   // The last entry whose extension, lower-cased, is the given one (with its dot); null if none.
   const Entry* lastWithExtension(const QString& extension) const;
 
-  // Reads an entry whole; fails when it inflates beyond its listed size.
+  // Reads an entry whole; fails when it inflates to another size than listed or its checksum
+  // disagrees.
   bool read(const Entry& entry, QByteArray* bytes);
 
  private:
+  bool readStream(const Entry& entry, QByteArray* bytes);
+  bool inflateWhole(const Entry& entry, QByteArray* bytes);
+
   struct Closer {
     void operator()(zip* archive) const;
   };
@@ -44,10 +52,13 @@ class SkinPackage {
   QString error_;
 };
 
-// The two files of a skin; a name is empty when the skin lacks that file.
+// The two files of a skin; a name is empty when the skin lacks that file. A package's files are
+// also kept in memory as they were extracted, so they need not be read back.
 struct SkinFiles {
   QString picture;
   QString description;
+  std::optional<QByteArray> pictureBytes;
+  std::optional<QByteArray> descriptionBytes;
 };
 
 // Extracts every entry of a package flat into the folder (which must exist), overwriting files

@@ -108,12 +108,15 @@ QImage CutPiece(const QImage& picture, const SkinPieceSource& source) {
   if (piece.isNull()) {
     throw std::bad_alloc();  // the load fails instead of writing through a null picture
   }
-  piece.fill(Qt::black);
   // The part of the piece that lies inside the picture, in picture coordinates.
   const qint64 left = std::max<qint64>(source.x, 0);
   const qint64 top = std::max<qint64>(source.y, 0);
   const qint64 right = std::min<qint64>(source.x + width, picture.width());
   const qint64 bottom = std::min<qint64>(source.y + height, picture.height());
+  if (left != source.x || top != source.y || right != source.x + width ||
+      bottom != source.y + height) {
+    std::memset(piece.bits(), 0, size_t(piece.sizeInBytes()));  // black outside the picture
+  }
   constexpr int kBytesPerPixel = 3;
   for (qint64 y = top; left < right && y < bottom; ++y) {
     const uchar* from = picture.constScanLine(int(y)) + left * kBytesPerPixel;

@@ -122,4 +122,19 @@ TEST_F(SkinPackageTest, AnEntryWhoseDataDisagreesWithItsListingIsRefused) {
   EXPECT_TRUE(tempFiles().isEmpty());
 }
 
+TEST_F(SkinPackageTest, AnEntryWhoseChecksumDisagreesIsRefused) {
+  WriteZip(package(), {{"skin.bmp", QByteArray(4000, 'a')}});
+  QByteArray bytes = ReadBytes(package());
+  // The same wrong checksum in the local header and the central directory, so that only the
+  // data betrays it.
+  const qsizetype local = bytes.indexOf("PK\x03\x04");
+  const qsizetype central = bytes.indexOf("PK\x01\x02");
+  ASSERT_TRUE(local >= 0 && central > local);
+  bytes[local + 14] = char(bytes[local + 14] ^ 1);
+  bytes[central + 16] = char(bytes[central + 16] ^ 1);
+  WriteBytes(package(), bytes);
+  EXPECT_FALSE(ExtractSkinPackage(package(), home.temp(), &files, &error));
+  EXPECT_TRUE(tempFiles().isEmpty());
+}
+
 }  // namespace
