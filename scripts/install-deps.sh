@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev libfuzzer-14-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libsdl2-dev
-  libcdio-dev libcdio-paranoia-dev libfftw3-dev libopenmpt-dev libzip-dev
+  libcdio-dev libcdio-paranoia-dev libfftw3-dev libopenmpt-dev libzip-dev libdeflate-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
   libx11-dev libxtst-dev
