@@ -145,8 +145,8 @@ const SkinPackage::Entry* SkinPackage::lastWithExtension(const QString& extensio
 bool SkinPackage::read(const Entry& entry, QByteArray* bytes) {
   // Deflate never grows data by more than a few bytes per block; a listing that claims more is
   // left to the library rather than trusted with the allocation.
-  const bool inflateHere = entry.plainDeflate && entry.size <= (qint64(1) << 31) - 1 &&
-                           entry.packedSize <= entry.size + entry.size / 64 + 1024;
+  const bool inflateHere =
+      entry.plainDeflate && entry.packedSize <= entry.size + entry.size / 64 + 1024;
   return inflateHere ? inflateWhole(entry, bytes) : readStream(entry, bytes);
 }
 

@@ -77,6 +77,14 @@ TEST_F(SkinPackageTest, ALinkInTheTempFolderIsReplacedNotFollowed) {
   EXPECT_EQ(ReadBytes(home.temp() + "skin.zskn"), "new");
 }
 
+TEST_F(SkinPackageTest, ALaterPackageReplacesLongerFilesWhole) {
+  ASSERT_TRUE(extract({{"skin.zskn", QByteArray(3000, 'a')}, {"skin.bmp", "old"}}));
+  ASSERT_TRUE(extract({{"skin.zskn", "short"}, {"skin.bmp", QByteArray(2000, 'b')}}));
+  EXPECT_EQ(ReadBytes(home.temp() + "skin.zskn"), "short");
+  EXPECT_EQ(ReadBytes(home.temp() + "skin.bmp"), QByteArray(2000, 'b'));
+  EXPECT_EQ(*files.descriptionBytes, "short");
+}
+
 TEST_F(SkinPackageTest, OversizedEntriesAreRefusedBeforeAnythingIsWritten) {
   const QByteArray big(SkinPackageLimits().maxEntrySize + 1, '\0');
   EXPECT_FALSE(extract({{"small.zskn", "d"}, {"big.bmp", big}}));
