@@ -100,39 +100,36 @@ void DecodePackedPicture(benchmark::State& state) {
   }
 }
 
-// The picture's bytes unpacked from the package as the load unpacks them; false on failure.
-bool UnpackPicture(QByteArray* bytes) {
-  SkinPackage archive;
-  const SkinPackage::Entry* entry = nullptr;
-  return archive.open(ProgramPath() + QStringLiteral("data/skins/bench.zskz")) &&
-         (entry = archive.lastWithExtension(QStringLiteral(".bmp"))) && archive.read(*entry, bytes);
+// Unpacks the picture from the package as the load does, and hands its bytes to use().
+template <typename Use>
+void UnpackPicture(benchmark::State& state, Use use) {
+  const QString package = ProgramPath() + QStringLiteral("data/skins/bench.zskz");
+  for (auto _ : state) {
+    SkinPackage archive;
+    QByteArray bytes;
+    const SkinPackage::Entry* entry = nullptr;
+    if (!archive.open(package) || !(entry = archive.lastWithExtension(QStringLiteral(".bmp"))) ||
+        !archive.read(*entry, &bytes)) {
+      state.SkipWithError("package did not open");
+      break;
+    }
+    use(bytes);
+  }
 }
 
 // Unpacking alone: the share of any packed skin's load that no decoder can save.
 void UnpackPackedPicture(benchmark::State& state) {
   Packed();
-  for (auto _ : state) {
-    QByteArray bytes;
-    if (!UnpackPicture(&bytes)) {
-      state.SkipWithError("package did not open");
-      break;
-    }
-    benchmark::DoNotOptimize(bytes.data());
-  }
+  UnpackPicture(state, [](QByteArray& bytes) { benchmark::DoNotOptimize(bytes.data()); });
 }
 
 // Inflating the picture is part of any packed skin: this second baseline shows what the load
 // adds beyond unpacking and decoding.
 void UnpackAndDecodePackedPicture(benchmark::State& state) {
   Packed();
-  for (auto _ : state) {
-    QByteArray bytes;
-    if (!UnpackPicture(&bytes)) {
-      state.SkipWithError("package did not open");
-      break;
-    }
+  UnpackPicture(state, [](const QByteArray& bytes) {
     benchmark::DoNotOptimize(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB888));
-  }
+  });
 }
 
 void LoadPackedSkin(benchmark::State& state) {
