@@ -82,6 +82,10 @@ QImage DecodeSkinPicture(const QByteArray& bytes) {
     return DecodePlainBitmap(bytes, *layout);
   }
   QImage picture = QImage::fromData(bytes, "BMP");
+  if (picture.isNull()) {
+    // Another format under a bitmap's name: opening the file by name finds it by its contents.
+    picture = QImage::fromData(bytes);
+  }
   if (!picture.isNull()) {
     picture.convertTo(QImage::Format_RGB888);
   }

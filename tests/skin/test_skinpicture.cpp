@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -82,6 +83,14 @@ TEST(SkinPictureTest, UnusualOrDamagedBitmapsFareAsWithTheImageReader) {
   for (const auto& [name, bytes] : cases) {
     EXPECT_EQ(DecodeSkinPicture(bytes), ReaderResult(bytes)) << name;
   }
+}
+
+TEST(SkinPictureTest, APictureOfAnotherFormatUnderABitmapsNameLoads) {
+  const QImage picture = MakeCoordinatePicture(9, 5);
+  QByteArray png;
+  QBuffer buffer(&png);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+  EXPECT_EQ(DecodeSkinPicture(png), picture);
 }
 
 TEST(SkinPictureTest, PicturesBeyondTheReadersAllocationLimitAreRefused) {
