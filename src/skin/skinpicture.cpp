@@ -51,8 +51,11 @@ std::optional<BitmapLayout> PlainBitmapLayout(const QByteArray& bytes) {
   layout.stride = (qint64(width) * 3 + 3) & ~qint64(3);
   // The reader refuses pictures beyond its allocation limit (in megabytes, at 32 bits a pixel);
   // so does this path, so that both accept the same files.
+  // Rows are counted against the bytes there are before any product is formed: a header's
+  // sizes alone can overflow 64 bits.
   const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
-  if (layout.pixelOffset + layout.stride * layout.height > bytes.size() ||
+  const qint64 pixelBytes = bytes.size() - layout.pixelOffset;
+  if (pixelBytes < 0 || layout.height > pixelBytes / layout.stride ||
       (limit > 0 && qint64(width) * layout.height * 4 > limit)) {
     return std::nullopt;
   }
