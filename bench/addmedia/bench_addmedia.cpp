@@ -4,16 +4,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <vector>
 
+#include "../support/benchtiming.h"
 #include "components/sound/zsound.h"
 #include "config/config.h"
 #include "playlist/addmedia/addmedia.h"
@@ -48,18 +46,6 @@ void MakeFolder(const QString& root) {
 
 constexpr int kRuns = 7;
 
-// One run, in seconds.
-double Time(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 size_t Walk(const QString& root) {
   size_t walked = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(root.toStdString())) {
@@ -80,15 +66,7 @@ constexpr char kColdAdd[] = "--cold-add";
 // has nothing to reuse: every page the new entries need is touched for the first time, which
 // the walk does not pay for.
 double ColdRun(const char* mode, const QString& root) {
-  QProcess child;
-  child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode), root});
-  bool parsed = false;
-  const bool finished = child.waitForFinished(60'000) && child.exitCode() == 0;
-  const double seconds = child.readAllStandardOutput().trimmed().toDouble(&parsed);
-  if (!finished || !parsed) {
-    std::abort();
-  }
-  return seconds;
+  return RunInFreshProcess(mode, root);
 }
 
 // The child's side of ColdRun. A first run over an empty folder settles what any first call

@@ -13,12 +13,12 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <vector>
 
+#include "../support/benchtiming.h"
 #include "components/text/textfile.h"
 #include "playlist/playlistfiles.h"
 #include "playlist/tagcaptions.h"
@@ -29,27 +29,12 @@ constexpr int kEntries = 100'000;
 constexpr int kTagFiles = 1'000;
 constexpr int kRuns = 5;
 
-// One run, in milliseconds.
-double Time(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  const std::chrono::duration<double, std::milli> elapsed =
-      std::chrono::steady_clock::now() - start;
-  return elapsed.count();
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  const size_t n = times.size();
-  return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-}
-
 // The median of a few runs: the machine is shared, and the best run flatters whichever side
 // happened to find the memory allocator in a friendly state.
 double Measure(const std::function<void()>& work) {
   std::vector<double> times;
   for (int run = 0; run < kRuns; ++run)
-    times.push_back(Time(work));
+    times.push_back(Time<std::milli>(work));
   return Median(times);
 }
 
@@ -105,19 +90,12 @@ constexpr char kColdRead[] = "--cold-read";
 // A fresh heap has nothing to reuse: every page of the entries is touched for the first time,
 // as when the player reads its playlist at start-up.
 double ColdRun(const char* mode, const QString& path) {
-  QProcess child;
-  child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode), path});
-  bool parsed = false;
-  const bool finished = child.waitForFinished(60'000) && child.exitCode() == 0;
-  const double ms = child.readAllStandardOutput().trimmed().toDouble(&parsed);
-  if (!finished || !parsed)
-    std::abort();
-  return ms;
+  return RunInFreshProcess(mode, path);
 }
 
 // The child's side of ColdRun.
 int ColdRunChild(const char* mode, const QString& path) {
-  const double ms = Time([&] {
+  const double ms = Time<std::milli>([&] {
     if (std::strcmp(mode, kColdLoad) == 0) {
       TZPlaylist back;
       if (ReadZplFile(path, back, true) != prLoaded)
@@ -140,25 +118,25 @@ void BenchZpl(const TZPlaylist& list, const QString& folder) {
   std::vector<double> save, plainWrite, atomicWrite, load, plainRead, chunkedRead, coldLoad,
       coldRead;
   for (int run = 0; run < kRuns; ++run) {
-    save.push_back(Time([&] {
+    save.push_back(Time<std::milli>([&] {
       if (!WriteZplFile(zpl, list))
         std::abort();
     }));
-    load.push_back(Time([&] {
+    load.push_back(Time<std::milli>([&] {
       TZPlaylist back;
       if (ReadZplFile(zpl, back, true) != prLoaded || back.Count() != list.Count())
         std::abort();
     }));
-    plainWrite.push_back(Time([&] { WritePlainFile(plain, same); }));
-    atomicWrite.push_back(Time([&] {
+    plainWrite.push_back(Time<std::milli>([&] { WritePlainFile(plain, same); }));
+    atomicWrite.push_back(Time<std::milli>([&] {
       if (!WriteFileAtomically(plain, same))
         std::abort();
     }));
-    plainRead.push_back(Time([&] {
+    plainRead.push_back(Time<std::milli>([&] {
       if (ReadPlainFile(plain).size() != same.size())
         std::abort();
     }));
-    chunkedRead.push_back(Time([&] {
+    chunkedRead.push_back(Time<std::milli>([&] {
       QFile file(plain);
       if (!file.open(QIODevice::ReadOnly))
         std::abort();
