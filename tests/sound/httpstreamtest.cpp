@@ -84,6 +84,20 @@ int64_t RangeStart(const std::string& request) {
   return at == std::string::npos ? -1 : std::stoll(request.substr(at + key.size()));
 }
 
+::testing::AssertionResult Received::SawExactly(const std::string& expected) {
+  std::lock_guard lock(mutex);
+  if (bytes != expected) {
+    return ::testing::AssertionFailure()
+           << "the callback saw " << bytes.size() << " bytes that differ from the "
+           << expected.size() << " expected";
+  }
+  if (endCalls != 1 || dataAfterEnd) {
+    return ::testing::AssertionFailure()
+           << endCalls << " end calls, data after the end: " << dataAfterEnd;
+  }
+  return ::testing::AssertionSuccess();
+}
+
 ZSoundDownloadCallback Received::Callback() {
   return [this](const uint8_t* data, size_t size) {
     std::lock_guard lock(mutex);

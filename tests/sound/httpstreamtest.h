@@ -55,6 +55,8 @@ struct Received {
   ZSoundDownloadCallback Callback();
   // Waits (bounded) for the end call; false when it did not come.
   bool WaitForEnd();
+  // Whether the callback saw exactly `expected`, then one end call and nothing after it.
+  ::testing::AssertionResult SawExactly(const std::string& expected);
 };
 
 class StreamTest : public MemoryOutputTest {
