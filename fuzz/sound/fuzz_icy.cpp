@@ -35,7 +35,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t piece = 1;
   while (at < size) {
     const size_t take = std::min(piece, size - at);
-    demuxer.Feed(data + at, take, &audio, &titles);
+    for (size_t used = 0; used < take;) {
+      const size_t step = demuxer.Feed(data + at + used, take - used, &audio, &titles);
+      if (step == 0 || step > take - used) {
+        __builtin_trap();  // it must always make progress and never read past the piece
+      }
+      used += step;
+    }
     at += take;
     piece = piece * 2 % 37 + 1;
   }

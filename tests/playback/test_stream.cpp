@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "icyserver.h"
 #include "playback/streamtags.h"
@@ -64,8 +65,17 @@ class StreamTest : public PlayerTest {
     });
     player_->PlayEntry(0);
   }
+  // The title reaches the library on the download thread, then the player's timer shows it.
   bool WaitForTitle(const QString& title) {
-    return RunUntil([&] { return windows_.title == "[ " + title + " is playing ]"; }, 3000);
+    const ZSoundHandle channel = player_->State().ActiveGroup().Reference();
+    const std::string text = title.toStdString();
+    return WaitFor(
+               [&] {
+                 return ZSoundGetTags(channel, ZSoundTags::Metadata).find(text) !=
+                        std::string::npos;
+               },
+               5000) &&
+           RunUntil([&] { return windows_.title == "[ " + title + " is playing ]"; }, 3000);
   }
   QByteArray Recorded(const QString& name) { return ReadBytes(output_ + name); }
 
@@ -88,18 +98,20 @@ TEST_F(StreamTest, ConnectsOnTheThirdTryAndRecordsEachTitleIntoItsOwnFile) {
   server.Release();
   // The second title arrives while a status message shows: it waits for the title line.
   const ZSoundHandle channel = player_->State().ActiveGroup().Reference();
-  ASSERT_TRUE(RunUntil(
+  ASSERT_TRUE(WaitFor(
       [&] {
         return ZSoundGetTags(channel, ZSoundTags::Metadata).find("AC/DC") != std::string::npos;
       },
-      3000));
+      5000));
   player_->ShowStatusMessage(QStringLiteral("[ Balance Center ]"));
   Run(TZPlayer::kPlayTimerInterval * 2);
   EXPECT_EQ(windows_.title, QStringLiteral("[ Balance Center ]"));
   ASSERT_TRUE(WaitForTitle(QStringLiteral("AC/DC: Back")));
   server.Release();
-  ASSERT_TRUE(RunUntil([&] { return server.SentAudio().size() == audio_.size(); }, 3000));
-  Run(500);
+  // The end of the download closes the last file.
+  const qint64 lastFileSize = audio_.size() - 3 * kMetaInterval;
+  ASSERT_TRUE(WaitFor(
+      [&] { return QFileInfo(output_ + "AC_DC_ Back (live).mp3").size() == lastFileSize; }, 5000));
   player_->FreeLastItem(false);
 
   const QStringList files = QDir(output_).entryList(QDir::Files, QDir::Name);
@@ -119,7 +131,7 @@ TEST_F(StreamTest, NothingIsRecordedWithoutAnOutputFormat) {
   ASSERT_TRUE(player_->Playing());
   ASSERT_TRUE(WaitForTitle(QStringLiteral("Only")));
   server.Release();
-  ASSERT_TRUE(RunUntil([&] { return server.SentAudio().size() == audio_.size(); }, 3000));
+  ASSERT_TRUE(WaitFor([&] { return server.SentAudio().size() == audio_.size(); }, 5000));
   Run(300);
   player_->FreeLastItem(false);
   EXPECT_TRUE(QDir(output_).entryList(QDir::Files).isEmpty());

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <chrono>
+#include <thread>
 
 #include "app/errorcatalogue.h"
 
@@ -47,6 +49,17 @@ QByteArray ReadBytes(const QString& path) {
     return {};
   }
   return file.readAll();
+}
+
+bool WaitFor(const std::function<bool()>& done, int limitMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
 }
 
 QString TestOutputFolder() {

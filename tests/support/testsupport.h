@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <vector>
 
 // A scratch folder removed when the test ends.
@@ -28,6 +29,10 @@ bool HaveProgram(const QString& program);
 // Writes bytes to a file, creating folders on the way; fails the test on error.
 void WriteBytes(const QString& path, const QByteArray& bytes);
 QByteArray ReadBytes(const QString& path);
+
+// Polls in wall-clock time for work done on another thread (a download, a server); false when
+// `limitMs` passed first. Virtual test clocks do not move while it waits.
+bool WaitFor(const std::function<bool()>& done, int limitMs);
 
 // The build folder, for outputs a person should look at (renders, reports).
 QString TestOutputFolder();

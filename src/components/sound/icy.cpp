@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <utility>
 
 namespace {
 
@@ -143,11 +144,11 @@ std::string JoinTags(const std::vector<std::string>& texts) {
   return joined;
 }
 
-void IcyDemuxer::Feed(const uint8_t* data, size_t size, std::string* audio,
-                      std::vector<std::string>* metadata) {
+size_t IcyDemuxer::Feed(const uint8_t* data, size_t size, std::string* audio,
+                        std::vector<std::string>* metadata) {
   if (interval_ <= 0) {
     audio->append(reinterpret_cast<const char*>(data), size);
-    return;
+    return size;
   }
   if (!started_) {
     audioLeft_ = static_cast<size_t>(interval_);
@@ -166,9 +167,10 @@ void IcyDemuxer::Feed(const uint8_t* data, size_t size, std::string* audio,
         const size_t end = block_.find('\0');
         block_.resize(end == std::string::npos ? block_.size() : end);
         if (!block_.empty()) {
-          metadata->push_back(block_);
+          metadata->push_back(std::move(block_));
+          block_.clear();
+          return at;
         }
-        block_.clear();
       }
     } else if (audioLeft_ == 0) {
       // The length byte counts 16-byte units; zero means "no new metadata".
@@ -185,6 +187,7 @@ void IcyDemuxer::Feed(const uint8_t* data, size_t size, std::string* audio,
       audioLeft_ -= take;
     }
   }
+  return size;
 }
 
 std::string FormatForContentType(const std::string& contentType) {

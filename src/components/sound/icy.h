@@ -45,10 +45,12 @@ class IcyDemuxer {
  public:
   explicit IcyDemuxer(int metaInterval) : interval_(metaInterval) {}
 
-  // Appends the audio bytes of `data` to *audio; each completed non-empty metadata block
-  // (trailing NUL padding removed) is appended to *metadata.
-  void Feed(const uint8_t* data, size_t size, std::string* audio,
-            std::vector<std::string>* metadata);
+  // Appends the audio bytes of `data` to *audio and stops right after a completed non-empty
+  // metadata block, which goes to *metadata (trailing NUL padding removed), so that the audio
+  // before a title and the audio after it reach the caller apart. Returns the bytes used: at
+  // least one when `size` is not zero.
+  size_t Feed(const uint8_t* data, size_t size, std::string* audio,
+              std::vector<std::string>* metadata);
 
  private:
   int interval_;

@@ -77,17 +77,30 @@ class Download : public NetReader {
     }
   }
 
-  // Hands one block on; false once the stream was closed.
+  // Hands one received block on, split at its titles: the audio before a title goes on first,
+  // then the title shows, before any of its own audio can play or be recorded. False once the
+  // stream was closed.
   bool Deliver(const uint8_t* data, size_t size) {
-    std::string audio;
-    std::vector<std::string> titles;
-    demuxer_.Feed(data, size, &audio, &titles);
-    if (!titles.empty()) {
-      // Before the block goes on, so that a title is never shown later than its audio.
-      std::lock_guard lock(mutex_);
-      metadata_ = titles.back();
+    for (size_t at = 0; at < size;) {
+      std::string audio;
+      std::vector<std::string> titles;
+      at += demuxer_.Feed(data + at, size - at, &audio, &titles);
+      if (!PassOn(audio)) {
+        return false;
+      }
+      if (!titles.empty()) {
+        std::lock_guard lock(mutex_);
+        metadata_ = titles.back();
+      }
     }
-    if (callback_ && !audio.empty()) {
+    return true;
+  }
+
+  bool PassOn(const std::string& audio) {
+    if (audio.empty()) {
+      return true;
+    }
+    if (callback_) {
       callback_(reinterpret_cast<const uint8_t*>(audio.data()), audio.size());
     }
     std::unique_lock lock(mutex_);
