@@ -1,10 +1,8 @@
 // The mixer on the memory output's sample clock: slides, crossfades, pan, rate, equalizer bands,
 // FFT data and speaker routing; and the SDL2 output on the dummy driver.
 
-#include <chrono>
 #include <cmath>
 #include <numbers>
-#include <thread>
 
 #include "soundtest.h"
 
@@ -242,10 +240,7 @@ TEST(SdlOutput, DummyDeviceOpensListsAndPlays) {
   const ZSoundHandle handle = ZSoundOpenFile(wav.toStdString(), 0);
   ASSERT_TRUE(ZSoundPlay(handle, false));
   // The dummy driver runs on its own clock; wait (bounded) until it has taken some sound.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (ZSoundGetPosition(handle) == 0 && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  WaitFor([&] { return ZSoundGetPosition(handle) > 0; }, 20000);
   EXPECT_GT(ZSoundGetPosition(handle), 0);
   std::vector<float> out;
   EXPECT_FALSE(ZSoundRenderMemory(10, &out));  // only the memory device renders on demand
