@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "skin/skindescription.h"
 #include "skin/skinpackage.h"
 #include "skin/skinresource.h"

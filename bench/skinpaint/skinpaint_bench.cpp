@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "ui/samplestate.h"
 #include "ui/surfaces.h"
 #include "vis/spectrum_vis.h"

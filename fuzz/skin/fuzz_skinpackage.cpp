@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "skin/skininfo.h"
 #include "skin/zgui.h"
 

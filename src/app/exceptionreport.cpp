@@ -9,7 +9,7 @@
 #include <system_error>
 #include <typeinfo>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 
 namespace {
 

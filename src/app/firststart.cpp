@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSettings>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "config/config.h"
 #include "lang/language.h"
 

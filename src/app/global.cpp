@@ -7,13 +7,13 @@
 #include <exception>
 #include <memory>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 #include "app/fileinfo.h"
 #include "app/firststart.h"
 #include "app/program.h"
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "app/videolayer.h"
-#include "app/zdebug.h"
+#include "base/zdebug.h"
 #include "config/config.h"
 #include "hotkeys/hotkeys.h"
 #include "lang/applylanguage.h"

@@ -5,11 +5,11 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 #include "app/global.h"
 #include "app/messagebox.h"
 #include "app/program.h"
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "app/terminationsignals.h"
 #include "app/zapplication.h"
 #include "config/config.h"

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <cstdio>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/zdebug.h"
+#include "base/zdebug.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "components/text/textcodec.h"
 #include "components/text/textfile.h"
 #include "lang/englishtexts.h"

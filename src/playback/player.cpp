@@ -5,8 +5,8 @@
 #include <QThread>
 #include <stdexcept>
 
-#include "app/errorcatalogue.h"
-#include "app/zdebug.h"
+#include "base/errorcatalogue.h"
+#include "base/zdebug.h"
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"

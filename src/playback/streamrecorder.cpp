@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "playback/zbass.h"
 
-#include "app/errorcatalogue.h"
-#include "app/zdebug.h"
+#include "base/errorcatalogue.h"
+#include "base/zdebug.h"
 #include "components/sound/zsound.h"
 
 namespace {

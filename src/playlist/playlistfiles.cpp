@@ -10,7 +10,7 @@
 
 #include <fcntl.h>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 #include "components/text/textcodec.h"
 #include "components/text/textfile.h"
 

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <random>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 
 namespace {
 

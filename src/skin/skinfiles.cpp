@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 
 QString SkinsFolder() {
   return DataPath() + QStringLiteral("skins/");

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <exception>
 
-#include "app/errorcatalogue.h"
-#include "app/programpath.h"
-#include "app/zdebug.h"
+#include "base/errorcatalogue.h"
+#include "base/programpath.h"
+#include "base/zdebug.h"
 #include "skin/skinfiles.h"
 
 namespace {

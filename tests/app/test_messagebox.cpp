@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <stdexcept>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 #include "app/exceptionreport.h"
 #include "app/messagebox.h"
 #include "printers.h"

@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QSettings>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 #include "app/global.h"
 #include "app/program.h"
-#include "app/programpath.h"
-#include "app/zdebug.h"
+#include "base/programpath.h"
+#include "base/zdebug.h"
 #include "config/config.h"
 #include "hotkeys/hotkeys.h"
 #include "lang/applylanguage.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 #include "testsupport.h"
 
 TEST(ErrorCatalogue, MessagesFillTheDetailAndKnowTheirSpecialCases) {

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "app/zdebug.h"
+#include "base/zdebug.h"
 #include "testsupport.h"
 
 TEST(ZDebug, StartsFreshIndentsByTwoBlanksAndNeverBelowZero) {

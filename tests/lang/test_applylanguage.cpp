@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/programpath.h"
-#include "app/zdebug.h"
+#include "base/programpath.h"
+#include "base/zdebug.h"
 #include "lang/applylanguage.h"
 #include "printers.h"
 #include "testsupport.h"

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "lang/language.h"
 #include "printers.h"
 #include "testsupport.h"

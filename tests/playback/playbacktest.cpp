@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/zdebug.h"
+#include "base/zdebug.h"
 #include "components/text/textfile.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/zdebug.h"
+#include "base/zdebug.h"
 #include "lang/language.h"
 #include "playbacktest.h"
 

@@ -8,7 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "skin/skindescription.h"
 #include "skin/zgui.h"
 

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/zdebug.h"
+#include "base/zdebug.h"
 #include "components/text/textfile.h"
 #include "skin/skinstartup.h"
 #include "skintestsupport.h"

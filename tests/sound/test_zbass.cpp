@@ -2,8 +2,8 @@
 
 #include <QFile>
 
-#include "app/errorcatalogue.h"
-#include "app/zdebug.h"
+#include "base/errorcatalogue.h"
+#include "base/zdebug.h"
 #include "playback/zbass.h"
 #include "soundtest.h"
 

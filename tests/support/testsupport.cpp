@@ -10,7 +10,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 
 ScratchFolder::ScratchFolder() {
   EXPECT_TRUE(dir_.isValid());

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 
 SkinnedWindows::SkinnedWindows() : previousHome_(ProgramPath()) {
   SetProgramPath(home_.path());

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/programpath.h"
+#include "base/programpath.h"
 #include "ui/samplestate.h"
 #include "ui/surfaces.h"
 #include "ui/windowrender.h"

@@ -1,4 +1,4 @@
-#include "app/programpath.h"
+#include "base/programpath.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/errorcatalogue.h"
+#include "base/errorcatalogue.h"
 
 #include <cstdio>
 #include <map>

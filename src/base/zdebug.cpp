@@ -1,4 +1,4 @@
-#include "app/zdebug.h"
+#include "base/zdebug.h"
 
 #include <QFile>
 
