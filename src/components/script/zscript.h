@@ -31,9 +31,9 @@ struct TZScriptValue {
 using TZScriptHostFunction = std::function<TZScriptValue(const std::vector<TZScriptValue>& args)>;
 
 struct TZScriptLimits {
-  qint64 steps = 10'000'000;             // statements and expressions evaluated per call
-  int callDepth = 200;                   // nested script calls
-  qint64 memoryBytes = 64 * 1024 * 1024; // strings and values held at once
+  qint64 steps = 10'000'000;              // statements and expressions evaluated per call
+  int callDepth = 200;                    // nested script calls
+  qint64 memoryBytes = 64 * 1024 * 1024;  // strings and values held at once
 };
 
 class TZScriptCompiler {
