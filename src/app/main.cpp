@@ -9,6 +9,7 @@
 #include "app/global.h"
 #include "app/messagebox.h"
 #include "app/program.h"
+#include "app/shellintegration.h"
 #include "base/programpath.h"
 #include "app/terminationsignals.h"
 #include "app/zapplication.h"
@@ -33,7 +34,10 @@ int main(int argc, char** argv) {
   TerminationSignals terminationSignals;
 
   TfrmMain mainWindow;
-  // "/register" and "/unregister" come here.
+  if (const std::optional<int> exitCode = RunShellArgument(
+          QCoreApplication::arguments(), QCoreApplication::applicationFilePath())) {
+    return *exitCode;
+  }
   TfrmVideo videoWindow;
   TfrmPlaylist playlistWindow;
   TfrmMediaControls mediaControlsWindow;
