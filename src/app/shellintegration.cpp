@@ -25,6 +25,17 @@ const QString kDesktopId = QStringLiteral("zephonic.desktop");
 const QString kDvdDesktopId = QStringLiteral("zephonic-dvd.desktop");
 const QString kDvdType = QStringLiteral("x-content/video-dvd");
 
+// The program's own file formats, which no desktop knows: they get MIME types of their own.
+struct TZOwnType {
+  const char* Extension;
+  const char* Type;
+  const char* Comment;
+};
+constexpr TZOwnType kOwnTypes[] = {
+    {".ZPL", "application/x-zephonic-playlist", "Zephonic playlist"},
+    {".ZSKZ", "application/x-zephonic-skin", "Zephonic skin package"},
+};
+
 QString HomeOr(const char* variable, const QString& fallback) {
   const QString value = qEnvironmentVariable(variable);
   return QDir::isAbsolutePath(value) ? value : QDir::homePath() + fallback;
@@ -166,9 +177,30 @@ bool PutFile(const QString& path, const QByteArray& bytes, bool* changed) {
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
-// The desktop's index of applications by MIME type, when the tool for it is installed.
-void UpdateDesktopDatabase(const QString& folder) {
-  const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-desktop-database"));
+// The shared MIME-info package that teaches the desktop the program's own types.
+QByteArray MimePackageText() {
+  QString text = QStringLiteral(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n");
+  for (const TZOwnType& own : kOwnTypes) {
+    text += QStringLiteral(
+                "  <mime-type type=\"%1\">\n"
+                "    <comment>%2</comment>\n"
+                "    <glob pattern=\"*%3\"/>\n"
+                "  </mime-type>\n")
+                .arg(QLatin1String(own.Type), QLatin1String(own.Comment),
+                     QString::fromLatin1(own.Extension).toLower());
+  }
+  return (text + QStringLiteral("</mime-info>\n")).toUtf8();
+}
+
+bool IsOwnType(const QString& type) {
+  return std::any_of(std::begin(kOwnTypes), std::end(kOwnTypes),
+                     [&](const TZOwnType& own) { return type == QLatin1String(own.Type); });
+}
+
+void RunTool(const char* name, const QString& folder) {
+  const QString tool = QStandardPaths::findExecutable(QLatin1String(name));
   if (!tool.isEmpty()) {
     QProcess::execute(tool, {folder});
   }
@@ -203,6 +235,10 @@ QString TZShellPlaces::FolderActions() const {
   return DataHome + QStringLiteral("/kio/servicemenus/zephonic-folders.desktop");
 }
 
+QString TZShellPlaces::MimePackage() const {
+  return DataHome + QStringLiteral("/mime/packages/zephonic.xml");
+}
+
 QString TZShellPlaces::MimeAppsList() const {
   return ConfigHome + QStringLiteral("/mimeapps.list");
 }
@@ -227,6 +263,11 @@ QStringList RegistrableExtensions() {
 }
 
 QStringList MimeTypesForExtension(const QString& extension) {
+  for (const TZOwnType& own : kOwnTypes) {
+    if (extension.compare(QLatin1String(own.Extension), Qt::CaseInsensitive) == 0) {
+      return {QLatin1String(own.Type)};
+    }
+  }
   static const QMimeDatabase database;
   QStringList types;
   for (const QMimeType& type :
@@ -323,12 +364,22 @@ class TZShellRegistration::Session {
       QFile::setPermissions(places_.FolderActions(),
                             QFile::permissions(places_.FolderActions()) | QFile::ExeOwner);
     }
+    const bool ownTypes = std::any_of(types_.begin(), types_.end(), IsOwnType);
+    bool packageChanged = false;
+    ok = PutFile(places_.MimePackage(), ownTypes ? MimePackageText() : QByteArray(),
+                 &packageChanged) &&
+         ok;
     ok = PutFile(places_.MimeAppsList(), mimeApps, &unused) && ok;
     ok = PutFile(places_.DefaultsBackup(), backup_.IsEmpty() ? QByteArray() : backup_.Bytes(),
                  &unused) &&
          ok;
+    // The desktop's indexes of MIME types and of applications by type, when their tools are
+    // installed.
+    if (packageChanged) {
+      RunTool("update-mime-database", places_.DataHome + QStringLiteral("/mime"));
+    }
     if (entriesChanged) {
-      UpdateDesktopDatabase(places_.ApplicationsFolder());
+      RunTool("update-desktop-database", places_.ApplicationsFolder());
     }
     return ok;
   }

@@ -21,6 +21,7 @@ struct TZShellPlaces {
   QString DesktopEntry() const;     // applications/zephonic.desktop
   QString DvdDesktopEntry() const;  // applications/zephonic-dvd.desktop
   QString FolderActions() const;    // kio/servicemenus/zephonic-folders.desktop
+  QString MimePackage() const;      // mime/packages/zephonic.xml, the program's own types
   QString MimeAppsList() const;     // mimeapps.list
   QString DefaultsBackup() const;   // zephonic/mimeapps.backup, the replaced defaults
 };
@@ -29,7 +30,8 @@ struct TZShellPlaces {
 // each once) and ".ZSKZ".
 QStringList RegistrableExtensions();
 // The MIME types an extension stands for on this desktop; types that are no media (pictures,
-// text) are left out, so an extension can have none.
+// text) are left out, so an extension can have none. Playlists (".ZPL") and skin packages
+// (".ZSKZ") have types of the program's own.
 QStringList MimeTypesForExtension(const QString& extension);
 
 class TZShellRegistration {

@@ -93,6 +93,7 @@ class ShellTest : public ::testing::Test {
     EXPECT_FALSE(QFileInfo::exists(places_.DesktopEntry()));
     EXPECT_FALSE(QFileInfo::exists(places_.DvdDesktopEntry()));
     EXPECT_FALSE(QFileInfo::exists(places_.FolderActions()));
+    EXPECT_FALSE(QFileInfo::exists(places_.MimePackage()));
     EXPECT_FALSE(QFileInfo::exists(places_.DefaultsBackup()));
   }
 
@@ -185,6 +186,24 @@ TEST_F(ShellTest, ChosenTypesComeAndGoOneByOne) {
   // The program wrote the whole file and its section: nothing of it stays.
   EXPECT_FALSE(QFileInfo::exists(places_.MimeAppsList()));
   EXPECT_FALSE(QFileInfo::exists(places_.DesktopEntry()));
+}
+
+TEST_F(ShellTest, PlaylistsAndSkinsGetTypesOfTheirOwn) {
+  TZShellRegistration shell(places_, language_);
+  ASSERT_TRUE(shell.RegisterFileType(".ZPL"));
+  EXPECT_TRUE(shell.FileTypeRegistered(".zpl"));
+  EXPECT_FALSE(shell.FileTypeRegistered(".ZSKZ"));
+  const QByteArray package = ReadBytes(places_.MimePackage());
+  EXPECT_TRUE(package.contains("<mime-type type=\"application/x-zephonic-playlist\">"));
+  EXPECT_TRUE(package.contains("<glob pattern=\"*.zskz\"/>"));
+  // The desktop's tool took the package in.
+  EXPECT_TRUE(QFileInfo::exists(places_.DataHome + "/mime/application/x-zephonic-playlist.xml"));
+  EXPECT_EQ(QueryDefault("application/x-zephonic-playlist").toStdString(), "zephonic.desktop");
+  ASSERT_TRUE(shell.RegisterFileType(".ZSKZ"));
+  ASSERT_TRUE(shell.UnregisterFileType(".ZPL"));
+  EXPECT_TRUE(QFileInfo::exists(places_.MimePackage()));
+  ASSERT_TRUE(shell.UnregisterFileType(".ZSKZ"));
+  EXPECT_FALSE(QFileInfo::exists(places_.MimePackage()));
 }
 
 TEST_F(ShellTest, ADefaultTheUserChoseLaterIsNotTouched) {
