@@ -182,6 +182,30 @@ TEST_F(MediaControlsTest, PresetMenuListsThePresetFolder) {
   EXPECT_FLOAT_EQ(Gain(7), 0.0f);
 }
 
+TEST_F(MediaControlsTest, RightClicksOpenTheWindowsMenus) {
+  WriteBytes(DataPath() + "presets/jazz.zeqp", PresetLines({}).join("\r\n").toUtf8());
+  controls_->ShowWindow(true);
+  const QPoint free(60, 50);  // between the speed slider and the first band
+  ASSERT_EQ(window().controlAt(free), window().imgForm);
+  Press(window().imgForm, free, Qt::RightButton);
+  Release(window().imgForm, free, Qt::RightButton);
+  EXPECT_TRUE(window().popmMediaControls->isVisible());
+  // Opening the menu listed the presets.
+  ASSERT_EQ(controls_->PresetMenu()->actions().size(), 1);
+  EXPECT_EQ(controls_->PresetMenu()->actions()[0]->text(), "jazz");
+  window().popmMediaControls->hide();
+
+  QMenu mainMenu;
+  mainMenu.addAction("Play");
+  controls_->SetCaptionMenu(&mainMenu);
+  TZSkinImage* caption = window().imgCaptionbar;
+  Press(caption, {5, 5}, Qt::RightButton);
+  Release(caption, {5, 5}, Qt::RightButton);
+  EXPECT_TRUE(mainMenu.isVisible());
+  EXPECT_FALSE(window().popmMediaControls->isVisible());
+  mainMenu.hide();
+}
+
 TEST_F(MediaControlsTest, SavedPresetLoadsBack) {
   Drag(*window().EqualizerBands[2], -200);
   Drag(*window().EqualizerBands[9], 200);
