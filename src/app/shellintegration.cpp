@@ -298,42 +298,20 @@ class TZShellRegistration::Session {
     return mimeApps_.DefaultValue(type.toUtf8()) == (desktopId + u';').toUtf8();
   }
 
-  void AddType(const QString& type) {
-    if (!types_.contains(type)) {
+  // A type of the desktop entry, and the entry as its default.
+  void SetType(const QString& type, bool registered) {
+    types_.removeAll(type);
+    if (registered) {
       types_ << type;
     }
+    SetDefault(type, kDesktopId, registered);
   }
-  void RemoveType(const QString& type) { types_.removeAll(type); }
-  void SetDvd(bool on) { dvd_ = on; }
-  void SetVerbs(bool on) { verbs_ = on; }
-
-  // Makes desktopId the default of the type, keeping the line it replaces.
-  void TakeDefault(const QString& type, const QString& desktopId) {
-    if (OwnsDefault(type, desktopId)) {
-      return;
-    }
-    const QByteArray key = type.toUtf8();
-    const QByteArray previous = mimeApps_.DefaultLine(key);
-    if (previous.isEmpty()) {
-      backup_.Lines.remove(key);
-    } else {
-      backup_.Lines.insert(key, previous);
-    }
-    if (!mimeApps_.HasDefaultSection()) {
-      mimeApps_.AddDefaultSection();
-      backup_.SectionAdded = true;
-    }
-    mimeApps_.SetDefaultLine(key, key + '=' + desktopId.toUtf8() + ';');
+  // The DVD handler's entry, and the entry as the default for video DVDs.
+  void SetDvd(bool registered) {
+    dvd_ = registered;
+    SetDefault(kDvdType, kDvdDesktopId, registered);
   }
-
-  // Puts back the default that TakeDefault replaced, when the type still opens with desktopId.
-  void ReleaseDefault(const QString& type, const QString& desktopId) {
-    const QByteArray key = type.toUtf8();
-    if (OwnsDefault(type, desktopId)) {
-      mimeApps_.SetDefaultLine(key, backup_.Lines.value(key));
-    }
-    backup_.Lines.remove(key);
-  }
+  void SetVerbs(bool registered) { verbs_ = registered; }
 
   bool Commit(const TZLanguage& language) {
     if (backup_.SectionAdded) {
@@ -385,6 +363,42 @@ class TZShellRegistration::Session {
   }
 
  private:
+  void SetDefault(const QString& type, const QString& desktopId, bool registered) {
+    if (registered) {
+      TakeDefault(type, desktopId);
+    } else {
+      ReleaseDefault(type, desktopId);
+    }
+  }
+
+  // Makes desktopId the default of the type, keeping the line it replaces.
+  void TakeDefault(const QString& type, const QString& desktopId) {
+    if (OwnsDefault(type, desktopId)) {
+      return;
+    }
+    const QByteArray key = type.toUtf8();
+    const QByteArray previous = mimeApps_.DefaultLine(key);
+    if (previous.isEmpty()) {
+      backup_.Lines.remove(key);
+    } else {
+      backup_.Lines.insert(key, previous);
+    }
+    if (!mimeApps_.HasDefaultSection()) {
+      mimeApps_.AddDefaultSection();
+      backup_.SectionAdded = true;
+    }
+    mimeApps_.SetDefaultLine(key, key + '=' + desktopId.toUtf8() + ';');
+  }
+
+  // Puts back the default that TakeDefault replaced, when the type still opens with desktopId.
+  void ReleaseDefault(const QString& type, const QString& desktopId) {
+    const QByteArray key = type.toUtf8();
+    if (OwnsDefault(type, desktopId)) {
+      mimeApps_.SetDefaultLine(key, backup_.Lines.value(key));
+    }
+    backup_.Lines.remove(key);
+  }
+
   const TZShellPlaces& places_;
   QStringList types_;
   bool dvd_;
@@ -405,26 +419,29 @@ bool TZShellRegistration::UnregisterFileType(const QString& extension) {
   return UnregisterFileTypes({extension});
 }
 
-bool TZShellRegistration::RegisterFileTypes(const QStringList& extensions) {
+template <typename Edit>
+bool TZShellRegistration::Change(Edit edit) {
   Session session(places_);
-  for (const QString& extension : extensions) {
-    for (const QString& type : MimeTypesForExtension(extension)) {
-      session.AddType(type);
-      session.TakeDefault(type, kDesktopId);
-    }
-  }
+  edit(session);
   return session.Commit(language_);
 }
 
+bool TZShellRegistration::RegisterFileTypes(const QStringList& extensions) {
+  return SetFileTypes(extensions, true);
+}
+
 bool TZShellRegistration::UnregisterFileTypes(const QStringList& extensions) {
-  Session session(places_);
-  for (const QString& extension : extensions) {
-    for (const QString& type : MimeTypesForExtension(extension)) {
-      session.RemoveType(type);
-      session.ReleaseDefault(type, kDesktopId);
+  return SetFileTypes(extensions, false);
+}
+
+bool TZShellRegistration::SetFileTypes(const QStringList& extensions, bool registered) {
+  return Change([&](Session& session) {
+    for (const QString& extension : extensions) {
+      for (const QString& type : MimeTypesForExtension(extension)) {
+        session.SetType(type, registered);
+      }
     }
-  }
-  return session.Commit(language_);
+  });
 }
 
 bool TZShellRegistration::FileTypeRegistered(const QString& extension) const {
@@ -436,15 +453,11 @@ bool TZShellRegistration::FileTypeRegistered(const QString& extension) const {
 }
 
 bool TZShellRegistration::RegisterVerbs() {
-  Session session(places_);
-  session.SetVerbs(true);
-  return session.Commit(language_);
+  return Change([](Session& session) { session.SetVerbs(true); });
 }
 
 bool TZShellRegistration::UnregisterVerbs() {
-  Session session(places_);
-  session.SetVerbs(false);
-  return session.Commit(language_);
+  return Change([](Session& session) { session.SetVerbs(false); });
 }
 
 bool TZShellRegistration::VerbsRegistered() const {
@@ -452,17 +465,11 @@ bool TZShellRegistration::VerbsRegistered() const {
 }
 
 bool TZShellRegistration::RegisterDvd() {
-  Session session(places_);
-  session.SetDvd(true);
-  session.TakeDefault(kDvdType, kDvdDesktopId);
-  return session.Commit(language_);
+  return Change([](Session& session) { session.SetDvd(true); });
 }
 
 bool TZShellRegistration::UnregisterDvd() {
-  Session session(places_);
-  session.SetDvd(false);
-  session.ReleaseDefault(kDvdType, kDvdDesktopId);
-  return session.Commit(language_);
+  return Change([](Session& session) { session.SetDvd(false); });
 }
 
 bool TZShellRegistration::DvdRegistered() const {

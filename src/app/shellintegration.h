@@ -60,6 +60,10 @@ class TZShellRegistration {
 
  private:
   class Session;
+  // Reads the registration, lets `edit` change it and writes what changed.
+  template <typename Edit>
+  bool Change(Edit edit);
+  bool SetFileTypes(const QStringList& extensions, bool registered);
 
   TZShellPlaces places_;
   const TZLanguage& language_;
