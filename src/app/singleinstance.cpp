@@ -51,8 +51,12 @@ QString InstanceName(const QString& programFolder) {
   return QStringLiteral("zephonic-%1-%2").arg(getuid()).arg(QString::fromLatin1(folder));
 }
 
+QString InstanceLockFile(const QString& name) {
+  return LockFolder() + u'/' + name + QStringLiteral(".lock");
+}
+
 TZSingleInstance::TZSingleInstance(const QString& name)
-    : name_(name), lock_(LockFolder() + u'/' + name + QStringLiteral(".lock")) {
+    : name_(name), lock_(InstanceLockFile(name)) {
   // Only a dead owner makes the lock stale, never its age: a program may run for weeks.
   lock_.setStaleLockTime(0);
 }

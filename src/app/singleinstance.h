@@ -15,6 +15,8 @@ inline constexpr qsizetype kMaxHandOverBytes = 32 * 1024;
 
 // Lock and socket name of the program in `programFolder` for the current user.
 QString InstanceName(const QString& programFolder);
+// The lock file of that name, in the user's runtime folder.
+QString InstanceLockFile(const QString& name);
 
 class TZSingleInstance : public QObject {
   Q_OBJECT
