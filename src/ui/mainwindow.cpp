@@ -594,20 +594,26 @@ void TZMainWindow::StorePositions() {
   }
 }
 
+// Places first, then visibility, so that no window shows at a stale place.
 void TZMainWindow::ApplyWindowLayout() {
   TfrmMain& w = *windows_.Main;
+  w.move(config_.MainPos);
+  if (TfrmPlaylist* playlist = windows_.Playlist) {
+    playlist->move(config_.PlaylistPos);
+    playlist->resize(config_.PlaylistSize.expandedTo(playlist->minimumSize()));
+  }
+  if (TfrmMediaControls* controls = windows_.MediaControls) {
+    controls->move(config_.MediaControlsPos);
+    for (size_t band = 0; band < controls->EqualizerBands.size(); ++band) {
+      controls->EqualizerBands[band]->setPosition(config_.EQBand[band]);
+    }
+  }
   w.setVisible(config_.MainVis);
   if (windows_.Playlist) {
     windows_.Playlist->setVisible(config_.PlaylistVis);
-    windows_.Playlist->move(config_.PlaylistPos);
-    windows_.Playlist->resize(config_.PlaylistSize.expandedTo(windows_.Playlist->minimumSize()));
   }
   if (windows_.MediaControls) {
     windows_.MediaControls->setVisible(config_.MediaConVis);
-    windows_.MediaControls->move(config_.MediaControlsPos);
-    for (size_t band = 0; band < windows_.MediaControls->EqualizerBands.size(); ++band) {
-      windows_.MediaControls->EqualizerBands[band]->setPosition(config_.EQBand[band]);
-    }
   }
   w.imgPlaylistCheckbox->setChecked(config_.PlaylistVis);
   w.imgEqualizerCheckbox->setChecked(config_.MediaConVis);
@@ -615,7 +621,6 @@ void TZMainWindow::ApplyWindowLayout() {
   w.imgPlaymodeCheckbox->setChecked(config_.PlayMode);
   w.imgAutofullscreenCheckbox->setChecked(config_.AutoFullscreen);
   w.imgAutoVideoResizeCheckbox->setChecked(config_.AutoVideoResize);
-  w.move(config_.MainPos);
   UpdateWindowMenuChecks();
   emit trayStateChanged();
   w.imgScrolllabel->applyMoveSetting(config_.SLMoveProg);

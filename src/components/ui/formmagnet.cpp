@@ -66,7 +66,11 @@ bool Docked(const QRect& a, const QRect& b) {
 }
 
 TZFormMagnet::TZFormMagnet(QWidget& window, bool glue, std::function<void()> moved)
-    : QObject(&window), window_(window), glue_(glue), moved_(std::move(moved)) {
+    : QObject(&window),
+      window_(window),
+      glue_(glue),
+      moved_(std::move(moved)),
+      last_(window.pos()) {
   if (PlacementAllowed()) {
     window_.installEventFilter(this);
   }
@@ -88,16 +92,25 @@ bool TZFormMagnet::PlacementAllowed() {
 }
 
 bool TZFormMagnet::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == &window_ && event->type() == QEvent::Move && window_.isVisible()) {
-    OnMoved(static_cast<QMoveEvent*>(event)->oldPos());
+  if (watched != &window_) {
+    return false;
+  }
+  if (event->type() == QEvent::Show) {
+    last_ = window_.pos();
+  } else if (event->type() == QEvent::Move && window_.isVisible()) {
+    OnMoved();
   }
   return false;
 }
 
-void TZFormMagnet::OnMoved(QPoint from) {
+// The window system may report moves of its own (the first mapping of a window); glue follows
+// only what moved since the last place this magnet saw.
+void TZFormMagnet::OnMoved() {
   if (Placing()) {
+    last_ = window_.pos();
     return;
   }
+  const QPoint from = last_;
   Placing() = true;
   std::vector<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) {
@@ -123,6 +136,7 @@ void TZFormMagnet::OnMoved(QPoint from) {
     }
   }
   Placing() = false;
+  last_ = window_.pos();
   if (moved_) {
     moved_();
   }

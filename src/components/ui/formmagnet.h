@@ -36,10 +36,11 @@ class TZFormMagnet : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void OnMoved(QPoint from);
+  void OnMoved();
 
   QWidget& window_;
   bool glue_;
   std::function<void()> moved_;
+  QPoint last_;
   std::vector<QPointer<QWidget>> partners_;
 };
