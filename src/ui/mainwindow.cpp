@@ -292,11 +292,21 @@ void TZMainWindow::PaintScrollLabels(bool force) {
     ::PaintScrollLabel(label, *w.imgScrollabelBackground, skin_.Main.TitleBackground);
   }
   TfrmVideoFullscreenControl* fullscreen = windows_.FullscreenControl;
-  if (fullscreen && fullscreen->isVisible()) {
+  const bool fullscreenShown = fullscreen && fullscreen->isVisible();
+  if (fullscreenShown) {
     ::PaintScrollLabel(*fullscreen->imgScrolllabel, *fullscreen->imgScrollabelBackground,
                        skin_.VideoFullscreenControl.TitleBackground);
   }
   labelsPainted_ = true;
+  // The tick sleeps while no title moves, so an idle program costs nothing; every new title
+  // and layout comes through here and wakes it.
+  if (moving || fullscreenShown) {
+    if (!analyzerSLTimer_->IsActive()) {
+      analyzerSLTimer_->Start(TZSpectrumAnalyzer::kTickInterval);
+    }
+  } else if (running_) {
+    analyzerSLTimer_->Stop();
+  }
 }
 
 void TZMainWindow::OnAnalyzerSLTimer() {
@@ -627,6 +637,7 @@ void TZMainWindow::ApplyWindowLayout() {
   if (windows_.FullscreenControl) {
     windows_.FullscreenControl->imgScrolllabel->applyMoveSetting(config_.SLMoveProg);
   }
+  PaintScrollLabels(true);
 }
 
 bool TZMainWindow::eventFilter(QObject* watched, QEvent* event) {

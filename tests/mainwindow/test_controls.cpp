@@ -234,3 +234,29 @@ TEST_F(MainWindowTest, TimeAndAnalyserClicksSwitchTheirModes) {
   ClickControl(*main_.imgAnalyzer);
   EXPECT_EQ(config_.SpectrumType, type);
 }
+
+TEST_F(MainWindowTest, LongTitlesScrollAndShortOnesStandStill) {
+  main_.show();
+  config_.SLMoveProg = 1;
+  window_->ApplyWindowLayout();
+  Run(200);
+  TZSkinScrollLabel& label = *main_.imgScrolllabel;
+  const QImage still = label.picture();
+  Run(500);
+  EXPECT_EQ(label.picture(), still) << "\"Ready\" fits and stands still";
+
+  window_->SetTitleText("A title far longer than the label of the main window can show at once");
+  ASSERT_GT(label.textWidth(), label.width());
+  const QImage first = label.picture();
+  const int start = label.state().Position1;
+  Run(450);
+  EXPECT_NE(label.state().Position1, start);
+  EXPECT_NE(label.picture(), first);
+  // Back to a short title, and after a while to a long one again: it runs again.
+  window_->SetTitleText("Ready");
+  Run(1000);
+  window_->SetTitleText("Another title far longer than the label of the main window can show");
+  const int again = label.state().Position1;
+  Run(450);
+  EXPECT_NE(label.state().Position1, again);
+}
