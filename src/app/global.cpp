@@ -7,17 +7,18 @@
 #include <exception>
 #include <memory>
 
-#include "base/errorcatalogue.h"
 #include "app/fileinfo.h"
 #include "app/firststart.h"
 #include "app/program.h"
-#include "base/programpath.h"
 #include "app/videolayer.h"
+#include "base/errorcatalogue.h"
+#include "base/programpath.h"
 #include "base/zdebug.h"
 #include "config/config.h"
 #include "hotkeys/hotkeys.h"
 #include "lang/applylanguage.h"
 #include "lang/language.h"
+#include "playback/player.h"
 #include "playback/zbass.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistfiles.h"
@@ -28,6 +29,8 @@
 #include "vis/spectrumsetup.h"
 
 namespace {
+
+constexpr int kTextClosing = 19;
 
 TZWindows*& WindowsSlot() {
   static TZWindows* windows = nullptr;
@@ -43,6 +46,11 @@ QStringList& SoundDeviceSlot() {
 bool& VariablesCreated() {
   static bool created = false;
   return created;
+}
+
+std::function<void()>& CommandLineStep() {
+  static std::function<void()> step;
+  return step;
 }
 
 bool& SoundSystemStarted() {
@@ -339,7 +347,36 @@ bool FinishInitialize() {
   return true;
 }
 
+bool NoteDebugging() {
+  if (Config().DebugEnabled) {
+    ZLog(QStringLiteral("Debugging is enabled"));
+  }
+  return true;
+}
+
+bool RunCommandLine() {
+  if (CommandLineStep()) {
+    CommandLineStep()();
+  }
+  return true;
+}
+
 // ---- ZKill
+
+bool StopPlayback() {
+  TZPlayer* player = Player();
+  if (player && (player->Playing() || player->Paused())) {
+    player->FreeLastItem(true);
+  }
+  return true;
+}
+
+bool ShowClosingText() {
+  if (TZPlayerWindows* windows = PlayerWindows()) {
+    windows->SetTitleText(Language().Text(kTextClosing));
+  }
+  return true;
+}
 
 bool BeginKill() {
   SetTerminated(false);
@@ -357,6 +394,9 @@ bool WriteKillHeader() {
 }
 
 bool FreeSoundSystem() {
+  if (TZPlayer* player = Player()) {
+    player->FreeAll();
+  }
   if (SoundSystemStarted()) {
     ZBassFree();
     SoundSystemStarted() = false;
@@ -448,6 +488,10 @@ bool EmptyTempFolder() {
 
 }  // namespace
 
+void SetCommandLineStep(std::function<void()> step) {
+  CommandLineStep() = std::move(step);
+}
+
 void SetProgramWindows(TZWindows* windows) {
   WindowsSlot() = windows;
 }
@@ -479,7 +523,9 @@ void ZInitialize() {
       {"default playlist", LoadDefaultPlaylist},
       {"program start", StartProgramEvent},
       {"start-up end", FinishInitialize},
-      // Debug logging of the video graph and the command line come here.
+      // The video graph's own log joins this step when the video window arrives.
+      {"debugging", NoteDebugging},
+      {"command line", RunCommandLine},
   });
   SetInitialised(complete);
 }
@@ -487,9 +533,9 @@ void ZInitialize() {
 void ZKill() {
   RunSteps({
       {"shutdown", BeginKill},
-      // Stopping what plays comes here.
+      {"stop playback", StopPlayback},
       {"shutdown log", WriteKillHeader},
-      // The closing title text comes here.
+      {"closing text", ShowClosingText},
       {"sound system", FreeSoundSystem},
       {"program end", EndProgramEvent},
       {"skin pictures", ReleaseSkin},

@@ -4,6 +4,7 @@
 // to the log and lets the next step run; a fatal report only ends the message loop afterwards.
 
 #include <QStringList>
+#include <functional>
 
 struct TZWindows;
 
@@ -12,6 +13,9 @@ void SetProgramWindows(TZWindows* windows);
 
 // The descriptions of the sound devices, numbered from 1 in the order listed.
 const QStringList& SoundDevices();
+
+// The last step of start-up: the program's own arguments (set by the program body).
+void SetCommandLineStep(std::function<void()> step);
 
 // Runs once before the message loop.
 void ZInitialize();

@@ -2,22 +2,84 @@
 // message loop and shutdown.
 #include <malloc.h>
 
+#include <QDir>
 #include <QWidget>
 #include <cstdio>
+#include <memory>
 
-#include "base/errorcatalogue.h"
+#include "app/commandline.h"
 #include "app/global.h"
 #include "app/messagebox.h"
 #include "app/program.h"
 #include "app/shellintegration.h"
-#include "base/programpath.h"
+#include "app/singleinstance.h"
 #include "app/terminationsignals.h"
 #include "app/zapplication.h"
+#include "base/errorcatalogue.h"
+#include "base/programpath.h"
+#include "components/ui/formmagnet.h"
+#include "components/ui/trayicon.h"
 #include "config/config.h"
+#include "playback/playertimer.h"
+#include "playlist/playlist.h"
 #include "skin/zgui.h"
+#include "ui/mainwindow.h"
 #include "ui/skinchange.h"
 #include "ui/skinwindows.h"
 #include "ui/surfaces.h"
+
+namespace {
+
+// A second start: its arguments (made absolute) go to the running program, which carries them
+// out.
+int HandOver(const QString& instance, const QStringList& arguments) {
+  const QString text = JoinParameters(arguments);
+  if (text.toUtf8().size() > kMaxHandOverBytes) {
+    std::fprintf(stderr, "zephonic: the arguments are longer than %lld bytes; not handed over.\n",
+                 static_cast<long long>(kMaxHandOverBytes));
+    return 1;
+  }
+  switch (SendToRunningInstance(instance, text)) {
+    case hoDelivered:
+      return 0;
+    case hoNoRecipient:
+      ShowMessageBox(QMessageBox::Warning, QStringLiteral("Zephonic"),
+                     QStringLiteral("No Recipient found!"), QMessageBox::Ok, QMessageBox::Ok);
+      return 1;
+    case hoRefused:
+      return 1;
+  }
+  return 1;
+}
+
+// The main window's tray icon and the magnets of the three windows it keeps together.
+struct TZMainParts {
+  std::unique_ptr<TZMainWindow> Main;
+  TZTrayIcon* Tray = nullptr;
+};
+
+void CreateMainParts(TZMainParts& parts, TZWindows& windows, TZTimerSource& timers) {
+  parts.Main = std::make_unique<TZMainWindow>(windows, *Playlist(), Config(), GUI(), timers);
+  TZMainWindow& main = *parts.Main;
+  SetPlayer(&main.Player(), &main);
+  parts.Tray =
+      new TZTrayIcon(*windows.Main, {windows.Playlist, windows.MediaControls}, &main.MainMenu());
+  TZTrayIcon* tray = parts.Tray;
+  QObject::connect(&main, &TZMainWindow::trayStateChanged, tray,
+                   [tray] { tray->Apply(Config().ShowZephonicIn); });
+  QObject::connect(&main, &TZMainWindow::titleChanged, tray, &TZTrayIcon::SetHint);
+  // Positions are stored on every move, after the snap.
+  auto store = [&main] { main.StorePositions(); };
+  auto* mainMagnet = new TZFormMagnet(*windows.Main, true, store);
+  mainMagnet->SetPartners({windows.Playlist, windows.MediaControls});
+  for (QWidget* window :
+       {static_cast<QWidget*>(windows.Playlist), static_cast<QWidget*>(windows.MediaControls)}) {
+    auto* magnet = new TZFormMagnet(*window, false, store);
+    magnet->SetPartners({windows.Main});
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (!HaveDisplay(argc, argv)) {
@@ -27,8 +89,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   ZApplication app(argc, argv);
-  // Single-instance check and hand-over of the command line come here.
   SetProgramPath(ComputeProgramPath(QCoreApplication::applicationFilePath()));
+  const QStringList arguments =
+      AbsoluteArguments(QCoreApplication::arguments().mid(1), QDir::currentPath());
+  TZSingleInstance instance(InstanceName(ProgramPath()));
+  if (!instance.TryLock()) {
+    return HandOver(InstanceName(ProgramPath()), arguments);
+  }
   QApplication::setApplicationName(QStringLiteral("Zephonic"));
   InstallErrorPresenter();
   TerminationSignals terminationSignals;
@@ -45,11 +112,27 @@ int main(int argc, char** argv) {
   TZWindows windows{&mainWindow, &playlistWindow, &mediaControlsWindow, &videoWindow,
                     &fullscreenControl};
   SetProgramWindows(&windows);
-  // The skin's part of a skin change; the program does not play anything yet, so nothing is
-  // paused.
-  const ProgramEventHandle skinChange = AddProgramEventHandler([&windows](const QString& event) {
-    if (event == kSkinChange) {
-      RedrawAfterSkinChange(GUI(), windows, Config(), false);
+  // The main window creates the player once the playlist exists.
+  TZQtTimerSource timers;
+  TZMainParts parts;
+  const ProgramEventHandle mainEvents = AddProgramEventHandler([&](const QString& event) {
+    if (event == kProgramStart && Playlist()) {
+      if (!parts.Main) {
+        CreateMainParts(parts, windows, timers);
+      }
+      parts.Main->ProgramStart();
+    } else if (event == kSkinChange) {
+      RedrawAfterSkinChange(GUI(), windows, Config(), parts.Main && parts.Main->Player().Paused());
+      if (parts.Main) {
+        parts.Main->SkinChanged();
+      }
+    } else if (event == kProgramEnd && parts.Main) {
+      parts.Main->StorePositions();
+    }
+  });
+  SetCommandLineStep([&] {
+    if (parts.Main) {
+      LoadFromParameters(arguments, *parts.Main);
     }
   });
   // A signal may arrive while start-up shows a modal box; the loop then must not start at all.
@@ -62,14 +145,25 @@ int main(int argc, char** argv) {
                    });
 
   ZInitialize();
+  if (parts.Main) {
+    parts.Main->SetRunning(IsInitialised());
+    instance.Listen([&parts](const QString& text) { HandleParameter(text, *parts.Main); });
+  }
   if (Config().SwapMemoryMngt) {
     malloc_trim(0);
   }
   if (!TerminationRequested() && !closeRequested) {
-    mainWindow.show();
+    if (!parts.Main) {
+      mainWindow.show();
+    }
     QApplication::exec();
   }
+  if (parts.Main) {
+    parts.Main->SetRunning(false);
+  }
   ZKill();
+  SetPlayer(nullptr, nullptr);
+  parts.Main.reset();
   SetProgramWindows(nullptr);
   return TerminationRequested() ? 1 : 0;
 }

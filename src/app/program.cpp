@@ -13,6 +13,8 @@ struct ProgramState {
   bool initialised = false;
   bool terminated = false;
   std::unique_ptr<TZPlaylist> playlist;
+  TZPlayer* player = nullptr;
+  TZPlayerWindows* playerWindows = nullptr;
   std::vector<std::pair<int, std::function<void(const QString&)>>> handlers;
   int lastHandlerId = 0;
 };
@@ -73,6 +75,17 @@ TZPlaylist* Playlist() {
 }
 void SetPlaylist(std::unique_ptr<TZPlaylist> playlist) {
   State().playlist = std::move(playlist);
+}
+
+TZPlayer* Player() {
+  return State().player;
+}
+TZPlayerWindows* PlayerWindows() {
+  return State().playerWindows;
+}
+void SetPlayer(TZPlayer* player, TZPlayerWindows* windows) {
+  State().player = player;
+  State().playerWindows = windows;
 }
 
 void ProgramEvent(const QString& name) {

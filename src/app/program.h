@@ -7,6 +7,8 @@
 #include <memory>
 #include <utility>
 
+class TZPlayer;
+class TZPlayerWindows;
 class TZPlaylist;
 
 // False until the last step of start-up.
@@ -19,6 +21,13 @@ void SetTerminated(bool terminated);
 // The program's playlist, or null before start-up created it and after shutdown freed it.
 TZPlaylist* Playlist();
 void SetPlaylist(std::unique_ptr<TZPlaylist> playlist);
+
+// The player the main window created and the windows it draws on; null before the program
+// started and in headless runs. Hotkeys, the desktop's media controls and shutdown reach the
+// player through it.
+TZPlayer* Player();
+TZPlayerWindows* PlayerWindows();
+void SetPlayer(TZPlayer* player, TZPlayerWindows* windows);
 
 // The events that bring the windows in line with the program's state.
 inline const QString kProgramStart = QStringLiteral("PROGRAMMSTART");

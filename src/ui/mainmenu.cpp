@@ -1,0 +1,172 @@
+// The main window's popup menus and the help entries they start.
+#include <QActionGroup>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProcess>
+#include <QSaveFile>
+#include <QUrl>
+#include <algorithm>
+#include <vector>
+
+#include "base/errorcatalogue.h"
+#include "base/programpath.h"
+#include "config/config.h"
+#include "lang/language.h"
+#include "playlist/mediakind.h"
+#include "ui/mainwindow.h"
+
+namespace {
+
+// The product's web site; the help entries add their query to it.
+const QString kHomepage = QStringLiteral("https://zephonic.example.org/");
+
+const char* const kPlayModeNames[] = {"None", "Repeat", "Random", "Jump to next until end",
+                                      "Jump to next until end (Loop)"};
+
+QAction* AddItem(QMenu* menu, int text, QObject* receiver, std::function<void()> action) {
+  QAction* item = menu->addAction(Language().Text(text));
+  QObject::connect(item, &QAction::triggered, receiver, std::move(action));
+  return item;
+}
+
+}  // namespace
+
+void TZMainWindow::BuildMenus() {
+  QMenu* menu = windows_.Main->popmMain;
+  AddItem(menu, 44, this, [this] { emit aboutRequested(); });
+  QMenu* help = menu->addMenu(Language().Text(52));
+  AddItem(help, 55, this, [this] { TellAFriend(); });
+  AddItem(help, 60, this, [this] { emit newsRequested(); });
+  AddItem(help, 56, this, [this] { OpenHomepage(QString()); });
+  AddItem(help, 57, this, [this] { OpenHomepage(QStringLiteral("?page=faq")); });
+  AddItem(help, 58, this, [this] { OpenHomepage(QStringLiteral("?page=feedback")); });
+  AddItem(help, 59, this, [this] { StartLiveUpdate(false); });
+  AddItem(menu, 45, this, [this] { emit settingsRequested(); });
+  menu->addSeparator();
+  mainWindowAction_ = AddItem(
+      menu, 46, this, [this] { SetWindowShown(windows_.Main, config_.MainVis, !config_.MainVis); });
+  mediaControlsAction_ = AddItem(menu, 47, this, [this] {
+    SetWindowShown(windows_.MediaControls, config_.MediaConVis, !config_.MediaConVis);
+  });
+  playlistAction_ = AddItem(menu, 48, this, [this] {
+    SetWindowShown(windows_.Playlist, config_.PlaylistVis, !config_.PlaylistVis);
+  });
+  for (QAction* item : {mainWindowAction_, mediaControlsAction_, playlistAction_}) {
+    item->setCheckable(true);
+  }
+  menu->addSeparator();
+  // The video window's commands; nothing serves them until a video window is wired in.
+  videoMenu_ = menu->addMenu(Language().Text(53));
+  QMenu* mode = videoMenu_->addMenu(Language().Text(269));
+  for (int text : {278, 279, 280}) {
+    mode->addAction(Language().Text(text));
+  }
+  QMenu* ratio = videoMenu_->addMenu(Language().Text(270));
+  for (int text = 281; text <= 287; ++text) {
+    ratio->addAction(Language().Text(text));
+  }
+  videoMenu_->setEnabled(false);
+  audioMenu_ = menu->addMenu(Language().Text(54));
+  liveStreamMenu_ = audioMenu_->addMenu(Language().Text(61));
+  auto* recordGroup = new QActionGroup(liveStreamMenu_);
+  recordAction_ = AddItem(liveStreamMenu_, 72, this, [this] { player_->RecordCommand(); });
+  stopRecordAction_ = AddItem(liveStreamMenu_, 73, this, [this] { player_->StopRecordCommand(); });
+  for (QAction* item : {recordAction_, stopRecordAction_}) {
+    item->setCheckable(true);
+    recordGroup->addAction(item);
+  }
+  audioMenu_->setEnabled(false);
+  liveStreamMenu_->setEnabled(false);
+  menu->addSeparator();
+  restoreAction_ = AddItem(menu, 50, this, [this] { windows_.Main->showNormal(); });
+  minimizeAction_ = AddItem(menu, 51, this, [this] { windows_.Main->showMinimized(); });
+  restoreAction_->setEnabled(false);
+  AddItem(menu, 49, this, [this] { windows_.Main->close(); });
+  playModeMenu_ = std::make_unique<QMenu>();
+  playModeGroup_ = new QActionGroup(playModeMenu_.get());
+  for (int index = 0; index < int(std::size(kPlayModeNames)); ++index) {
+    QAction* item = playModeMenu_->addAction(QLatin1String(kPlayModeNames[index]));
+    item->setCheckable(true);
+    playModeGroup_->addAction(item);
+    connect(item, &QAction::triggered, this, [this, index] { SetPlayMode(index); });
+  }
+}
+
+QMenu& TZMainWindow::MainMenu() {
+  return *windows_.Main->popmMain;
+}
+
+// The mode in force is checked; with the play mode off that is "None".
+void TZMainWindow::BuildPlayModeMenu() {
+  const int current = config_.PlayMode ? std::clamp(config_.PlayModeIndex, 1, 4) : 0;
+  playModeMenu_->actions().at(current)->setChecked(true);
+}
+
+void TZMainWindow::SetPlayMode(int index) {
+  config_.PlayMode = index != 0;
+  if (index != 0) {
+    config_.PlayModeIndex = index;
+  }
+  windows_.Main->imgPlaymodeCheckbox->setChecked(config_.PlayMode);
+  BuildPlayModeMenu();
+  emit playModeChanged();
+}
+
+void TZMainWindow::UpdateWindowMenuChecks() {
+  mainWindowAction_->setChecked(windows_.Main->isVisible());
+  mediaControlsAction_->setChecked(config_.MediaConVis);
+  playlistAction_->setChecked(config_.PlaylistVis);
+}
+
+void TZMainWindow::OpenHomepage(const QString& query) {
+  QDesktopServices::openUrl(QUrl(kHomepage + query));
+}
+
+void TZMainWindow::TellAFriend() {
+  const TZLanguage& language = Language();
+  QString body;
+  for (int line = 64; line <= 71; ++line) {
+    body += language.Text(line) + QStringLiteral("<br>");
+  }
+  QUrl mail(QStringLiteral("mailto:") + language.Text(63));
+  mail.setQuery(QStringLiteral("subject=") + QUrl::toPercentEncoding(language.Text(62)) +
+                QStringLiteral("&body=") + QUrl::toPercentEncoding(body));
+  QDesktopServices::openUrl(mail);
+}
+
+void TZMainWindow::StartLiveUpdate(bool automatic) {
+  const QString program = ProgramPath() + QStringLiteral("liveupdate");
+  const QFileInfo info(program);
+  if (!info.exists() || !info.isExecutable()) {
+    ReportError(5500, QStringLiteral("TZLiveUpdate"), QString(), false);
+    return;
+  }
+  QStringList arguments;
+  if (automatic) {
+    arguments << QStringLiteral("/autostart");
+  }
+  QProcess::startDetached(program, arguments, ProgramPath());
+}
+
+bool TZMainWindow::WriteFileTypeList() {
+  QStringList descriptions;
+  for (auto table : {BassStreamTable(), DirectShowAudioTable(), DirectShowVideoTable(), DvdTable(),
+                     CdTable(), PlaylistTable()}) {
+    // Row 0 only names the group.
+    for (size_t row = 1; row < table.size(); ++row) {
+      descriptions << QString::fromUtf8(table[row].Description);
+    }
+  }
+  descriptions.sort();
+  QSaveFile file(ProgramPath() + QStringLiteral("filetypes.txt"));
+  if (!file.open(QIODevice::WriteOnly)) {
+    return false;
+  }
+  for (const QString& description : descriptions) {
+    file.write(description.toUtf8() + "\r\n");
+  }
+  return file.commit();
+}
