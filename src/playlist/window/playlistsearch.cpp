@@ -1,0 +1,198 @@
+#include "playlist/window/playlistsearch.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+#include "config/config.h"
+#include "playlist/window/playlistwindow.h"
+
+namespace {
+
+bool KindAllowed(TZSearchKind kind, const QString& fileName) {
+  switch (kind) {
+    case skAudio:
+      return IsAudioKind(ClassifyMedia(fileName));
+    case skVideo:
+      return IsVideoKind(ClassifyMedia(fileName));
+    case skAll:
+      break;
+  }
+  return true;
+}
+
+bool MatchesAll(const QString& caption, const QStringList& words) {
+  for (const QString& word : words) {
+    if (word.isEmpty() || !caption.contains(word, Qt::CaseInsensitive)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+QStringList SearchCaptions(const TZPlaylist& playlist, const QString& keyword, TZSearchKind kind) {
+  const QStringList words = keyword.toLower().split(QLatin1Char(' '));
+  QStringList results;
+  QSet<QString> seen;
+  for (int i = 0; i < playlist.Count(); ++i) {
+    const TZPlaylistEntry& entry = *playlist.Get(i);
+    if (!keyword.isEmpty() && !MatchesAll(entry.Caption, words)) {
+      continue;
+    }
+    if (!KindAllowed(kind, entry.FileName)) {
+      continue;
+    }
+    const QString folded = entry.Caption.toCaseFolded();
+    if (!seen.contains(folded)) {
+      seen.insert(folded);
+      results << entry.Caption;
+    }
+  }
+  return results;
+}
+
+TfrmSearch::TfrmSearch(TZPlaylistWindow& window, TZPlaylist& playlist, TZConfig& config,
+                       const TZLanguage& language, QWidget* parent)
+    : QDialog(parent, Qt::Tool),
+      edtKeyword(new QLineEdit(this)),
+      lbResults(new QListView(this)),
+      rgSearchFor(new QButtonGroup(this)),
+      btnSelect(new QPushButton(this)),
+      btnCancel(new QPushButton(this)),
+      window_(window),
+      playlist_(playlist),
+      config_(config),
+      model_(new QStringListModel(this)),
+      lblKeyword_(new QLabel(this)),
+      lblResults_(new QLabel(this)),
+      grpSearchFor_(new QGroupBox(this)) {
+  lbResults->setModel(model_);
+  lbResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lbResults->setUniformItemSizes(true);
+  auto* kinds = new QHBoxLayout(grpSearchFor_);
+  for (int kind : {skAll, skAudio, skVideo}) {
+    auto* radio = new QRadioButton(grpSearchFor_);
+    rgSearchFor->addButton(radio, kind);
+    kinds->addWidget(radio);
+  }
+  rgSearchFor->button(skAll)->setChecked(true);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(btnSelect);
+  buttons->addWidget(btnCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lblKeyword_);
+  layout->addWidget(edtKeyword);
+  layout->addWidget(lblResults_);
+  layout->addWidget(lbResults, 1);
+  layout->addWidget(grpSearchFor_);
+  layout->addLayout(buttons);
+  resize(320, 360);
+  btnSelect->setAutoDefault(false);
+  btnCancel->setAutoDefault(false);
+
+  connect(edtKeyword, &QLineEdit::textChanged, this, [this] { Refill(); });
+  connect(rgSearchFor, &QButtonGroup::idClicked, this, [this] { Refill(); });
+  connect(lbResults, &QListView::pressed, this, [this] { UpdateSelectButton(); });
+  connect(lbResults, &QListView::doubleClicked, this, [this] { SelectChosen(); });
+  connect(btnSelect, &QPushButton::clicked, this, [this] { SelectChosen(); });
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  edtKeyword->installEventFilter(this);
+  lbResults->installEventFilter(this);
+  ApplyTexts(language);
+}
+
+void TfrmSearch::ApplyTexts(const TZLanguage& language) {
+  setWindowTitle(language.Text(305));
+  lblKeyword_->setText(language.Text(306) + QLatin1Char(':'));
+  lblResults_->setText(language.Text(307) + QLatin1Char(':'));
+  btnCancel->setText(language.Text(308));
+  btnSelect->setText(language.Text(309));
+  grpSearchFor_->setTitle(language.Text(310));
+  for (int kind : {skAll, skAudio, skVideo}) {
+    rgSearchFor->button(kind)->setText(language.Text(311 + kind));
+  }
+}
+
+void TfrmSearch::ShowCentred(const QWidget& over) {
+  const QRect frame = over.frameGeometry();
+  move(frame.center() - QPoint(width() / 2, height() / 2));
+  show();
+  raise();
+  activateWindow();
+}
+
+QStringList TfrmSearch::results() const {
+  return model_->stringList();
+}
+
+void TfrmSearch::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  edtKeyword->clear();
+  Refill();
+  edtKeyword->setFocus();
+}
+
+void TfrmSearch::Refill() {
+  model_->setStringList(SearchCaptions(playlist_, edtKeyword->text(),
+                                       TZSearchKind(std::max(0, rgSearchFor->checkedId()))));
+  lbResults->setCurrentIndex(QModelIndex());
+  btnSelect->setEnabled(model_->rowCount() > 0);
+}
+
+void TfrmSearch::UpdateSelectButton() {
+  btnSelect->setEnabled(lbResults->currentIndex().isValid());
+}
+
+void TfrmSearch::SelectChosen() {
+  const QModelIndex chosen = lbResults->currentIndex();
+  if (!chosen.isValid()) {
+    return;
+  }
+  const int index = playlist_.FindByCaption(chosen.data().toString());
+  if (index < 0) {
+    return;
+  }
+  playlist_.SelectNone();
+  playlist_.Get(index)->Selected = true;
+  playlist_.PlaylistCursor = index;
+  window_.CentreEntry(index);
+  window_.Redraw();
+  window_.PlayItems();
+  if (config_.SearchHideOnPlay) {
+    hide();
+  }
+}
+
+bool TfrmSearch::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) {
+    return false;
+  }
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key == Qt::Key_Escape) {
+    reject();
+    return true;
+  }
+  if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+    return false;
+  }
+  if (watched == edtKeyword) {
+    if (model_->rowCount() == 0) {
+      return true;
+    }
+    lbResults->setCurrentIndex(model_->index(0));
+  }
+  SelectChosen();
+  return true;
+}
