@@ -364,3 +364,46 @@ TEST_F(PlaylistWindowTest, RememberedEntryIsTheOnlySelectionInTheMiddle) {
   EXPECT_EQ(window->TopRow(), 60 - window->VisibleRows() / 2);
   EXPECT_EQ(playlist.PlaylistCursor, -1);
 }
+
+TEST_F(PlaylistWindowTest, DraggingAnEntryMovesIt) {
+  Fill(8);
+  TZPlaylistEntry* dragged = playlist.Get(1);
+  QTest::mousePress(&form(), Qt::LeftButton, Qt::NoModifier, RowPoint(1));
+  QTest::mouseMove(&form(), RowPoint(2));
+  QTest::mouseMove(&form(), RowPoint(4));
+  QTest::mouseRelease(&form(), Qt::LeftButton, Qt::NoModifier, RowPoint(4));
+  EXPECT_EQ(playlist.Get(4), dragged);
+  EXPECT_EQ(playlist.Get(1)->Caption, QStringLiteral("Entry 3"));
+  EXPECT_EQ(playlist.Get(3)->Caption, QStringLiteral("Entry 5"));
+  EXPECT_EQ(Selected(), std::vector<int>{4});
+  EXPECT_EQ(playlist.PlaylistCursor, 4);
+  // Dragging upwards, and a move after the release moves nothing.
+  QTest::mousePress(&form(), Qt::LeftButton, Qt::NoModifier, RowPoint(4));
+  QTest::mouseMove(&form(), RowPoint(0));
+  QTest::mouseRelease(&form(), Qt::LeftButton, Qt::NoModifier, RowPoint(0));
+  QTest::mouseMove(&form(), RowPoint(6));
+  EXPECT_EQ(playlist.Get(0), dragged);
+  EXPECT_EQ(playlist.Get(1)->Caption, QStringLiteral("Entry 1"));
+  EXPECT_EQ(playlist.Count(), 8);
+}
+
+TEST_F(PlaylistWindowTest, GripAndCaptionBarPlaceTheWindow) {
+  form().resize(500, 500);
+  const QRect grip = form().imgResizer->geometry();
+  // A real double click ends with a release, which lets the grip go.
+  QTest::mouseDClick(&form(), Qt::LeftButton, Qt::NoModifier, grip.center());
+  QTest::mouseRelease(&form(), Qt::LeftButton, Qt::NoModifier, grip.center());
+  EXPECT_EQ(form().size(), skinned.skin.Playlist.Frame.DefaultSize);
+  TZPlaylistWindowHooks hooks;
+  hooks.mainWindowFrame = [] { return QRect(40, 30, 275, 116); };
+  window->SetHooks(hooks);
+  const QRect caption = form().imgCaptionbar->geometry();
+  QTest::mouseDClick(&form(), Qt::LeftButton, Qt::NoModifier,
+                     QPoint(caption.left() + 5, caption.center().y()));
+  EXPECT_EQ(form().pos(), QPoint(40, 146));
+}
+
+TEST_F(PlaylistWindowTest, CloseRequestsAreRefused) {
+  EXPECT_FALSE(form().close());
+  EXPECT_TRUE(form().isVisible());
+}

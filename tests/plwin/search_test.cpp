@@ -93,3 +93,9 @@ TEST_F(PlaylistWindowTest, SearchResultListNeedsAChoice) {
   QTest::keyClick(search.edtKeyword, Qt::Key_Escape);
   EXPECT_FALSE(search.isVisible());
 }
+
+TEST(SearchCaptions, CaseIsIgnoredBeyondAscii) {
+  const TZPlaylist playlist = Captions({"Über Straße", "über straße", "ÜBER Weg"});
+  EXPECT_EQ(SearchCaptions(playlist, "ÜBER", skAll), (QStringList{"Über Straße", "ÜBER Weg"}));
+  EXPECT_EQ(SearchCaptions(playlist, "straße", skAll), QStringList{"Über Straße"});
+}

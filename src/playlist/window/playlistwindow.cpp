@@ -79,6 +79,8 @@ class TZListControl : public TZSkinControl {
   void paint(QPainter& painter) override { window_.PaintList(painter); }
   void mousePressEvent(QMouseEvent* event) override { window_.ListMousePress(event); }
   void mouseDoubleClickEvent(QMouseEvent*) override { window_.ListDoubleClick(); }
+  void mouseMoveEvent(QMouseEvent* event) override { window_.ListMouseMove(event); }
+  void mouseReleaseEvent(QMouseEvent*) override { window_.ListMouseRelease(); }
 
  private:
   TZPlaylistWindow& window_;
@@ -231,6 +233,7 @@ void TZPlaylistWindow::SelectTo(int end) {
 
 void TZPlaylistWindow::ListMousePress(QMouseEvent* event) {
   playlist_.PlaylistCursor = -1;
+  dragIndex_ = -1;
   const bool right = event->button() == Qt::RightButton;
   if ((event->button() != Qt::LeftButton && !right) || !ready() || playlist_.Count() == 0) {
     return;
@@ -260,7 +263,26 @@ void TZPlaylistWindow::ListMousePress(QMouseEvent* event) {
       playlist_.SelectNone();
     }
     entry.Selected = true;
+    dragIndex_ = right ? -1 : index;
   }
+  Redraw();
+}
+
+void TZPlaylistWindow::ListMouseMove(QMouseEvent* event) {
+  if (dragIndex_ < 0 || !(event->buttons() & Qt::LeftButton) || RowHeight() <= 0) {
+    return;
+  }
+  const int row =
+      std::clamp(int(event->position().y()) / RowHeight(), 0, std::max(0, VisibleRows() - 1));
+  const int target = std::min(int(topRow_) + row, playlist_.Count() - 1);
+  if (target == dragIndex_ || target < 0) {
+    return;
+  }
+  playlist_.Move(dragIndex_, target);
+  dragIndex_ = target;
+  playlist_.PlaylistCursor = target;
+  playlist_.SelectionAnchor = target;
+  clickedIndex_ = target;
   Redraw();
 }
 

@@ -101,6 +101,9 @@ class TZPlaylistWindow : public QObject, public TZPlaylistView {
   void PaintStatus();
   void ListMousePress(QMouseEvent* event);
   void ListDoubleClick();
+  // Dragging an entry with the left button moves it through the list.
+  void ListMouseMove(QMouseEvent* event);
+  void ListMouseRelease() { dragIndex_ = -1; }
   bool KeyPress(QKeyEvent* event);
   void Wheel(int steps);
   void MoveCursor(int step, bool shift);
@@ -130,6 +133,8 @@ class TZPlaylistWindow : public QObject, public TZPlaylistView {
   int firstDrawn_ = 0;
   int afterLastDrawn_ = 0;
   int clickedIndex_ = -1;
-  int wheelPending_ = 0;  // wheel angle not yet a whole notch
+  int wheelPending_ = 0;
+  int dragIndex_ = -1;  // the entry a plain left press picked up, -1 when none  // wheel angle not
+                        // yet a whole notch
   QString lastDir_;
 };
