@@ -136,6 +136,18 @@ void TZPlaylist::DeleteSelected() {
   std::erase_if(entries_, [](const EntryPtr& e) { return e->Selected; });
 }
 
+void TZPlaylist::Move(int from, int to) {
+  if (from < 0 || to < 0 || from >= Count() || to >= Count() || from == to) {
+    return;
+  }
+  const auto first = entries_.begin();
+  if (from < to) {
+    std::rotate(first + from, first + from + 1, first + to + 1);
+  } else {
+    std::rotate(first + to, first + from, first + from + 1);
+  }
+}
+
 void TZPlaylist::Sort(TPlaylistSortOrder order) {
   switch (order) {
     case psoCaption:

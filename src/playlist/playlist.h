@@ -72,6 +72,9 @@ class TZPlaylist {
   void InvertSelection();
   void DeleteSelected();
   void Sort(TPlaylistSortOrder order);
+  // Moves entry `from` to index `to`, the entries between shifting by one (drag and drop in the
+  // playlist window). Entries keep their addresses; out-of-range indices do nothing.
+  void Move(int from, int to);
 
   // "Clear playlist": Clear, and SelectionAnchor, SelectionEnd and PlaylistCursor := -1.
   void ClearPlaylist();

@@ -1,5 +1,7 @@
 #include "skin/controls/playlistlayout.h"
 
+#include <iterator>
+
 TZPlaylistLayout LayoutPlaylist(QSize window, QSize edge, int captionHeight, const QMargins& insets,
                                 int statusHeight, TZSBarSide side, bool statusVisible,
                                 bool hidden) {
@@ -33,4 +35,23 @@ QRect PlaceVideoPicture(QSize window, QSize edge, int captionHeight, const QMarg
   return QRect(ew + insets.left(), captionHeight + insets.top(),
                window.width() - 2 * ew - insets.left() - insets.right(),
                window.height() - captionHeight - eh - insets.top() - insets.bottom());
+}
+
+std::optional<Qt::BrushStyle> RowFillStyle(int code) {
+  static constexpr Qt::BrushStyle kStyles[] = {
+      Qt::NoBrush,      Qt::SolidPattern,     Qt::BDiagPattern, Qt::FDiagPattern,
+      Qt::CrossPattern, Qt::DiagCrossPattern, Qt::HorPattern,   Qt::VerPattern};
+  if (code < 0 || code >= int(std::size(kStyles))) {
+    return std::nullopt;
+  }
+  return kStyles[code];
+}
+
+std::optional<Qt::PenStyle> RowFrameStyle(int code) {
+  static constexpr Qt::PenStyle kStyles[] = {Qt::NoPen,   Qt::SolidLine,   Qt::DashLine,
+                                             Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+  if (code < 0 || code >= int(std::size(kStyles))) {
+    return std::nullopt;
+  }
+  return kStyles[code];
 }

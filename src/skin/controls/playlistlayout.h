@@ -4,6 +4,8 @@
 #include <QMargins>
 #include <QRect>
 #include <QSize>
+#include <Qt>
+#include <optional>
 
 #include "skin/zgui.h"
 
@@ -20,3 +22,11 @@ TZPlaylistLayout LayoutPlaylist(QSize window, QSize edge, int captionHeight, con
 
 // The video picture's place inside the video window.
 QRect PlaceVideoPicture(QSize window, QSize edge, int captionHeight, const QMargins& insets);
+
+// The brush of a row's fill style code: 0 none, 1 solid, 2 backward diagonal, 3 forward
+// diagonal, 4 cross, 5 diagonal cross, 6 horizontal, 7 vertical hatch. Other codes give nothing:
+// the painter keeps the style it had.
+std::optional<Qt::BrushStyle> RowFillStyle(int code);
+// The pen of a row's frame style code: 0 none, 1 solid, 2 dashed, 3 dotted, 4 dash-dot,
+// 5 dash-dot-dot; nothing for other codes.
+std::optional<Qt::PenStyle> RowFrameStyle(int code);
