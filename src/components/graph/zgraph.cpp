@@ -169,8 +169,10 @@ bool ZGraph::Remove(const ZFilter& filter) {
   if (!Contains(filter)) {
     return false;
   }
+  // Stopping one element of a running graph can wait forever on a streaming thread that is
+  // blocked further down, so filters leave a stopped graph only.
+  gst_element_set_state(d_->pipeline, GST_STATE_NULL);
   GstElement* element = ZNativeElement(filter);
-  gst_element_set_state(element, GST_STATE_NULL);
   // The bin drops its reference; the filter keeps its own.
   return gst_bin_remove(GST_BIN(d_->pipeline), element);
 }

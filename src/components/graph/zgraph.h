@@ -27,16 +27,20 @@ struct ZPinInfo {
 };
 
 // One factory of the system catalogue: its short name ("audioconvert"), its long name ("Audio
-// converter"), a class identifier that stays the same from run to run, and its pad templates.
+// converter"), its classification ("Filter/Converter/Audio"), a class identifier that stays the
+// same from run to run, and its pad templates.
 struct ZFilterFactoryInfo {
   QString name;
   QString longName;
+  QString classification;
   QUuid classId;
   std::vector<ZPinInfo> pins;
 };
 
 // Every factory the registry knows, ordered by short name.
 std::vector<ZFilterFactoryInfo> ZSystemFilters();
+// The factory of that short name; an empty name when there is none.
+ZFilterFactoryInfo ZFilterFactory(const QString& name);
 // The short name of the factory whose long or short name equals `name` ignoring case; empty when
 // there is none (or it was forgotten, see ZForgetPluginFile).
 QString ZFindFilterFactory(const QString& name);
@@ -102,7 +106,7 @@ class ZGraph : public QObject {
   ZGraph& operator=(const ZGraph&) = delete;
 
   bool Add(const ZFilter& filter);
-  // Takes the filter out without freeing it (the caller may still hold it).
+  // Stops the graph and takes the filter out without freeing it (the caller may still hold it).
   bool Remove(const ZFilter& filter);
   bool Contains(const ZFilter& filter) const;
   std::vector<ZFilter> Filters() const;

@@ -27,6 +27,10 @@ QString LongName(GstElementFactory* factory) {
       gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_LONGNAME));
 }
 
+QString Classification(GstElementFactory* factory) {
+  return QString::fromUtf8(gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS));
+}
+
 std::vector<ZPinInfo> TemplatePins(GstElementFactory* factory) {
   std::vector<ZPinInfo> pins;
   for (const GList* item = gst_element_factory_get_static_pad_templates(factory); item;
@@ -36,6 +40,12 @@ std::vector<ZPinInfo> TemplatePins(GstElementFactory* factory) {
                     pad->direction == GST_PAD_SRC ? ZPinDirection::Output : ZPinDirection::Input});
   }
   return pins;
+}
+
+ZFilterFactoryInfo InfoOf(GstElementFactory* factory) {
+  const QString name = QString::fromUtf8(gst_plugin_feature_get_name(factory));
+  return {name, LongName(factory), Classification(factory), ZFilterClassId(name),
+          TemplatePins(factory)};
 }
 
 }  // namespace
@@ -60,14 +70,18 @@ std::vector<ZFilterFactoryInfo> ZSystemFilters() {
   }
   const FeatureList factories = ElementFactories();
   for (GList* item = factories.get(); item; item = item->next) {
-    auto* factory = GST_ELEMENT_FACTORY(item->data);
-    const QString name = QString::fromUtf8(gst_plugin_feature_get_name(factory));
-    filters.push_back({name, LongName(factory), ZFilterClassId(name), TemplatePins(factory)});
+    filters.push_back(InfoOf(GST_ELEMENT_FACTORY(item->data)));
   }
   std::sort(
       filters.begin(), filters.end(),
       [](const ZFilterFactoryInfo& a, const ZFilterFactoryInfo& b) { return a.name < b.name; });
   return filters;
+}
+
+ZFilterFactoryInfo ZFilterFactory(const QString& name) {
+  GstObjectPtr<GstElementFactory> factory(
+      ZGraphInit() ? gst_element_factory_find(name.toUtf8().constData()) : nullptr);
+  return factory ? InfoOf(factory.get()) : ZFilterFactoryInfo();
 }
 
 QString ZFindFilterFactory(const QString& name) {
