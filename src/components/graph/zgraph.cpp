@@ -81,15 +81,35 @@ GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer data) {
   return GST_BUS_DROP;
 }
 
-GstPad* FirstSinkPad(const std::vector<ZFilter>& chain) {
-  return chain.empty() ? nullptr
-                       : gst_element_get_static_pad(ZNativeElement(chain.front()), "sink");
+// The input of a chain of filters, which joins the graph only when a stream arrives for it: a
+// sink that nothing feeds would keep the graph from ever starting to play. Null when the chain
+// is empty or cannot be linked.
+GstPad* ChainInput(GstBin* bin, const std::vector<ZFilter>& chain) {
+  if (chain.empty()) {
+    return nullptr;
+  }
+  GstElement* first = ZNativeElement(chain.front());
+  if (!GST_OBJECT_PARENT(first)) {
+    for (size_t i = 0; i < chain.size(); ++i) {
+      GstElement* element = ZNativeElement(chain[i]);
+      if (!GST_OBJECT_PARENT(element)) {
+        gst_bin_add(bin, element);
+      }
+      if (i > 0 && !gst_element_link(ZNativeElement(chain[i - 1]), element)) {
+        return nullptr;
+      }
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+      gst_element_sync_state_with_parent(ZNativeElement(*it));
+    }
+  }
+  return gst_element_get_static_pad(first, "sink");
 }
 
 // Where the streams of the automatic path go.
 struct RenderTargets {
-  GstObjectPtr<GstPad> audio;
-  GstObjectPtr<GstPad> video;
+  std::vector<ZFilter> audio;
+  std::vector<ZFilter> video;
 };
 
 void Discard(GstBin* bin, GstPad* pad) {
@@ -110,13 +130,13 @@ void OnDecodedPad(GstElement* decoder, GstPad* pad, gpointer data) {
   GstBin* bin = GST_BIN(parent.get());
   const GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
   const QLatin1StringView media(gst_structure_get_name(gst_caps_get_structure(caps.get(), 0)));
-  GstPad* target = nullptr;
+  GstObjectPtr<GstPad> target;
   if (media.startsWith(QLatin1StringView("audio/"))) {
-    target = targets->audio.get();
+    target.reset(ChainInput(bin, targets->audio));
   } else if (media.startsWith(QLatin1StringView("video/"))) {
-    target = targets->video.get();
+    target.reset(ChainInput(bin, targets->video));
   }
-  if (!target || gst_pad_is_linked(target) || !LinkPads(bin, pad, target)) {
+  if (!target || gst_pad_is_linked(target.get()) || !LinkPads(bin, pad, target.get())) {
     Discard(bin, pad);
   }
 }
@@ -257,20 +277,10 @@ bool ZGraph::RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& au
   }
   g_object_set(decoder, "uri", UriOf(uriOrPath).toUtf8().constData(), nullptr);
   gst_bin_add(GST_BIN(d_->pipeline), decoder);
-  for (size_t i = 0; i < audioChain.size(); ++i) {
-    Add(audioChain[i]);
-    if (i > 0 &&
-        !gst_element_link(ZNativeElement(audioChain[i - 1]), ZNativeElement(audioChain[i]))) {
-      return false;
-    }
-  }
+  auto* targets = new RenderTargets{audioChain, {}};
   if (videoSink) {
-    Add(videoSink);
+    targets->video.push_back(videoSink);
   }
-  auto* targets = new RenderTargets;
-  targets->audio.reset(FirstSinkPad(audioChain));
-  targets->video.reset(videoSink ? gst_element_get_static_pad(ZNativeElement(videoSink), "sink")
-                                 : nullptr);
   g_signal_connect_data(decoder, "pad-added", G_CALLBACK(OnDecodedPad), targets, FreeTargets,
                         GConnectFlags(0));
   return true;

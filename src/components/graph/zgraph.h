@@ -122,9 +122,9 @@ class ZGraph : public QObject {
                ZPinDirection dirB, const QString& textB);
 
   // The automatic path: a decoder for `uri` (or a local path) whose audio goes through
-  // converters and `audioChain` (filters already in the graph, linked in order, the last one the
-  // sink) and whose video goes through a converter into `videoSink`. Streams without a place go
-  // to a discarding sink. Empty chains and null sinks are allowed.
+  // converters and `audioChain` (linked in order, the last one the sink) and whose video goes
+  // through a converter into `videoSink`. The chains join the graph when their stream appears;
+  // streams without a place go to a discarding sink. Empty chains and null sinks are allowed.
   bool RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
                   const ZFilter& videoSink);
 
