@@ -326,7 +326,8 @@ std::vector<ZFilter> TZGraphScripts::AudioChain() {
 
 bool TZGraphScripts::OpenDvdWithScript(const QString& path) {
   ZGraph& graph = host_.Graph();
-  if (graph.State() != ZGraphState::Stopped) {
+  // The graph is emptied when a DVD item is freed, so filters in it mean it is active.
+  if (!graph.Filters().empty()) {
     graph.SetState(ZGraphState::Playing);
     host_.RebuildDvdMenus();
     host_.CheckDvdMode();
@@ -361,7 +362,7 @@ bool TZGraphScripts::OpenDvdWithScript(const QString& path) {
   if (!ok) {
     ReportError(QFileInfo(folder).isDir() ? kErrorDvdGraph : kErrorDvdMissing, kDvdTag, QString(),
                 false);
-    graph.SetState(ZGraphState::Stopped);
+    graph.Clear();
     return false;
   }
   return FinishDvd(!scripted);
@@ -380,7 +381,7 @@ bool TZGraphScripts::AutoDvdGraph(const QString& folder) {
 bool TZGraphScripts::FinishDvd(bool autocreated) {
   ZGraph& graph = host_.Graph();
   if (error_) {
-    graph.SetState(ZGraphState::Stopped);
+    graph.Clear();
     return false;
   }
   if (!graph.SetState(ZGraphState::Playing)) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -20,6 +21,29 @@ QString MakeToneFile(const QString& path, double seconds, int frequency) {
   EXPECT_EQ(RunProgram(QStringLiteral("sox"), args), 0);
   EXPECT_TRUE(QFile::exists(path));
   return path;
+}
+
+QString MakeDvd(const QString& folder) {
+  QDir().mkpath(folder);
+  const QString title = folder + QStringLiteral("/title.mpg");
+  const QStringList encode{"-v",      "error",
+                           "-f",      "lavfi",
+                           "-i",      "testsrc=size=720x480:rate=30000/1001",
+                           "-f",      "lavfi",
+                           "-i",      "sine=frequency=1000",
+                           "-t",      "2",
+                           "-target", "ntsc-dvd",
+                           "-c:a",    "mp2",
+                           "-b:a",    "192k",
+                           "-y",      title};
+  EXPECT_EQ(RunProgram(QStringLiteral("ffmpeg"), encode), 0);
+  const QString disc = folder + QStringLiteral("/disc");
+  qputenv("VIDEO_FORMAT", "NTSC");
+  EXPECT_EQ(RunProgram(QStringLiteral("dvdauthor"), {"-o", disc, "-t", title}), 0);
+  EXPECT_EQ(RunProgram(QStringLiteral("dvdauthor"), {"-o", disc, "-T"}), 0);
+  const QString ifo = disc + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO");
+  EXPECT_TRUE(QFile::exists(ifo));
+  return ifo;
 }
 
 bool ProcessEventsUntil(const std::function<bool()>& done, int limitMs) {

@@ -373,5 +373,26 @@ TEST_F(GraphScriptsTest, DvdScriptWithoutNavigatorFails) {
   EXPECT_TRUE(log.contains("Use DVD Graph Script: GPL MPEG 1-2 & AC3Filter"));
   EXPECT_TRUE(log.contains("  DVD Directory: " + scratch.file("disc/VIDEO_TS")));
   EXPECT_EQ(reports.reports().size(), 1u);
-  EXPECT_EQ(host.graph.State(), ZGraphState::Stopped);
+  EXPECT_TRUE(host.graph.Filters().empty());
+}
+
+TEST_F(GraphScriptsTest, DvdWithoutItsScriptPlaysThroughTheAutomaticGraph) {
+  const QString ifo = MakeDvd(scratch.path() + "media");
+  config.DVDGraph = QStringLiteral("missing");
+  ASSERT_TRUE(scripts.OpenDvdWithScript(ifo));
+  EXPECT_TRUE(LogLines().contains("DVD Graph Script not found, trying to autocreate."));
+  EXPECT_TRUE(scripts.DvdNavigator());
+  EXPECT_EQ(host.dvdMenus, 1);
+  EXPECT_EQ(host.dvdMode, 1);
+  EXPECT_TRUE(ProcessEventsUntil([&] { return host.graph.Position() > 300'000'000; }, 10000));
+  // Opening it again while the graph is active carries on with it instead of building anew.
+  const auto decoders = [&] {
+    const auto all = host.graph.Filters();
+    return std::count_if(all.begin(), all.end(),
+                         [](const ZFilter& f) { return f.FactoryName() == "uridecodebin"; });
+  };
+  EXPECT_EQ(decoders(), 1);
+  ASSERT_TRUE(scripts.OpenDvdWithScript(ifo));
+  EXPECT_EQ(host.dvdMenus, 2);
+  EXPECT_EQ(decoders(), 1);
 }
