@@ -1,5 +1,7 @@
 #include "playback/dynfilter.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMaxPinName = 128;
@@ -23,6 +25,14 @@ QString FindDevice(const QString& category, const QString& name) {
     return IsAudioSink(factory) ? factory : QString();
   }
   return QString();
+}
+
+std::vector<TDynFilterDSPin> SnapshotPins(const std::vector<ZPinInfo>& pins) {
+  std::vector<TDynFilterDSPin> snapshot;
+  for (const ZPinInfo& pin : pins) {
+    snapshot.push_back({pin.name.left(kMaxPinName), static_cast<int>(pin.direction)});
+  }
+  return snapshot;
 }
 
 }  // namespace
@@ -110,11 +120,23 @@ bool TDynFilter::ConnectByPinName(const QString& from, const QString& pinFrom, c
 TDynFilterDSFilters TDynFilter::ListSystemFilters() {
   TDynFilterDSFilters filters;
   for (const ZFilterFactoryInfo& info : ZSystemFilters()) {
-    TDynFilterDSFilter filter{info.longName, info.classId, {}};
-    for (const ZPinInfo& pin : info.pins) {
-      filter.Pins.push_back({pin.name.left(kMaxPinName), static_cast<int>(pin.direction)});
-    }
-    filters.push_back(std::move(filter));
+    filters.push_back({info.longName, info.classId, SnapshotPins(info.pins)});
+  }
+  return filters;
+}
+
+TDynFilterDSFilters TDynFilter::ListGraphFilters() const {
+  TDynFilterDSFilters filters;
+  if (!graph_) {
+    return filters;
+  }
+  for (const ZFilter& filter : graph_->Filters()) {
+    const auto listed = std::find_if(items_.begin(), items_.end(), [&](const TDynFilterItem& item) {
+      return item.FilterObject == filter;
+    });
+    const ZFilterFactoryInfo factory = ZFilterFactory(filter.FactoryName());
+    filters.push_back({listed != items_.end() ? listed->ScriptName : factory.longName,
+                       factory.classId, SnapshotPins(filter.Pins())});
   }
   return filters;
 }

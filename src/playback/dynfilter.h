@@ -62,6 +62,9 @@ class TDynFilter {
                         ZPinDirection directionTo = ZPinDirection::Input);
   // Every filter of the category "DirectShow Filters", rebuilt on every call.
   static TDynFilterDSFilters ListSystemFilters();
+  // Every filter now in the attached graph, in the graph's order, with the pins it has now;
+  // listed filters under their script names, the others under their long names.
+  TDynFilterDSFilters ListGraphFilters() const;
 
   const std::vector<TDynFilterItem>& Items() const { return items_; }
 

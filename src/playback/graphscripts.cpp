@@ -8,6 +8,7 @@
 #include "base/errorcatalogue.h"
 #include "base/programpath.h"
 #include "base/zdebug.h"
+#include "components/script/zscriptprelude.h"
 #include "config/config.h"
 
 namespace {
@@ -82,35 +83,6 @@ bool MatchesAny(const QStringList& list, const QString& text) {
 TZGraphScripts::TZGraphScripts(const TZConfig& config, TDynFilter& filters, TZGraphScriptHost& host)
     : config_(config), filters_(filters), host_(host) {}
 
-QStringList TZGraphScripts::Prelude() {
-  return {
-      QStringLiteral("struct DSPin {"),
-      QStringLiteral("  string name;"),
-      QStringLiteral("  byte dir;"),
-      QStringLiteral("} sDSPin"),
-      QStringLiteral("struct DSFilter {"),
-      QStringLiteral("  string name;"),
-      QStringLiteral("  string guid;"),
-      QStringLiteral("  int numpins;"),
-      QStringLiteral("} sDSFilter"),
-      QStringLiteral("native void AddFilterScanDir(string _Dir);"),
-      QStringLiteral("native void RegisterFilter(string _Filter);"),
-      QStringLiteral("native void AddFilter(string _Name);"),
-      QStringLiteral("native void ConnectPins(string _Filter1, string _PinName1, string _Filter2, "
-                     "string _PinName2);"),
-      QStringLiteral("native void ConnectPinsAuto(string _Filter1, string _Filter2);"),
-      QStringLiteral("native void Export(string _ExportName, string _FilterName);"),
-      QStringLiteral("native void GetFilters();"),
-      QStringLiteral("native int GetFilterCount();"),
-      QStringLiteral("native DSFilter GetFilter(int _Index);"),
-      QStringLiteral("native DSPin GetPin(int _FilterIndex, int _PinIndex);"),
-      QStringLiteral("native int strcomp(string _S1, string _S2);"),
-      QStringLiteral("native void SetTypeName(string _Name);"),
-      QStringLiteral("native void AddFileType(string _FileType);"),
-      QStringLiteral("native void AddFileName(string _FileName);"),
-  };
-}
-
 std::map<QString, TZScriptHostFunction> TZGraphScripts::HostFunctions() {
   return {
       {"AddFilterScanDir", Procedure([this](const Args& a) { AddFilterScanDir(Text(a[0])); })},
@@ -122,8 +94,7 @@ std::map<QString, TZScriptHostFunction> TZGraphScripts::HostFunctions() {
       {"ConnectPinsAuto",
        Procedure([this](const Args& a) { ConnectPinsAuto(Text(a[0]), Text(a[1])); })},
       {"Export", Procedure([this](const Args& a) { Export(Text(a[0]), Text(a[1])); })},
-      {"GetFilters",
-       Procedure([this](const Args&) { snapshot_ = TDynFilter::ListSystemFilters(); })},
+      {"GetFilters", Procedure([this](const Args&) { snapshot_ = filters_.ListGraphFilters(); })},
       {"GetFilterCount",
        [this](const Args&) { return TZScriptValue::Int(static_cast<qint64>(snapshot_.size())); }},
       {"GetFilter", [this](const Args& a) { return GetFilter(a[0].number); }},
@@ -147,7 +118,7 @@ std::unique_ptr<TZScriptCompiler> TZGraphScripts::NewCompiler() {
   for (auto& [name, function] : HostFunctions()) {
     compiler->AddHostFunction(name, std::move(function));
   }
-  compiler->SetPrelude(Prelude());
+  compiler->SetPrelude(FilterGraphPrelude());
   return compiler;
 }
 

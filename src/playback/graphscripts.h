@@ -78,7 +78,6 @@ class TZGraphScripts {
 
   // The functions scripts may call, by the names the prelude declares.
   std::map<QString, TZScriptHostFunction> HostFunctions();
-  static QStringList Prelude();
 
  private:
   std::unique_ptr<TZScriptCompiler> NewCompiler();
