@@ -19,25 +19,6 @@ namespace {
 
 constexpr int kRuns = 15;
 
-const char* kScript = R"zg(
-void Filetypes() {
-  SetTypeName("Tone");
-  AddFileType(".wav");
-}
-void Filter() {
-  AddFilter("File Source");
-  AddFilter("decodebin");
-  AddFilter("audioconvert");
-  Export("[FileSource]", "File Source");
-}
-void Connect() {
-  ConnectPinsAuto("File Source", "decodebin");
-  ConnectPinsAuto("decodebin", "audioconvert");
-  ConnectPinsAuto("audioconvert", "[DSP Filter]");
-  ConnectPinsAuto("[DSP Filter]", "[Audio Renderer]");
-}
-)zg";
-
 class Host : public TZGraphScriptHost {
  public:
   ZGraph& Graph() override { return graph; }
@@ -72,11 +53,11 @@ int main(int argc, char** argv) {
   QTemporaryDir home;
   SetProgramPath(home.path() + '/');
   QDir().mkpath(home.filePath("data/dsgraphs"));
-  QFile script(home.filePath("data/dsgraphs/tone.zgraph"));
-  if (!script.open(QIODevice::WriteOnly) || script.write(kScript) < 0) {
+  // The tests' script that plays a ".wav" file through the DSP filter.
+  if (!QFile::copy(ZGRAPH_TEST_SCRIPTS "/tone.zgraph",
+                   home.filePath("data/dsgraphs/tone.zgraph"))) {
     return 1;
   }
-  script.close();
   const QString file = home.filePath("tone.wav");
   if (QProcess::execute("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", file, "synth", "5",
                                 "sine", "1000"}) != 0) {

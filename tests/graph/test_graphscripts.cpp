@@ -86,20 +86,8 @@ QString Filetypes(const QString& type, const QStringList& extensions,
 }
 
 // Reads the file, decodes it and plays it through the DSP filter into the sound output.
-const QString kToneScript = Filetypes("Tone", {".wav"}) + R"zg(
-void Filter() {
-  AddFilter("File Source");
-  AddFilter("decodebin");
-  AddFilter("audioconvert");
-  Export("[FileSource]", "File Source");
-}
-void Connect() {
-  ConnectPinsAuto("File Source", "decodebin");
-  ConnectPinsAuto("decodebin", "audioconvert");
-  ConnectPinsAuto("audioconvert", "[DSP Filter]");
-  ConnectPinsAuto("[DSP Filter]", "[Audio Renderer]");
-}
-)zg";
+const QString kToneScript =
+    QString::fromUtf8(ReadBytes(QStringLiteral(ZGRAPH_TEST_SCRIPTS "/tone.zgraph")));
 
 }  // namespace
 

@@ -88,6 +88,11 @@ QString ZFindFilterFactory(const QString& name) {
   if (name.isEmpty() || !ZGraphInit()) {
     return QString();
   }
+  // Most names are given exactly as the registry keeps them; only the others need the walk.
+  const GstObjectPtr<GstElementFactory> exact(gst_element_factory_find(name.toUtf8().constData()));
+  if (exact) {
+    return name;
+  }
   QString byLongName;
   const FeatureList factories = ElementFactories();
   for (GList* item = factories.get(); item; item = item->next) {
