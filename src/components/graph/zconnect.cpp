@@ -1,0 +1,138 @@
+// Intelligent connect: link two pads, or put converters or a decoder between them.
+
+#include <QStringList>
+
+#include "components/graph/pins.h"
+
+namespace {
+
+enum class MediaClass { Any, RawAudio, RawVideo, Other };
+
+MediaClass ClassOf(GstPad* pad) {
+  const GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
+  if (!caps || gst_caps_is_any(caps.get()) || gst_caps_is_empty(caps.get())) {
+    return MediaClass::Any;
+  }
+  const QLatin1StringView name(gst_structure_get_name(gst_caps_get_structure(caps.get(), 0)));
+  if (name == QLatin1StringView("audio/x-raw")) {
+    return MediaClass::RawAudio;
+  }
+  if (name == QLatin1StringView("video/x-raw")) {
+    return MediaClass::RawVideo;
+  }
+  return MediaClass::Other;
+}
+
+bool IsRaw(MediaClass media) {
+  return media == MediaClass::RawAudio || media == MediaClass::RawVideo;
+}
+
+// What goes between two pads that do not link directly; empty when nothing helps.
+QStringList Bridge(MediaClass from, MediaClass to) {
+  if (from == MediaClass::RawAudio && to == MediaClass::RawAudio) {
+    return {QStringLiteral("audioconvert"), QStringLiteral("audioresample")};
+  }
+  if (from == MediaClass::RawVideo && to == MediaClass::RawVideo) {
+    return {QStringLiteral("videoconvert")};
+  }
+  if (!IsRaw(from) && IsRaw(to)) {
+    return {QStringLiteral("decodebin")};
+  }
+  return {};
+}
+
+GstPad* StaticPad(GstElement* element, const char* name) {
+  return gst_element_get_static_pad(element, name);
+}
+
+void RemoveElements(GstBin* bin, const std::vector<GstElement*>& elements) {
+  for (GstElement* element : elements) {
+    gst_element_set_state(element, GST_STATE_NULL);
+    gst_bin_remove(bin, element);
+  }
+}
+
+// Puts `names` between src and sink, in order; a decoder links its output when it appears.
+bool LinkThrough(GstBin* bin, GstPad* src, GstPad* sink, const QStringList& names) {
+  std::vector<GstElement*> added;
+  for (const QString& name : names) {
+    GstElement* element = gst_element_factory_make(name.toUtf8().constData(), nullptr);
+    if (!element || !gst_bin_add(bin, element)) {
+      RemoveElements(bin, added);
+      return false;
+    }
+    added.push_back(element);
+  }
+  GstObjectPtr<GstPad> first(StaticPad(added.front(), "sink"));
+  bool ok = gst_pad_link(src, first.get()) == GST_PAD_LINK_OK;
+  for (size_t i = 1; ok && i < added.size(); ++i) {
+    ok = gst_element_link(added[i - 1], added[i]);
+  }
+  GstElement* last = added.back();
+  if (ok) {
+    GstObjectPtr<GstPad> out(StaticPad(last, "src"));
+    if (out) {
+      ok = gst_pad_link(out.get(), sink) == GST_PAD_LINK_OK;
+    } else {
+      LinkWhenPadAppears(last, gst_element_get_pad_template(last, "src_%u"), sink);
+    }
+  }
+  if (!ok) {
+    gst_pad_unlink(src, first.get());
+    RemoveElements(bin, added);
+    return false;
+  }
+  for (GstElement* element : added) {
+    gst_element_sync_state_with_parent(element);
+  }
+  return true;
+}
+
+struct PendingLink {
+  GstPadTemplate* padTemplate;
+  GstPad* sink;  // own reference
+};
+
+void FreePendingLink(gpointer data, GClosure*) {
+  auto* pending = static_cast<PendingLink*>(data);
+  gst_object_unref(pending->sink);
+  delete pending;
+}
+
+void OnPadAdded(GstElement* element, GstPad* pad, gpointer data) {
+  auto* pending = static_cast<PendingLink*>(data);
+  if (GST_PAD_DIRECTION(pad) != GST_PAD_SRC || gst_pad_is_linked(pending->sink) ||
+      (pending->padTemplate && GST_PAD_PAD_TEMPLATE(pad) &&
+       GST_PAD_PAD_TEMPLATE(pad) != pending->padTemplate &&
+       g_strcmp0(GST_PAD_TEMPLATE_NAME_TEMPLATE(GST_PAD_PAD_TEMPLATE(pad)),
+                 GST_PAD_TEMPLATE_NAME_TEMPLATE(pending->padTemplate)) != 0)) {
+    return;
+  }
+  // The element may have moved to another graph since the link was asked for.
+  GstObjectPtr<GstObject> parent(gst_element_get_parent(element));
+  if (parent && GST_IS_BIN(parent.get())) {
+    // A stream that does not fit (video for an audio sink) leaves the sink for the next one.
+    LinkPads(GST_BIN(parent.get()), pad, pending->sink);
+  }
+}
+
+}  // namespace
+
+bool LinkPads(GstBin* bin, GstPad* src, GstPad* sink) {
+  const MediaClass from = ClassOf(src);
+  const MediaClass to = ClassOf(sink);
+  // A pad that takes anything (a file reader) would link to a raw input and fail when data
+  // flows: it needs a decoder first.
+  const bool needsDecoder = from == MediaClass::Any && IsRaw(to);
+  if (!needsDecoder && gst_pad_link(src, sink) == GST_PAD_LINK_OK) {
+    return true;
+  }
+  const QStringList between = Bridge(from, to);
+  return !between.isEmpty() && LinkThrough(bin, src, sink, between);
+}
+
+void LinkWhenPadAppears(GstElement* element, GstPadTemplate* padTemplate, GstPad* sink) {
+  auto* pending = new PendingLink{padTemplate, GST_PAD(gst_object_ref(sink))};
+  g_signal_connect_data(element, "pad-added", G_CALLBACK(OnPadAdded), pending, FreePendingLink,
+                        GConnectFlags(0));
+}
