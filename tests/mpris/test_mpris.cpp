@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 #include <memory>
@@ -190,6 +191,46 @@ TEST_F(MprisTest, SeeksOutsideTheItemOrForAnotherTrackAreIgnored) {
   // A relative seek past the end goes on to the next item.
   Playerctl({"position", "40+"});
   ASSERT_TRUE(WaitFor([&] { return PlayingEntry(1); }));
+}
+
+TEST_F(MprisTest, JumpsGoOutAsSeeked) {
+  Playerctl({"play"});
+  ASSERT_TRUE(WaitFor([&] { return PlayingEntry(0); }));
+  QProcess monitor;
+  monitor.start("dbus-monitor", {"--session", "type='signal',member='Seeked'"});
+  ASSERT_TRUE(monitor.waitForStarted(kWaitMs));
+  QString output;
+  // The positions of the Seeked signals seen so far, in seconds.
+  const auto seekedTo = [&](int count) {
+    QList<double> seconds;
+    WaitFor([&] {
+      output += QString::fromUtf8(monitor.readAllStandardOutput());
+      seconds.clear();
+      const QRegularExpression value(R"(member=Seeked\s+int64 (\d+))");
+      for (auto it = value.globalMatch(output); it.hasNext();)
+        seconds << it.next().captured(1).toDouble() / kSecondUs;
+      return seconds.size() >= count;
+    });
+    return seconds;
+  };
+  // dbus-monitor is listening once it reports its own name.
+  ASSERT_TRUE(WaitFor([&] {
+    output += QString::fromUtf8(monitor.readAllStandardOutput());
+    return output.contains("NameAcquired");
+  }));
+
+  Playerctl({"position", "10"});
+  QList<double> seen = seekedTo(1);
+  ASSERT_EQ(seen.size(), 1) << output.toStdString();
+  EXPECT_NEAR(seen[0], 10.0, 0.5);
+  // A jump made in the program (a hotkey) is noticed too.
+  config_.JumpInterval = 5000;
+  player_->JumpForward();
+  seen = seekedTo(2);
+  ASSERT_EQ(seen.size(), 2) << output.toStdString();
+  EXPECT_NEAR(seen[1], 15.0, 1.0);
+  monitor.terminate();
+  monitor.waitForFinished(kWaitMs);
 }
 
 TEST_F(MprisTest, OpenUriAddsAndPlays) {
