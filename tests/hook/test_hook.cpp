@@ -5,9 +5,12 @@
 #include <QTest>
 #include <memory>
 
+#include "base/zdebug.h"
+#include "components/text/textfile.h"
 #include "hotkeys/hotkeydispatch.h"
 #include "hotkeys/hotkeyhook.h"
 #include "recordingtarget.h"
+#include "testsupport.h"
 #include "zhook.h"
 
 // After Qt: Xlib's macros break Qt headers.
@@ -138,6 +141,36 @@ TEST_F(HookTest, AutoRepeatOfAHeldKeyFiresEachTime) {
   XTestFakeKeyEvent(display, code, False, CurrentTime);
   XSync(display, False);
   EXPECT_EQ(target_.calls, QStringList(target_.calls.size(), "volume 1"));
+}
+
+TEST_F(HookTest, ProgramHookDispatchesToTheProgramDispatcherAndLogs) {
+  ScratchFolder scratch;
+  SetZDebug(std::make_unique<TZDebug>(scratch.file("zephonic.log")));
+  other_->Grab(XK_F7, 0);
+  table_.Add(kF7, 0, true, haClose);
+  table_.Add(kF8, 0, true, haBringToFront);
+  ASSERT_TRUE(StartHotKeyHook(table_));
+  // Presses before the main window is wired reach nothing.
+  other_->Type(XK_F8);
+  QTest::qWait(kQuietMs);
+  EXPECT_TRUE(target_.calls.isEmpty());
+
+  SetHotKeyDispatcher(&dispatcher_);
+  other_->Type(XK_F8);
+  EXPECT_TRUE(WaitForCalls({"front"}));
+  // The settings page changed the table.
+  table_.Change(1, kF9, true, haToggleMute, 0);
+  HotKeyTableChanged(table_);
+  other_->Type(XK_F9);
+  EXPECT_TRUE(WaitForCalls({"front", "mute"}));
+
+  EXPECT_TRUE(StopHotKeyHook());
+  EXPECT_FALSE(StopHotKeyHook());
+  SetHotKeyDispatcher(nullptr);
+  QStringList lines;
+  ASSERT_TRUE(ReadTextLines(scratch.file("zephonic.log"), &lines));
+  EXPECT_EQ(lines.filter("is held by another program").size(), 1) << lines.join('\n').toStdString();
+  SetZDebug(nullptr);
 }
 
 TEST_F(HookTest, WithoutADisplayTheHookSaysSoOnce) {
