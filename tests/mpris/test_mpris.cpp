@@ -60,14 +60,24 @@ class MprisTest : public ::testing::Test {
     SetZDebug(nullptr);
   }
 
-  // Runs playerctl on this player while the event loop serves its calls; its output, trimmed.
-  QString Playerctl(const QStringList& args) {
+  // Runs a bus client while the event loop serves its calls; its output, trimmed.
+  QString Client(const QString& program, const QStringList& args) {
     QProcess process;
-    process.start("playerctl", QStringList{"-p", "zephonic"} + args);
+    process.start(program, args);
     EXPECT_TRUE(process.waitForStarted(kWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, kWaitMs));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+  }
+  QString Playerctl(const QStringList& args) {
+    return Client("playerctl", QStringList{"-p", "zephonic"} + args);
+  }
+  // A call or property read of the root interface, with dbus-send.
+  QString Root(const QStringList& args) {
+    return Client("dbus-send",
+                  QStringList{"--session", "--print-reply",
+                              "--dest=org.mpris.MediaPlayer2.zephonic", "/org/mpris/MediaPlayer2"} +
+                      args);
   }
 
   bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, kWaitMs); }
@@ -241,6 +251,22 @@ TEST_F(MprisTest, OpenUriAddsAndPlays) {
   // Schemes the player does not take are refused.
   Playerctl({"open", "ftp://127.0.0.1/x.mp3"});
   EXPECT_EQ(playlist_.Count(), 3);
+}
+
+TEST_F(MprisTest, RootInterfaceNamesTheProgramRaisesAndQuits) {
+  int raised = 0;
+  int quit = 0;
+  adapter_->SetRaise([&] { ++raised; });
+  adapter_->SetQuit([&] { ++quit; });
+  const QString get = "org.freedesktop.DBus.Properties.Get";
+  EXPECT_TRUE(Root({get, "string:org.mpris.MediaPlayer2", "string:Identity"})
+                  .contains(QRegularExpression(R"(variant\s+string "Zephonic"$)")));
+  EXPECT_TRUE(Root({get, "string:org.mpris.MediaPlayer2", "string:DesktopEntry"})
+                  .contains(QRegularExpression(R"(variant\s+string "zephonic"$)")));
+  Root({"org.mpris.MediaPlayer2.Raise"});
+  EXPECT_EQ(raised, 1);
+  Root({"org.mpris.MediaPlayer2.Quit"});
+  EXPECT_EQ(quit, 1);
 }
 
 // Run without a session bus (its own ctest entry).
