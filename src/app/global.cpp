@@ -15,6 +15,7 @@
 #include "base/programpath.h"
 #include "base/zdebug.h"
 #include "config/config.h"
+#include "hotkeys/hotkeyhook.h"
 #include "hotkeys/hotkeys.h"
 #include "lang/applylanguage.h"
 #include "lang/language.h"
@@ -302,6 +303,20 @@ bool LoadHotkeyFile() {
   return true;
 }
 
+bool StartKeyboardHook() {
+  const TZHotKeys* table = HotKeys();
+  const bool installed = table && StartHotKeyHook(*table);
+  ZLog(installed ? QStringLiteral("Hook installation successfully.")
+                 : QStringLiteral("Hook installation failed."));
+  return true;
+}
+
+bool StopKeyboardHook() {
+  ZLog(StopHotKeyHook() ? QStringLiteral("Hook kill successfully.")
+                        : QStringLiteral("Hook kill failed."));
+  return true;
+}
+
 bool CreatePlaylist() {
   Guarded("Playlist initialize OK.", "Playlist initialize failed.", [] {
     auto playlist = std::make_unique<TZPlaylist>();
@@ -516,7 +531,7 @@ void ZInitialize() {
       {"variables", CreateVariables},
       {"hotkeys", CreateHotkeys},
       {"hotkey file", LoadHotkeyFile},
-      // The keyboard hook comes here.
+      {"hotkey hook", StartKeyboardHook},
       {"sound system", StartSoundSystem},
       {"spectrum analyser", CreateSpectrum},
       {"playlist", CreatePlaylist},
@@ -544,7 +559,7 @@ void ZKill() {
       {"default playlist", SaveDefaultPlaylist},
       {"playlist", FreePlaylist},
       {"variables", FreeVariables},
-      // The removal of the keyboard hook comes here.
+      {"hotkey hook", StopKeyboardHook},
       {"hotkey file", SaveHotkeyFile},
       {"hotkeys", FreeHotkeys},
       {"shutdown end", FinishKill},
