@@ -1,5 +1,6 @@
-// One full repaint of the skinned main window beside one blit of a picture of the window's
-// size into the same target, measured in the same run; prints both and their ratio (CPU time).
+// The skinned main window composed again and painted, beside one blit of a picture of the
+// window's size into the same target, measured in the same run; prints both and their ratio (CPU
+// time), then the repaints of an already composed face beside their blit baselines.
 
 #include <benchmark/benchmark.h>
 
@@ -161,19 +162,25 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto ratio = [&](const char* name, const char* baseline) {
+  auto ratio = [&](const char* name, const char* baseline, const char* note) {
     const double time = reporter.nanoseconds[name];
     const double base = reporter.nanoseconds[baseline];
-    if (time > 0 && base > 0) {
-      std::printf("%-22s %7.0f ns  vs %-26s %7.0f ns  ratio %.2f (aim < 2)\n", name, time, baseline,
-                  base, time / base);
+    if (time <= 0 || base <= 0) {
+      std::fprintf(stderr, "no figure for %s or %s\n", name, baseline);
+      return false;
     }
+    std::printf("%-22s %7.0f ns  vs %-26s %7.0f ns  ratio %.2f %s\n", name, time, baseline, base,
+                time / base, note);
+    return true;
   };
   std::printf("main window %dx%d\n", scene.main.width(), scene.main.height());
-  ratio("BM_MainWindowPaint", "BM_BlitBaseline");
-  ratio("BM_MainWindowRecompose", "BM_BlitBaseline");
-  ratio("BM_MainWindowRepaint", "BM_BlitWindowRepaint");
-  ratio("BM_MainWindowRepaint", "BM_ShapedBlitWindowRepaint");
+  // The headline: the face composed again from the pictures and painted, the work a changed
+  // window really does. The other figures paint a face that is already composed, so they meet
+  // their ratio almost by construction.
+  const bool ok = ratio("BM_MainWindowRecompose", "BM_BlitBaseline", "(headline, aim < 2)");
+  ratio("BM_MainWindowPaint", "BM_BlitBaseline", "(face already composed)");
+  ratio("BM_MainWindowRepaint", "BM_BlitWindowRepaint", "(face already composed)");
+  ratio("BM_MainWindowRepaint", "BM_ShapedBlitWindowRepaint", "(face already composed)");
   benchmark::Shutdown();
-  return 0;
+  return ok ? 0 : 1;
 }

@@ -1,8 +1,9 @@
 // Figures of the sound library beside baselines measured in the same run:
 //  - decode speed of MP3, OGG and AAC against "ffmpeg -f null -" on the same file;
-//  - the share of one core used while two channels play in real time on the SDL output with ten
-//    equalizer bands each and FFT data read every 45 ms, against "mpv --ao=null" playing the
-//    same file for the same time.
+//  - the share of one core used by a whole process that plays one file in real time, ours on the
+//    SDL output against "mpv --ao=null", both counted from start-up to exit; beside it, ours
+//    with two channels, ten equalizer bands each and FFT data read every 45 ms (no baseline).
+// A run that fails ends the program with an error instead of printing a figure.
 // Usage: bench_sound [seconds of playback, default 10]
 
 #include <sys/resource.h>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -94,61 +96,75 @@ double FfmpegSeconds(const std::string& path) {
   return at == std::string::npos ? -1 : std::atof(output.c_str() + at + 6);
 }
 
+// A measurement that failed: the figures would mean nothing, so the run ends here.
+[[noreturn]] void Fail(const std::string& what) {
+  throw std::runtime_error(what + " failed");
+}
+
 // Best of three, to keep other load on the machine out of the figure.
 template <typename F>
-double Best(F measure) {
+double Best(const std::string& what, F measure) {
   double best = 1e9;
   for (int i = 0; i < 3; ++i) {
-    best = std::min(best, measure());
+    const double value = measure();
+    if (value < 0) {
+      Fail(what);
+    }
+    best = std::min(best, value);
   }
   return best;
 }
 
-double PlaybackCpuShare(const std::string& path, int seconds) {
+// What a playback process does: one plain channel, or two with equalizers and FFT reads.
+enum class Playback { Plain, Effects };
+
+// The child's work: plays the file on the SDL output for `seconds`; false on failure.
+bool PlayFor(const std::string& path, int seconds, Playback kind) {
   if (!ZSoundInit(1, 44100, 0)) {
-    return -1;
+    return false;
   }
   std::vector<ZSoundHandle> channels;
-  for (int c = 0; c < 2; ++c) {
+  for (int c = 0; c < (kind == Playback::Plain ? 1 : 2); ++c) {
     const ZSoundHandle handle = ZSoundOpenFile(path, 0);
-    const float centres[] = {60, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000};
-    for (float centre : centres) {
-      ZSoundSetEq(ZSoundAddEq(handle), {centre, 18.0f, c == 0 ? 6.0f : -6.0f});
+    if (handle == 0) {
+      return false;
     }
-    ZSoundPlay(handle, false);
+    if (kind == Playback::Effects) {
+      const float centres[] = {60, 170, 310, 600, 1000, 3000, 6000, 12000, 14000, 16000};
+      for (float centre : centres) {
+        ZSoundSetEq(ZSoundAddEq(handle), {centre, 18.0f, c == 0 ? 6.0f : -6.0f});
+      }
+    }
+    if (!ZSoundPlay(handle, false)) {
+      return false;
+    }
     channels.push_back(handle);
   }
-  const double cpuStart = CpuSeconds(RUSAGE_SELF);
   const auto start = Clock::now();
   std::vector<float> fft;
   while (Clock::now() - start < std::chrono::seconds(seconds)) {
     std::this_thread::sleep_for(std::chrono::milliseconds(45));
-    ZSoundGetFft(channels[0], &fft);
+    if (kind == Playback::Effects) {
+      ZSoundGetFft(channels[0], &fft);
+    }
   }
-  const double share = (CpuSeconds(RUSAGE_SELF) - cpuStart) / Seconds(Clock::now() - start);
+  const bool stillPlaying = ZSoundIsActive(channels[0]) == ZSoundActivity::Playing;
   ZSoundFree();
-  return share;
+  return stillPlaying;
 }
 
-double MpvCpuShare(const std::string& path, int seconds) {
+// The share of one core a whole process used from its start to its exit.
+double ProcessCpuShare(const std::string& what, const std::vector<std::string>& args) {
   const double before = CpuSeconds(RUSAGE_CHILDREN);
   const auto start = Clock::now();
-  if (!Run({"mpv", "--no-config", "--no-video", "--ao=null", "--really-quiet",
-            "--length=" + std::to_string(seconds), path})) {
-    return -1;
+  if (!Run(args)) {
+    Fail(what);
   }
   return (CpuSeconds(RUSAGE_CHILDREN) - before) / Seconds(Clock::now() - start);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("bench_sound_" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-
+// Makes the test files in `folder` and prints every figure.
+void Measure(const std::filesystem::path& folder, int seconds) {
   struct Format {
     const char* name;
     std::vector<std::string> encoder;
@@ -173,23 +189,52 @@ int main(int argc, char** argv) {
     make.insert(make.end(), format.encoder.begin(), format.encoder.end());
     make.push_back(path);
     if (!Run(make)) {
-      std::printf("%-8s cannot be made\n", format.name);
-      continue;
+      Fail(std::string("making ") + format.name);
     }
-    const double ours = Best([&] { return DecodeSeconds(path, 60.0); });
-    const double baseline = Best([&] { return FfmpegSeconds(path); });
+    const double ours =
+        Best(std::string("decoding ") + format.name, [&] { return DecodeSeconds(path, 60.0); });
+    const double baseline =
+        Best(std::string("ffmpeg decoding ") + format.name, [&] { return FfmpegSeconds(path); });
     std::printf("%-8s %10.3f %10.3f %7.2fx\n", format.name + 6, ours, baseline, ours / baseline);
   }
 
+  // Both sides are whole processes, start-up included, playing the same file for the same time.
   const std::string music = (folder / "music.mp3").string();
-  std::printf("\nreal-time playback for %d s (share of one core)\n", seconds);
-  const double ours = PlaybackCpuShare(music, seconds);
-  const double mpv = MpvCpuShare(music, seconds);
-  std::printf("ours: 2 channels, 10 EQ bands each, FFT every 45 ms: %6.2f %%\n", ours * 100);
-  std::printf("mpv --no-video --ao=null, 1 channel:                 %6.2f %%\n", mpv * 100);
-  if (ours >= 0 && mpv > 0) {
-    std::printf("ratio ours / mpv: %.2fx\n", ours / mpv);
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+  const std::string length = std::to_string(seconds);
+  std::printf("\nreal-time playback for %d s, whole process (share of one core)\n", seconds);
+  const double ours = ProcessCpuShare("our playback", {self, "--play", music, length, "plain"});
+  const double mpv =
+      ProcessCpuShare("mpv playback", {"mpv", "--no-config", "--no-video", "--ao=null",
+                                       "--really-quiet", "--length=" + length, music});
+  const double effects =
+      ProcessCpuShare("our playback with effects", {self, "--play", music, length, "effects"});
+  std::printf("ours, 1 channel:                                   %6.2f %%\n", ours * 100);
+  std::printf("mpv --no-video --ao=null, 1 channel:               %6.2f %%\n", mpv * 100);
+  std::printf("ratio ours / mpv: %.2fx\n", ours / mpv);
+  std::printf("ours, 2 channels, 10 EQ bands each, FFT every 45 ms: %6.2f %% (no baseline)\n",
+              effects * 100);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  if (argc == 5 && std::string(argv[1]) == "--play") {
+    const Playback kind = std::string(argv[4]) == "effects" ? Playback::Effects : Playback::Plain;
+    return PlayFor(argv[2], std::atoi(argv[3]), kind) ? 0 : 1;
+  }
+  const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("bench_sound_" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  int status = 0;
+  try {
+    Measure(folder, seconds);
+  } catch (const std::runtime_error& failure) {
+    std::fprintf(stderr, "bench_sound: %s\n", failure.what());
+    status = 1;
   }
   std::filesystem::remove_all(folder);
-  return 0;
+  return status;
 }

@@ -1,5 +1,6 @@
 // Language files come from anywhere: reading one must never crash, short texts must stay within
-// their bound, and every text must be safe to use as a format with the program's values.
+// their bound, every text must be safe to use as a format with the program's values, and what a
+// format makes of them stays bounded: each conversion yields at most a bounded field.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,22 +10,49 @@
 
 namespace {
 
+// A field is padded or made precise to at most 255 characters; a number's sign, digits before
+// the point and the point itself come on top.
+constexpr qsizetype kMaxFieldOutput = 255 + 32;
+
 qsizetype CodePoints(const QString& text) {
   return text.toUcs4().size();
+}
+
+// The built-in texts are made once: every file replaces all of them.
+TZLanguage& Reused() {
+  static TZLanguage language;
+  return language;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  TZLanguage language;
+  TZLanguage& language = Reused();
   ReadLanguageTexts(
       language, QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+  const QString name = QStringLiteral("name");
+  const QString hostile = QStringLiteral("%s%n");
+  qsizetype total = 0;
   for (int number = 1; number <= TZLanguage::kTextCount; ++number) {
     const QString& text = language.Text(number);
+    total += text.size();
     if (!TZLanguage::IsLongText(number) && CodePoints(text) > TZLanguage::kShortTextLength) {
       std::abort();
     }
-    FormatText(text, {QStringLiteral("name"), 42, 3.5, QStringLiteral("%s%n")});
+    if (text.isEmpty()) {
+      continue;
+    }
+    const QString formatted = FormatText(text, {name, 42, 3.5, hostile});
+    if (!text.contains(u'%') && formatted != text) {
+      std::abort();
+    }
+    if (formatted.size() > text.size() + 4 * kMaxFieldOutput) {
+      std::abort();
+    }
+  }
+  // Texts come from the input, split at line ends: they cannot hold more than it.
+  if (total > static_cast<qsizetype>(size)) {
+    std::abort();
   }
   return 0;
 }

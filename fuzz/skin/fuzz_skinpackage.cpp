@@ -1,4 +1,6 @@
-// Packed skins: any bytes as a package; loading must never write outside data/temp/.
+// Packed skins: any bytes as a package; loading must never write outside data/temp/. The program
+// folder lies several folders deep in a private temporary folder that is searched whole, so a
+// name climbing out of it is seen too.
 
 #include <QDir>
 #include <QDirIterator>
@@ -14,13 +16,13 @@
 
 namespace {
 
-// Every file below the folder that is not in data/temp/.
-QStringList FilesOutsideTemp(const QString& root) {
+// Every file anywhere below `outer` that is not in the program folder's data/temp/.
+QStringList FilesOutsideTemp(const QString& outer, const QString& temp) {
   QStringList files;
-  QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+  QDirIterator it(outer, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString file = it.next();
-    if (!file.startsWith(root + QStringLiteral("data/temp/"))) {
+    if (!file.startsWith(temp)) {
       files << file;
     }
   }
@@ -30,8 +32,9 @@ QStringList FilesOutsideTemp(const QString& root) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static QTemporaryDir home;
-  static const QString root = home.path() + u'/';
+  static QTemporaryDir outer;
+  static const QString root = outer.path() + QStringLiteral("/1/2/3/4/5/6/7/8/program/");
+  static const QString temp = root + QStringLiteral("data/temp/");
   static const bool ready = [] {
     SetProgramPath(root);
     return QDir().mkpath(root + QStringLiteral("data/skins"));
@@ -47,16 +50,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   file.close();
 
-  TZGUI skin;
-  InitSkinDefaults(skin);
+  static const TZGUI defaults = [] {
+    TZGUI built;
+    InitSkinDefaults(built);
+    return built;
+  }();
+  TZGUI skin = defaults;  // copies share the pictures
   const SkinLoadResult result = LoadSkin(skin, QStringLiteral("fuzz"), false);
   if (skin.Loaded != (result == slrLoaded)) {
     std::abort();
   }
   SkinInformationText(QStringLiteral("fuzz"));
-  if (FilesOutsideTemp(root) != QStringList{package}) {
+  if (FilesOutsideTemp(outer.path(), temp) != QStringList{package}) {
     std::abort();
   }
-  QDir(root + QStringLiteral("data/temp")).removeRecursively();
+  QDir(temp).removeRecursively();
   return 0;
 }

@@ -11,6 +11,16 @@
 
 namespace {
 
+// The built-in values every description is read over, made once: copies share their pictures.
+const TZGUI& Defaults() {
+  static const TZGUI defaults = [] {
+    TZGUI skin;
+    InitSkinDefaults(skin);
+    return skin;
+  }();
+  return defaults;
+}
+
 QImage MakePicture() {
   QImage picture(64, 48, QImage::Format_RGB888);  // small: pieces are clamped to it
   picture.fill(qRgb(10, 20, 30));
@@ -23,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const QImage picture = MakePicture();
   const QStringList lines =
       SplitLines(DecodeText(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size))));
-  TZGUI skin;
-  InitSkinDefaults(skin);
+  TZGUI skin = Defaults();
   ReadSkinDescription(lines, skin);
   SkinInformation info;
   ParseSkinInformation(lines, &info);
@@ -38,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // What is written must read back to the same values.
   const QStringList written = WriteSkinDescription(skin, info);
-  TZGUI again;
-  InitSkinDefaults(again);
+  TZGUI again = Defaults();
   ReadSkinDescription(written, again);
   if (WriteSkinDescription(again, info) != written) {
     std::abort();

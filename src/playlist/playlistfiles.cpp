@@ -469,5 +469,5 @@ bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
     file.cancelWriting();
     return false;
   }
-  return file.commit();
+  return CommitComplete(file, 4 + qint64(kZplRecordSize) * playlist.Count());
 }

@@ -27,8 +27,10 @@ TEST(ZDebug, StartsFreshIndentsByTwoBlanksAndNeverBelowZero) {
 }
 
 TEST(ZDebug, UnwritableLogRaisesToTheCaller) {
-  TZDebug log("/nonexistent-folder/zephonic.log");
+  ScratchFolder dir;
+  TZDebug log(PathBelowAFile(dir, "zephonic.log"));
   EXPECT_THROW(log.Write("x"), std::runtime_error);
+  EXPECT_EQ(ReadBytes(dir.file("a-file")), "not a folder");
 }
 
 TEST(ZDebug, GlobalLogWritesOnlyWhileItExists) {

@@ -274,4 +274,18 @@ TEST(ConfigFile, UnreadableAndUnwritableFilesFail) {
   EXPECT_FALSE(LoadConfigFile(dir.path(), config));  // a folder
   EXPECT_EQ(config, ChangedConfig());
   EXPECT_FALSE(SaveConfigFile(dir.file("no/such/folder/config.zcfg"), config));
+
+  // Failures that hold for root too: a full disk keeps the old file whole, and nothing can be
+  // written below a regular file.
+  const QString path = dir.file("config.zcfg");
+  ASSERT_TRUE(SaveConfigFile(path, TZConfig()));
+  const QByteArray before = ReadBytes(path);
+  {
+    FileSizeLimit limit(64);
+    EXPECT_FALSE(SaveConfigFile(path, config));
+  }
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(FolderEntries(dir.path()), QStringList({"config.zcfg"}));
+  EXPECT_FALSE(SaveConfigFile(PathBelowAFile(dir, "config.zcfg"), config));
+  EXPECT_EQ(config, ChangedConfig());
 }

@@ -72,3 +72,21 @@ TEST(GraphList, LookupsIgnoreCaseAndFindTheFirstEntry) {
   EXPECT_EQ(FindGraphPair(config, "mpeg", "MPEG2"), 1);
   EXPECT_EQ(FindGraphPair(config, "mpeg", "Tracker"), -1);
 }
+
+// Failures that hold for root too: a full disk keeps the old list whole, and nothing can be
+// written below a regular file.
+TEST(GraphList, FailedSavesKeepTheOldFile) {
+  ScratchFolder dir;
+  const QString path = dir.file("dsgraphs.lst");
+  ASSERT_TRUE(SaveGraphList(path, TZConfig()));
+  const QByteArray before = ReadBytes(path);
+  TZConfig changed;
+  changed.Graphs = {{"Matroska Video", "MKV graph"}};
+  {
+    FileSizeLimit limit(4);
+    EXPECT_FALSE(SaveGraphList(path, changed));
+  }
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(FolderEntries(dir.path()), QStringList({"dsgraphs.lst"}));
+  EXPECT_FALSE(SaveGraphList(PathBelowAFile(dir, "dsgraphs.lst"), changed));
+}

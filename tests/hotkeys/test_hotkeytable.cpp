@@ -189,6 +189,20 @@ TEST(HotKeyFile, MalformedFiles) {
   EXPECT_FALSE(table.LoadFromFile(dir.file("missing.zkeys")));
   EXPECT_EQ(table.Count(), 1);
   EXPECT_FALSE(table.SaveToFile(dir.file("no/such/hotkeys.zkeys")));
+
+  // Failures that hold for root too: a full disk keeps the old file whole, and nothing can be
+  // written below a regular file.
+  const QString path = dir.file("hotkeys.zkeys");
+  ASSERT_TRUE(TZHotKeys().SaveToFile(path));
+  const QByteArray before = ReadBytes(path);
+  {
+    FileSizeLimit limit(4);
+    EXPECT_FALSE(table.SaveToFile(path));
+  }
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(FolderEntries(dir.path()), QStringList({"hotkeys.zkeys"}));
+  EXPECT_FALSE(table.SaveToFile(PathBelowAFile(dir, "hotkeys.zkeys")));
+  EXPECT_EQ(table.Count(), 1);
 }
 
 TEST(HotKeyTable, GlobalTableIsCreatedAndFreedByItsOwner) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <string>
@@ -33,16 +34,36 @@ TEST(ManualClock, FiresInDueOrderAndHonoursChangesMadeByHandlers) {
   EXPECT_EQ(fast->Interval(), 10);
 }
 
-TEST(QtTimers, RunOnTheEventLoop) {
+TEST(QtTimers, RunOnTheEventLoopAtTheirIntervalUntilStopped) {
   TZQtTimerSource source;
-  int ticks = 0;
-  const auto timer = source.CreateTimer([&] { ++ticks; });
-  timer->Start(10);
   QEventLoop loop;
-  QTimer::singleShot(200, &loop, &QEventLoop::quit);
+  int ticks = 0;
+  const auto timer = source.CreateTimer([&] {
+    if (++ticks == 5) {
+      loop.quit();
+    }
+  });
+  // A loaded machine only makes the ticks late: the guard fails a timer that never fires, and
+  // five ticks can never come before four intervals have passed.
+  bool guardFired = false;
+  QTimer::singleShot(60000, &loop, [&] {
+    guardFired = true;
+    loop.quit();
+  });
+  QElapsedTimer clock;
+  clock.start();
+  timer->Start(10);
   loop.exec();
+  const qint64 elapsed = clock.elapsed();
   timer->Stop();
-  EXPECT_GE(ticks, 5);
-  EXPECT_LE(ticks, 21);
+  EXPECT_FALSE(guardFired);
+  EXPECT_EQ(ticks, 5);
+  EXPECT_GE(elapsed, 40);
   EXPECT_FALSE(timer->IsActive());
+
+  // Stopped, it stays quiet however long the loop runs.
+  QEventLoop after;
+  QTimer::singleShot(50, &after, &QEventLoop::quit);
+  after.exec();
+  EXPECT_EQ(ticks, 5);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <algorithm>
 
 #include "playlist/mediakind.h"
 #include "playlist/playlist.h"
@@ -205,14 +206,27 @@ TEST(PlaylistSort, ReverseTwiceAndRandomKeepEveryEntry) {
   EXPECT_EQ(Captions(list), QStringList({"d", "c", "b", "a"}));
   list.Sort(psoReverse);
   EXPECT_EQ(Captions(list), QStringList({"a", "b", "c", "d"}));
-  const TZPlaylistEntry* first = list.Get(0);
-  list.Sort(psoRandom);
-  QStringList sorted = Captions(list);
-  sorted.sort();
-  EXPECT_EQ(sorted, QStringList({"a", "b", "c", "d"}));
+
+  // Sixty entries: a shuffle that leaves them in order, or two shuffles of the same order that
+  // agree, would each happen by chance once in 60! tries.
+  QStringList names;
+  for (int i = 0; i < 60; ++i) {
+    names << QString::number(i);
+  }
+  TZPlaylist big = ListOf(names);
+  TZPlaylist other = ListOf(names);
+  const TZPlaylistEntry* first = big.Get(0);
+  big.Sort(psoRandom);
+  other.Sort(psoRandom);
+  EXPECT_NE(Captions(big), names);
+  EXPECT_NE(Captions(big), Captions(other));
+  QStringList sorted = Captions(big);
+  std::sort(sorted.begin(), sorted.end(),
+            [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+  EXPECT_EQ(sorted, names);
   // Entries move, they are not copied: the player's reference stays valid.
-  EXPECT_NE(list.FindByCaption("a"), -1);
-  EXPECT_EQ(list.Get(list.FindByCaption("a")), first);
+  ASSERT_NE(big.FindByCaption("0"), -1);
+  EXPECT_EQ(big.Get(big.FindByCaption("0")), first);
 }
 
 TEST(TimeText, ParseAndFormat) {

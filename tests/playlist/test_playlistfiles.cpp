@@ -172,6 +172,31 @@ TEST_F(PlaylistFiles, ZplWriteIntoMissingFolderFails) {
   EXPECT_FALSE(WriteZplFile(folder.file("no/such/folder/list.zpl"), TZPlaylist()));
 }
 
+// Failures that hold for root too, whom read-only files do not stop.
+TEST_F(PlaylistFiles, ZplFailedSavesKeepTheOldFileAndThePlaylist) {
+  TZPlaylist old;
+  old.Add("old", "/old.mp3", false, "01", "00:01:00");
+  const QString path = folder.file("list.zpl");
+  ASSERT_TRUE(WriteZplFile(path, old));
+  const QByteArray before = ReadBytes(path);
+  TZPlaylist list;
+  for (const char* name : {"a", "b", "c"}) {
+    list.Add(name, QStringLiteral("/music/%1.mp3").arg(name), false, "02", "00:02:00");
+  }
+  const QByteArray listBytes = EncodeZpl(list);
+  {
+    // The disk fills up after the first new record.
+    FileSizeLimit limit(before.size() + kZplRecordSize);
+    EXPECT_FALSE(WriteZplFile(path, list));
+  }
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(FolderEntries(folder.path()), QStringList({"list.zpl"}));  // no temporary left
+
+  EXPECT_FALSE(WriteZplFile(PathBelowAFile(folder, "list.zpl"), list));
+  EXPECT_EQ(ReadBytes(folder.file("a-file")), "not a folder");
+  EXPECT_EQ(EncodeZpl(list), listBytes);
+}
+
 TEST_F(PlaylistFiles, PlsReadsEntriesWithTitlesAndFileNameCaptions) {
   const TZPlaylist list = Read("a.pls",
                                "[playlist]\r\nNumberOfEntries=3\r\nFile1=/music/one.mp3\r\n"

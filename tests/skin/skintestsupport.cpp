@@ -68,8 +68,10 @@ void WriteZip(const QString& path, const std::vector<std::pair<QString, QByteArr
   ASSERT_EQ(zip_close(archive), 0);
 }
 
-SkinHome::SkinHome() : previous_(ProgramPath()) {
-  SetProgramPath(scratch_.path());
+SkinHome::SkinHome()
+    : root_(scratch_.path() + QStringLiteral("1/2/3/4/5/6/7/8/program/")),
+      previous_(ProgramPath()) {
+  SetProgramPath(root_);
   QDir().mkpath(skins());
 }
 
@@ -78,21 +80,22 @@ SkinHome::~SkinHome() {
 }
 
 QString SkinHome::skins() const {
-  return scratch_.path() + QStringLiteral("data/skins/");
+  return root_ + QStringLiteral("data/skins/");
 }
 
 QString SkinHome::temp() const {
-  return scratch_.path() + QStringLiteral("data/temp/");
+  return root_ + QStringLiteral("data/temp/");
 }
 
 QStringList SkinHome::filesOutsideTemp() const {
   QStringList files;
+  const QDir program(root_);
   QDirIterator it(scratch_.path(), QDir::Files | QDir::Hidden | QDir::System,
                   QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString file = it.next();
     if (!file.startsWith(temp())) {
-      files << file.mid(scratch_.path().size());
+      files << program.relativeFilePath(file);
     }
   }
   files.sort();

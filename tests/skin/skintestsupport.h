@@ -29,20 +29,25 @@ QByteArray JoinLines(const QStringList& lines);
 // Writes a ZIP archive holding the given entries, in order.
 void WriteZip(const QString& path, const std::vector<std::pair<QString, QByteArray>>& entries);
 
-// A program folder in a scratch folder, with data/skins/; the program path points there while
-// the object lives.
+// A program folder with data/skins/, nested several folders deep in a scratch folder so that
+// names climbing out of it still land where the test can see them; the program path points there
+// while the object lives.
 class SkinHome {
  public:
   SkinHome();
   ~SkinHome();
   QString skins() const;
   QString temp() const;
-  QString root() const { return scratch_.path(); }
+  QString root() const { return root_; }
+  // The scratch folder around the program folder.
+  QString outer() const { return scratch_.path(); }
 
-  // Every file below the program folder that is not in data/temp/.
+  // Every file anywhere in the scratch folder that is not in data/temp/, relative to the program
+  // folder ("../../x" for a file that escaped it).
   QStringList filesOutsideTemp() const;
 
  private:
   ScratchFolder scratch_;
+  QString root_;
   QString previous_;
 };

@@ -90,7 +90,9 @@ TEST_F(SkinPicture, GeneratorReproducesTheCommittedPicture) {
 TEST_F(SkinPicture, GeneratorRejectsBadArguments) {
   EXPECT_NE(RunProgram(SKINGEN_PROGRAM, {}), 0);
   EXPECT_NE(RunProgram(SKINGEN_PROGRAM, {"a.png", "--preview"}), 0);
-  EXPECT_NE(RunProgram(SKINGEN_PROGRAM, {"/nonexistent-folder/x/base.png"}), 0);
+  ScratchFolder scratch;
+  EXPECT_NE(RunProgram(SKINGEN_PROGRAM, {PathBelowAFile(scratch, "x/base.png")}), 0);
+  EXPECT_EQ(FolderEntries(scratch.path()), QStringList({"a-file"}));
 }
 
 TEST_F(SkinPicture, OpaqueElementsHoldNoTransparentColour) {

@@ -8,16 +8,26 @@
 #include <chrono>
 #include <cstring>
 
-LocalServer::LocalServer() {
-  fd_ = socket(AF_INET, SOCK_STREAM, 0);
+namespace {
+
+// A TCP socket bound to a port of the system's choice on 127.0.0.1; the port goes to *port.
+int BindLoopback(int* port) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  listen(fd_, 8);
+  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
   socklen_t length = sizeof(address);
-  getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-  port_ = ntohs(address.sin_port);
+  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  *port = ntohs(address.sin_port);
+  return fd;
+}
+
+}  // namespace
+
+LocalServer::LocalServer() {
+  fd_ = BindLoopback(&port_);
+  listen(fd_, 8);
 }
 
 LocalServer::~LocalServer() {
@@ -29,6 +39,14 @@ LocalServer::~LocalServer() {
   for (auto& client : clients_) {
     client.join();
   }
+}
+
+RefusingPort::RefusingPort() {
+  fd_ = BindLoopback(&port_);
+}
+
+RefusingPort::~RefusingPort() {
+  close(fd_);
 }
 
 std::string LocalServer::Url(const std::string& path) const {

@@ -37,6 +37,21 @@ class LocalServer {
   std::vector<std::thread> clients_;
 };
 
+// A port on 127.0.0.1 that is bound but never listened on: connections are refused, and no
+// other program can start listening there while the object lives.
+class RefusingPort {
+ public:
+  RefusingPort();
+  ~RefusingPort();
+  RefusingPort(const RefusingPort&) = delete;
+  RefusingPort& operator=(const RefusingPort&) = delete;
+  int Port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
 void SendAll(int fd, const std::string& data);
 
 // The start of "Range: bytes=N-" in a request head, or -1 without one.

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <chrono>
+#include <csignal>
 #include <thread>
 
 #include "base/errorcatalogue.h"
@@ -49,6 +51,32 @@ QByteArray ReadBytes(const QString& path) {
     return {};
   }
   return file.readAll();
+}
+
+QString PathBelowAFile(const ScratchFolder& scratch, const QString& name) {
+  WriteBytes(scratch.file("a-file"), "not a folder");
+  return scratch.file("a-file/" + name);
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) : previousHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  previousSoft_ = static_cast<qint64>(limit.rlim_cur);
+  limit.rlim_cur = static_cast<rlim_t>(bytes);
+  EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = static_cast<rlim_t>(previousSoft_);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, previousHandler_);
+}
+
+QStringList FolderEntries(const QString& folder) {
+  return QDir(folder).entryList(
+      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool WaitFor(const std::function<bool()>& done, int limitMs) {

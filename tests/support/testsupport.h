@@ -19,6 +19,27 @@ class ScratchFolder {
   QTemporaryDir dir_;
 };
 
+// Writes that fail for every user, root included, whom permission bits never stop.
+// A path below a regular file: nothing can be created there (ENOTDIR).
+QString PathBelowAFile(const ScratchFolder& scratch, const QString& name);
+
+// While alive, no file of this process can grow beyond `bytes` (RLIMIT_FSIZE): a write past it
+// fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(qint64 bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  qint64 previousSoft_ = 0;
+  void (*previousHandler_)(int) = nullptr;
+};
+
+// The names in a folder, hidden ones included, sorted: leftovers of a failed write show here.
+QStringList FolderEntries(const QString& folder);
+
 // Runs a program to completion; returns its exit code (-1 when it could not start).
 // Standard output and error are returned through *output when given.
 int RunProgram(const QString& program, const QStringList& args, QString* output = nullptr);

@@ -2,7 +2,10 @@
 
 #include <QDir>
 
+#include <gtest/gtest.h>
+
 #include "base/programpath.h"
+#include "ui/windowrender.h"
 
 SkinnedWindows::SkinnedWindows() : previousHome_(ProgramPath()) {
   SetProgramPath(home_.path());
@@ -33,4 +36,31 @@ bool SkinnedWindows::LoadPackage(const QString& name) {
 
 void SkinnedWindows::Apply() {
   ApplySurfaces(skin, windows);
+}
+
+QImage CommittedPicture(const QString& name) {
+  return QImage(QStringLiteral(ZEPHONIC_EXPECTED_PICTURES) + name)
+      .convertToFormat(QImage::Format_ARGB32);
+}
+
+void ExpectRenderAsCommitted(QWidget& window, const QString& name) {
+  const QString path = TestOutputFolder() + name;
+  ASSERT_TRUE(SaveWindowRender(window, path)) << path.toStdString();
+  const QImage saved = QImage(path).convertToFormat(QImage::Format_ARGB32);
+  const QImage expected = CommittedPicture(name);
+  ASSERT_FALSE(expected.isNull()) << "no committed picture " << name.toStdString();
+  ASSERT_EQ(saved.size(), expected.size()) << name.toStdString();
+  int differing = 0;
+  QPoint first;
+  for (int y = 0; y < saved.height(); ++y) {
+    for (int x = 0; x < saved.width(); ++x) {
+      if (saved.pixel(x, y) != expected.pixel(x, y) && differing++ == 0) {
+        first = QPoint(x, y);
+      }
+    }
+  }
+  EXPECT_EQ(differing, 0) << name.toStdString() << ": first difference at " << first.x() << ","
+                          << first.y() << "; if the change is meant, look at " << path.toStdString()
+                          << " and copy it over " << ZEPHONIC_EXPECTED_PICTURES
+                          << name.toStdString();
 }

@@ -32,3 +32,11 @@ class SkinnedWindows {
   TfrmVideoFullscreenControl fullscreen_;
   TSpectrum spectrum_{84, 25};
 };
+
+// The committed picture of a window, tests/ui/expected/<name>: what a person looked at and
+// accepted. A null picture when there is none.
+QImage CommittedPicture(const QString& name);
+
+// Renders the window into build/test-output/<name> and expects it to equal its committed
+// picture pixel for pixel, transparency included.
+void ExpectRenderAsCommitted(QWidget& window, const QString& name);

@@ -48,6 +48,14 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     file.cancelWriting();
     return false;
   }
+  return CommitComplete(file, bytes.size());
+}
+
+bool CommitComplete(QSaveFile& file, qint64 size) {
+  if (!file.flush() || file.size() != size) {
+    file.cancelWriting();
+    return false;
+  }
   return file.commit();
 }
 
