@@ -7,12 +7,12 @@
 #include <exception>
 #include <memory>
 
-#include "base/errorcatalogue.h"
 #include "app/fileinfo.h"
 #include "app/firststart.h"
 #include "app/program.h"
-#include "base/programpath.h"
 #include "app/videolayer.h"
+#include "base/errorcatalogue.h"
+#include "base/programpath.h"
 #include "base/zdebug.h"
 #include "config/config.h"
 #include "hotkeys/hotkeys.h"
@@ -315,7 +315,7 @@ bool LoadDefaultPlaylist() {
     ZLog(QStringLiteral("Playlist not found. Playlist is cleared."));
     return true;
   }
-  if (Succeeds([&] { return ReadPlaylistFile(path, *playlist, true) == prLoaded; })) {
+  if (Succeeds([&] { return ReadDefaultPlaylist(path, *playlist) == prLoaded; })) {
     ZLog(QStringLiteral("Playlist loaded OK."));
     return true;
   }

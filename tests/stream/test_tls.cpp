@@ -2,11 +2,14 @@
 // play, show their titles and record byte-exact; redirects between http and https, IPv6 and a
 // proxy from the environment work; a certificate that does not verify fails the stream.
 
+#include <sys/socket.h>
+
 #include <QDir>
 #include <atomic>
 #include <chrono>
 #include <future>
 #include <map>
+#include <optional>
 
 #include "httpstreamtest.h"
 #include "tlsrelay.h"
@@ -61,16 +64,17 @@ class TlsStreamTest : public StreamTest {
                                 {"-c:a", "libmp3lame", "-b:a", "128k", "-write_xing", "0"}))
                  .toStdString();
     ASSERT_GT(audio_.size(), 5 * kMetaInterval);
+    stream_ = {audio_, {{0, "First"}, {3, "Second"}}};
   }
 
   // Opens `url` with metadata, plays it out and checks the tone, the titles in order and the
   // recording, which must hold exactly the audio.
-  void PlaysAndRecords(const std::string& url, std::promise<void>* opened) {
+  void PlaysAndRecords(const std::string& url) {
     Received received;
     const ZSoundHandle handle = ZSoundOpenUrl(url, kZSoundStreamMetadata, received.Callback());
     ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
     received.handle = handle;
-    opened->set_value();
+    opened_.set_value();
     EXPECT_NE(ZSoundGetTags(handle, ZSoundTags::IcyHeaders).find("icy-name:Secure Radio"),
               std::string::npos);
     ASSERT_TRUE(ZSoundPlay(handle, false));
@@ -95,37 +99,38 @@ class TlsStreamTest : public StreamTest {
     EXPECT_EQ(shown, (std::vector<std::string>{"StreamTitle='First';", "StreamTitle='Second';"}));
   }
 
-  IcyStream Stream() const { return {audio_, {{0, "First"}, {3, "Second"}}}; }
+  // Sends the stream with its two titles; the part after the second waits for the open.
+  void SendStream(int client) const { stream_.Send(client, gate_, 3); }
+  // Trusts the test CA, as a user names one for curl.
+  void TrustTestCa() { trust_.emplace("CURL_CA_BUNDLE", certificates_.caFile); }
 
   TestCertificates certificates_;
   std::string audio_;
+  IcyStream stream_;
+  std::promise<void> opened_;
+  const std::shared_future<void> gate_ = opened_.get_future().share();
+  std::optional<ScopedEnvironment> trust_;
 };
 
 TEST_F(TlsStreamTest, HttpsIcyStreamPlaysShowsTitlesAndRecordsExactly) {
-  ScopedEnvironment trust("CURL_CA_BUNDLE", certificates_.caFile);
-  std::promise<void> opened;
-  const std::shared_future<void> gate = opened.get_future().share();
-  const IcyStream stream = Stream();
+  TrustTestCa();
   LocalServer plain;
   std::atomic<bool> askedForMetadata{false};
   plain.Serve([&](int client, const std::string& request) {
     askedForMetadata = request.find("Icy-MetaData: 1") != std::string::npos;
-    stream.Send(client, gate, 3);
+    SendStream(client);
   });
   TlsRelay relay(certificates_, plain.Port());
   ASSERT_TRUE(relay.Ready());
-  PlaysAndRecords(relay.Url(), &opened);
+  PlaysAndRecords(relay.Url());
   EXPECT_TRUE(askedForMetadata);
 }
 
 TEST_F(TlsStreamTest, RedirectsBetweenHttpAndHttpsAreFollowed) {
-  ScopedEnvironment trust("CURL_CA_BUNDLE", certificates_.caFile);
-  std::promise<void> opened;
-  const std::shared_future<void> gate = opened.get_future().share();
-  const IcyStream stream = Stream();
+  TrustTestCa();
   // http -> https -> http -> the stream over https: each hop crosses to the other scheme.
   LocalServer radio;
-  radio.Serve([&](int client, const std::string&) { stream.Send(client, gate, 3); });
+  radio.Serve([&](int client, const std::string&) { SendStream(client); });
   TlsRelay secureRadio(certificates_, radio.Port());
   LocalServer back;
   back.Serve([&](int client, const std::string&) {
@@ -142,37 +147,81 @@ TEST_F(TlsStreamTest, RedirectsBetweenHttpAndHttpsAreFollowed) {
                         secureMover.Url("/radio") + "\r\n\r\n");
   });
   ASSERT_TRUE(secureRadio.Ready() && secureMover.Ready());
-  PlaysAndRecords(entry.Url("/start"), &opened);
+  PlaysAndRecords(entry.Url("/start"));
+}
+
+TEST_F(TlsStreamTest, HttpsFileWithItsIndexLastIsFetchedByRangesAndSeeks) {
+  TrustTestCa();
+  const std::string file =
+      ReadBytes(MakeSine(scratch_, "tone.m4a", 1000, 12.0, {"-c:a", "aac", "-b:a", "128k"}))
+          .toStdString();
+  ASSERT_GT(file.find("moov"), file.find("mdat"));
+  const size_t firstBytes = 32768;
+  std::atomic<int> ranges{0};
+  LocalServer plain;
+  plain.Serve([&](int client, const std::string& request) {
+    const int64_t from = RangeStart(request);
+    const std::string size = std::to_string(file.size());
+    if (from < 0) {
+      // The plain answer stops after the first bytes: the index comes only by a range.
+      SendAll(client,
+              "HTTP/1.1 200 OK\r\nContent-Type: audio/mp4\r\nAccept-Ranges: bytes\r\n"
+              "Content-Length: " +
+                  size + "\r\n\r\n" + file.substr(0, firstBytes));
+      char byte = 0;
+      while (recv(client, &byte, 1, 0) > 0) {
+      }
+      return;
+    }
+    ++ranges;
+    const auto start = static_cast<size_t>(from);
+    SendAll(client, "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " +
+                        std::to_string(start) + "-" + std::to_string(file.size() - 1) + "/" + size +
+                        "\r\nContent-Length: " + std::to_string(file.size() - start) + "\r\n\r\n" +
+                        file.substr(start));
+  });
+  TlsRelay relay(certificates_, plain.Port());
+  ASSERT_TRUE(relay.Ready());
+  Received received;
+  const ZSoundHandle handle = ZSoundOpenUrl(relay.Url("/tone.m4a"), 0, received.Callback());
+  ASSERT_NE(handle, 0u) << ZSoundErrorText(ZSoundErrorCode());
+  const int64_t bytesPerSecond = int64_t{kRate} * 4;
+  EXPECT_NEAR(static_cast<double>(ZSoundGetLength(handle)), 12.0 * bytesPerSecond,
+              bytesPerSecond / 10);
+  EXPECT_GE(ranges, 1);
+  ASSERT_TRUE(ZSoundSetPosition(handle, 9 * bytesPerSecond));
+  ASSERT_TRUE(ZSoundPlay(handle, false));
+  const std::vector<float> rest = PlayOut(handle, 400);
+  EXPECT_NEAR(static_cast<double>(rest.size()), 3.0 * kRate, kRate / 4);
+  ASSERT_GT(rest.size(), size_t{kRate});
+  EXPECT_NEAR(ZeroCrossingFrequency({rest.begin(), rest.begin() + kRate / 2}, kRate), 1000.0, 3.0);
+  ASSERT_TRUE(received.WaitForEnd());
+  ZSoundFreeChannel(handle);
+  EXPECT_TRUE(received.SawExactly(file));
 }
 
 TEST_F(TlsStreamTest, HttpsOverIpv6Plays) {
-  ScopedEnvironment trust("CURL_CA_BUNDLE", certificates_.caFile);
-  std::promise<void> opened;
-  const std::shared_future<void> gate = opened.get_future().share();
-  const IcyStream stream = Stream();
+  TrustTestCa();
   LocalServer plain;
-  plain.Serve([&](int client, const std::string&) { stream.Send(client, gate, 3); });
+  plain.Serve([&](int client, const std::string&) { SendStream(client); });
   TlsRelay relay(certificates_, plain.Port(), true);
   ASSERT_TRUE(relay.Ready());
   EXPECT_EQ(relay.Url().rfind("https://[::1]:", 0), 0u);
-  PlaysAndRecords(relay.Url(), &opened);
+  PlaysAndRecords(relay.Url());
 }
 
 TEST_F(TlsStreamTest, ProxyFromTheEnvironmentCarriesTheStream) {
-  std::promise<void> opened;
-  const std::shared_future<void> gate = opened.get_future().share();
-  const IcyStream stream = Stream();
   // The name does not resolve: only a proxy can answer for it.
   const std::string url = "http://radio.invalid:8000/live";
   LocalServer proxy;
   std::atomic<bool> askedForUrl{false};
   proxy.Serve([&](int client, const std::string& request) {
     askedForUrl = request.rfind("GET " + url + " ", 0) == 0;
-    stream.Send(client, gate, 3);
+    SendStream(client);
   });
   ScopedEnvironment viaProxy("http_proxy", QString::fromStdString(proxy.Url("")));
   ScopedEnvironment noExceptions("no_proxy", "");
-  PlaysAndRecords(url, &opened);
+  PlaysAndRecords(url);
   EXPECT_TRUE(askedForUrl);
 }
 
