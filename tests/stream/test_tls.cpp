@@ -2,7 +2,9 @@
 // play, show their titles and record byte-exact; redirects between http and https, IPv6 and a
 // proxy from the environment work; a certificate that does not verify fails the stream.
 
+#include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <atomic>
@@ -52,6 +54,27 @@ struct IcyStream {
     }
   }
 };
+
+// Copies bytes both ways between two connections until either side ends.
+void Tunnel(int a, int b) {
+  char buffer[16384];
+  while (true) {
+    pollfd ends[2] = {{a, POLLIN, 0}, {b, POLLIN, 0}};
+    if (poll(ends, 2, 30000) <= 0) {
+      return;
+    }
+    for (int i = 0; i < 2; ++i) {
+      if (ends[i].revents == 0) {
+        continue;
+      }
+      const ssize_t got = recv(ends[i].fd, buffer, sizeof(buffer), 0);
+      if (got <= 0) {
+        return;
+      }
+      SendAll(ends[1 - i].fd, std::string(buffer, static_cast<size_t>(got)));
+    }
+  }
+}
 
 class TlsStreamTest : public StreamTest {
  protected:
@@ -223,6 +246,32 @@ TEST_F(TlsStreamTest, ProxyFromTheEnvironmentCarriesTheStream) {
   ScopedEnvironment noExceptions("no_proxy", "");
   PlaysAndRecords(url);
   EXPECT_TRUE(askedForUrl);
+}
+
+TEST_F(TlsStreamTest, HttpsGoesThroughAProxyTunnelFromTheEnvironment) {
+  TrustTestCa();
+  LocalServer plain;
+  plain.Serve([&](int client, const std::string&) { SendStream(client); });
+  TlsRelay relay(certificates_, plain.Port());
+  ASSERT_TRUE(relay.Ready());
+  LocalServer proxy;
+  std::atomic<bool> tunnelled{false};
+  proxy.Serve([&](int client, const std::string& request) {
+    const std::string target = "127.0.0.1:" + std::to_string(relay.Port());
+    if (request.rfind("CONNECT " + target + " ", 0) != 0) {
+      SendAll(client, "HTTP/1.1 403 Forbidden\r\n\r\n");
+      return;
+    }
+    const int upstream = ConnectToLoopback(relay.Port());
+    tunnelled = upstream >= 0;
+    SendAll(client, "HTTP/1.1 200 Connection established\r\nProxy-Agent: test\r\n\r\n");
+    Tunnel(client, upstream);
+    close(upstream);
+  });
+  ScopedEnvironment viaProxy("https_proxy", QString::fromStdString(proxy.Url("")));
+  ScopedEnvironment noExceptions("no_proxy", "");
+  PlaysAndRecords(relay.Url());
+  EXPECT_TRUE(tunnelled);
 }
 
 TEST_F(TlsStreamTest, CertificateThatDoesNotVerifyFailsTheStream) {

@@ -20,7 +20,9 @@ int RunOpenssl(const QStringList& args, QString* log) {
   return code;
 }
 
-int ConnectToPlain(int port) {
+}  // namespace
+
+int ConnectToLoopback(int port) {
   const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -32,6 +34,8 @@ int ConnectToPlain(int port) {
   }
   return fd;
 }
+
+namespace {
 
 bool SslWriteAll(SSL* ssl, const char* data, size_t size) {
   size_t written = 0;
@@ -179,7 +183,7 @@ void TlsRelay::Relay(int client) {
   SSL* ssl = SSL_new(context_.get());
   SSL_set_fd(ssl, client);
   if (SSL_accept(ssl) == 1) {
-    const int plain = ConnectToPlain(plainPort_);
+    const int plain = ConnectToLoopback(plainPort_);
     if (plain >= 0) {
       Pump(ssl, client, plain);
       close(plain);

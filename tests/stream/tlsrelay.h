@@ -49,6 +49,9 @@ class TlsRelay {
   std::vector<std::thread> clients_;
 };
 
+// A connection to 127.0.0.1:`port`, or -1.
+int ConnectToLoopback(int port);
+
 // Sets an environment variable for a test's duration, restoring the old value afterwards.
 class ScopedEnvironment {
  public:
