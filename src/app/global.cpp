@@ -338,7 +338,7 @@ bool LoadDefaultPlaylist() {
     ZLog(QStringLiteral("Playlist not found. Playlist is cleared."));
     return true;
   }
-  if (Succeeds([&] { return ReadPlaylistFile(path, *playlist, true) == prLoaded; })) {
+  if (Succeeds([&] { return ReadDefaultPlaylist(path, *playlist) == prLoaded; })) {
     ZLog(QStringLiteral("Playlist loaded OK."));
     return true;
   }

@@ -18,9 +18,31 @@ QString FieldValue(const QString& text, int length) {
   return TrimTrailingTagText(text).left(length);
 }
 
-void PutText(QByteArray& tag, int at, const QString& text, int length) {
-  const QByteArray bytes = EncodeTagField(text, length);
+constexpr int kMarkAt = 125, kTrackAt = 126;
+
+void PutBytes(QByteArray& tag, int at, const QByteArray& bytes) {
   std::copy(bytes.begin(), bytes.end(), tag.begin() + at);
+}
+
+void PutText(QByteArray& tag, int at, const QString& text, int length) {
+  PutBytes(tag, at, EncodeTagField(text, length));
+}
+
+// The two bytes before the genre hold a track number (ID3v1.1): a zero then a non-zero byte, or
+// a blank then a non-blank one.
+bool IsTrackMark(unsigned char mark, unsigned char track) {
+  return (mark == 0 && track != 0) || (mark == ' ' && track != ' ');
+}
+
+// The comment as written: two bytes shorter when a track follows it, and never ending in what
+// reads as a track when there is none (a comment whose text grew in bytes could, when cut).
+QByteArray CommentBytes(const QString& comment, bool withTrack) {
+  const int shortLength = kTextLength - 2;
+  QByteArray bytes = EncodeTagField(comment, withTrack ? shortLength : kTextLength);
+  const auto byte = [&](int i) { return i < bytes.size() ? uchar(bytes[i]) : uchar(0); };
+  if (!withTrack && IsTrackMark(byte(shortLength), byte(shortLength + 1)))
+    bytes = EncodeTagField(comment, shortLength);
+  return bytes;
 }
 
 bool HasTag(QFile& file) {
@@ -51,7 +73,7 @@ bool TID3v1::ParseTag(const QByteArray& last128) {
     return false;
   exists_ = true;
   const auto byte = [&](int i) { return static_cast<unsigned char>(last128[i]); };
-  const bool v11 = (byte(125) == 0 && byte(126) != 0) || (byte(125) == ' ' && byte(126) != ' ');
+  const bool v11 = IsTrackMark(byte(kMarkAt), byte(kTrackAt));
   versionId_ = v11 ? 2 : 1;
   title_ = FieldText(last128, kTitleAt, kTextLength);
   artist_ = FieldText(last128, kArtistAt, kTextLength);
@@ -59,7 +81,7 @@ bool TID3v1::ParseTag(const QByteArray& last128) {
   year_ = FieldText(last128, kYearAt, kYearLength);
   if (v11) {
     comment_ = FieldText(last128, kCommentAt, kTextLength - 2);
-    track_ = byte(126);
+    track_ = byte(kTrackAt);
   } else {
     comment_ = FieldText(last128, kCommentAt, kTextLength);
   }
@@ -74,23 +96,31 @@ QByteArray TID3v1::BuildTag() const {
   PutText(tag, kArtistAt, artist_, kTextLength);
   PutText(tag, kAlbumAt, album_, kTextLength);
   PutText(tag, kYearAt, year_, kYearLength);
-  PutText(tag, kCommentAt, comment_, kTextLength);
+  PutBytes(tag, kCommentAt, CommentBytes(comment_, track_ != 0));
   if (track_ != 0) {
-    tag[125] = '\0';
-    tag[126] = static_cast<char>(track_);
+    tag[kMarkAt] = '\0';
+    tag[kTrackAt] = static_cast<char>(track_);
   }
   tag[127] = static_cast<char>(genreId_);
   return tag;
 }
 
 bool TID3v1::SaveToFile(const QString& fileName) const {
-  if (!RemoveFromFile(fileName))
+  if (!MakeFileWritable(fileName))
     return false;
   QFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+  if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
     return false;
+  // The new tag takes the old one's place, or is appended; an append that fails (a full disk)
+  // is cut off again, so the file stays as it was.
+  const qint64 size = file.size();
   const QByteArray tag = BuildTag();
-  return file.write(tag) == tag.size() && file.flush();
+  if (file.seek(HasTag(file) ? size - kID3v1TagSize : size) && file.write(tag) == tag.size() &&
+      file.flush()) {
+    return true;
+  }
+  file.resize(size);
+  return false;
 }
 
 bool TID3v1::RemoveFromFile(const QString& fileName) {

@@ -5,11 +5,14 @@
 #include <QtEndian>
 #include <array>
 
+#include <zlib.h>
+
 #include "playlist/tagtext.h"
 
 namespace {
 
 constexpr int kHeaderSize = 10;
+constexpr int kFrameHeaderSize = 10;
 constexpr int kMaxFrameData = 500;
 constexpr int kSlots = 16;
 
@@ -96,7 +99,17 @@ bool WideEncoding(char encoding) {
   return encoding == 1 || encoding == 2;
 }
 
+bool StartsWithUtf16Mark(QByteArrayView bytes) {
+  return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
 QString DecodeEncoded(char encoding, QByteArrayView text) {
+  // Some writers put UTF-16 text, byte-order mark and all, in a frame marked 8-bit, or start
+  // UTF-8 with its own mark; the mark is never part of the text.
+  if ((encoding == 0 || encoding == 3) && StartsWithUtf16Mark(text))
+    encoding = 1;
+  else if (encoding == 3 && text.startsWith("\xEF\xBB\xBF"))
+    text = text.sliced(3);
   switch (encoding) {
     case 0:
       return TrimTagText(DecodeTagBytes(text));
@@ -145,7 +158,98 @@ QString Either(const QString& first, const QString& second) {
   return first.isEmpty() ? second : first;
 }
 
-// Walks the frames of a tag and keeps the data of the known ones, by slot.
+bool IsFrameIdByte(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Whether a frame may begin at `pos`: the tag's end, padding, or a frame ID.
+bool FrameMayStartAt(QByteArrayView tag, qint64 pos, qint64 end, int idSize) {
+  if (pos == end || (pos < end && tag[pos] == '\0'))
+    return true;
+  if (pos + idSize > end)
+    return false;
+  for (int i = 0; i < idSize; ++i) {
+    if (!IsFrameIdByte(static_cast<unsigned char>(tag[pos + i])))
+      return false;
+  }
+  return true;
+}
+
+// A 2.4 frame size is syncsafe, but some writers store it plainly: the reading that lands on
+// the next frame wins.
+qint64 FrameSize(QByteArrayView tag, qint64 pos, int version, qint64 end) {
+  const auto* p = reinterpret_cast<const unsigned char*>(tag.data()) + pos;
+  if (version == 2)
+    return qint64(p[3]) << 16 | qint64(p[4]) << 8 | p[5];
+  const qint64 plain = qFromBigEndian<quint32>(p + 4);
+  if (version == 3)
+    return plain;
+  const unsigned char* s = p + 4;
+  if ((s[0] | s[1] | s[2] | s[3]) & 0x80)
+    return plain;
+  const qint64 syncsafe = SyncsafeValue(s);
+  const qint64 dataAt = pos + kFrameHeaderSize;
+  if (syncsafe != plain && !FrameMayStartAt(tag, dataAt + syncsafe, end, 4) &&
+      FrameMayStartAt(tag, dataAt + plain, end, 4))
+    return plain;
+  return syncsafe;
+}
+
+// Inflates a zlib stream, keeping at most kMaxFrameData bytes: the text fields need no more,
+// and a small frame cannot make a large allocation.
+QByteArray Inflate(QByteArrayView compressed) {
+  QByteArray out(kMaxFrameData, '\0');
+  z_stream stream{};
+  if (inflateInit(&stream) != Z_OK)
+    return QByteArray();
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+  stream.avail_in = static_cast<uInt>(compressed.size());
+  stream.next_out = reinterpret_cast<Bytef*>(out.data());
+  stream.avail_out = static_cast<uInt>(out.size());
+  const int result = inflate(&stream, Z_SYNC_FLUSH);
+  const auto produced = static_cast<qsizetype>(stream.total_out);
+  inflateEnd(&stream);
+  if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
+    return QByteArray();
+  out.truncate(produced);
+  return out;
+}
+
+// Undoes unsynchronisation: every 0xFF 0x00 pair stands for 0xFF.
+QByteArray Resynchronise(QByteArrayView data) {
+  QByteArray out;
+  out.reserve(data.size());
+  for (qsizetype i = 0; i < data.size(); ++i) {
+    out.append(data[i]);
+    if (static_cast<unsigned char>(data[i]) == 0xFF && i + 1 < data.size() && data[i + 1] == '\0')
+      ++i;
+  }
+  return out;
+}
+
+// The content of a 2.3 or 2.4 frame with its format flags applied: the bytes added before the
+// data skipped, compressed data inflated, unsynchronised data restored. Empty for encrypted
+// frames, which cannot be read.
+QByteArray FrameContent(QByteArrayView data, int version, unsigned char format) {
+  const bool v4 = version == 4;
+  const bool compressed = format & (v4 ? 0x08 : 0x80);
+  const bool encrypted = format & (v4 ? 0x04 : 0x40);
+  const bool grouped = format & (v4 ? 0x40 : 0x20);
+  const bool lengthGiven = v4 ? (format & 0x01) != 0 : compressed;
+  if (encrypted)
+    return QByteArray();
+  // 2.3 puts the inflated size first, then the group; 2.4 the group, then the length.
+  const qsizetype skip = (grouped ? 1 : 0) + (lengthGiven ? 4 : 0);
+  if (data.size() < skip)
+    return QByteArray();
+  data = data.sliced(skip);
+  const QByteArray restored = v4 && (format & 0x02) ? Resynchronise(data) : data.toByteArray();
+  return compressed ? Inflate(restored) : restored.left(kMaxFrameData);
+}
+
+// Walks the frames of a tag and keeps the data of the known ones, by slot; a later frame of a
+// kind replaces an earlier one. A frame that claims more than the tag holds ends the walk: the
+// whole frames before it stay.
 FrameData ReadFrames(QByteArrayView tag, int version, int flags, qint64 tagSize) {
   FrameData frames;
   const auto* p = reinterpret_cast<const unsigned char*>(tag.data());
@@ -157,49 +261,44 @@ FrameData ReadFrames(QByteArrayView tag, int version, int flags, qint64 tagSize)
         version == 3 ? qFromBigEndian<quint32>(p + pos) + 4 : SyncsafeValue(p + pos);
     pos += extended;
   }
-  const int headerSize = version == 2 ? 6 : 10;
+  const int headerSize = version == 2 ? 6 : kFrameHeaderSize;
   while (pos + headerSize <= end) {
     if (p[pos] < 'A' || p[pos] > 'Z')
       break;  // padding
     const QByteArrayView id = tag.sliced(pos, version == 2 ? 3 : 4);
-    qint64 size = 0;
-    bool skipped = false;
-    if (version == 2) {
-      size = qint64(p[pos + 3]) << 16 | qint64(p[pos + 4]) << 8 | p[pos + 5];
-    } else {
-      const unsigned char* s = p + pos + 4;
-      const bool syncsafe = version == 4 && ((s[0] | s[1] | s[2] | s[3]) & 0x80) == 0;
-      size = syncsafe ? SyncsafeValue(s) : qFromBigEndian<quint32>(s);
-      skipped = (p[pos + 9] & 0x80) != 0;  // compressed: the data is not text
-    }
+    const qint64 size = FrameSize(tag, pos, version, end);
     const qint64 dataAt = pos + headerSize;
-    const int slot = skipped ? -1 : SlotOf(id, version);
-    if (slot >= 0 && dataAt < end) {
-      const QByteArrayView data =
-          tag.sliced(dataAt, std::min<qint64>({size, kMaxFrameData, end - dataAt}));
+    if (size > end - dataAt)
+      break;
+    const int slot = SlotOf(id, version);
+    if (slot >= 0) {
+      const QByteArrayView raw = tag.sliced(dataAt, size);
+      const QByteArray data = version == 2
+                                  ? raw.first(std::min<qint64>(size, kMaxFrameData)).toByteArray()
+                                  : FrameContent(raw, version, p[pos + 9]);
       if (!data.isEmpty() && data[0] >= 0 && data[0] <= 3)
-        frames[static_cast<size_t>(slot)] = data.toByteArray();
+        frames[static_cast<size_t>(slot)] = data;
     }
     pos = dataAt + size;
   }
   return frames;
 }
 
-// The text and encoding byte of a frame written by this program: plain ASCII as 8-bit text, else
-// UTF-16 with a byte-order mark. Other 8-bit text would not read back the same, since 8-bit
-// frames are read as UTF-8 when valid and as Windows-1252 otherwise.
+// The text and encoding byte of a frame written by this program: 8-bit text where the text has
+// Windows-1252 bytes that the reader takes back for the same text (8-bit frames are read as
+// UTF-8 when valid, and from a UTF-16 mark on as UTF-16), else UTF-16 with a byte-order mark.
 QByteArray EncodedText(const QString& text, char* encoding) {
-  const bool ascii =
-      std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-  *encoding = ascii ? 0 : 1;
-  if (ascii)
-    return text.toLatin1();
-  QByteArray bytes("\xFF\xFE", 2);
+  bool narrow = false;
+  const QByteArray bytes = EncodeWindows1252(text, &narrow);
+  *encoding = narrow && DecodeEncoded(0, bytes) == text ? 0 : 1;
+  if (*encoding == 0)
+    return bytes;
+  QByteArray wide("\xFF\xFE", 2);
   for (QChar c : text) {
-    bytes.append(static_cast<char>(c.unicode() & 0xFF));
-    bytes.append(static_cast<char>(c.unicode() >> 8));
+    wide.append(static_cast<char>(c.unicode() & 0xFF));
+    wide.append(static_cast<char>(c.unicode() >> 8));
   }
-  return bytes;
+  return wide;
 }
 
 void AppendFrame(QByteArray& out, int slot, const QByteArray& payload) {
@@ -235,7 +334,9 @@ bool RewriteFile(const QString& fileName, const QByteArray& head, qint64 from) {
       return false;
     }
   }
-  if (source.error() != QFileDevice::NoError) {
+  // QSaveFile takes only write errors for failures, not those of the flush in commit: a full
+  // disk would otherwise rename a cut-off file over the whole one.
+  if (source.error() != QFileDevice::NoError || !target.flush()) {
     target.cancelWriting();
     return false;
   }
@@ -278,11 +379,14 @@ void TID3v2::ParseTag(QByteArrayView head, qint64 fileSize) {
   exists_ = true;
   versionId_ = static_cast<uint8_t>(head[3]);
   const qint64 tagSize = TagSizeFromHeader(head);
+  // A tag that claims more than the file holds is unusable as a whole, but its frames that are
+  // there are read.
   size_ = tagSize > fileSize ? 0 : int(tagSize);
-  if (versionId_ < 2 || versionId_ > 4 || size_ == 0)
+  if (versionId_ < 2 || versionId_ > 4)
     return;
 
-  const FrameData frames = ReadFrames(head, versionId_, static_cast<unsigned char>(head[5]), size_);
+  const FrameData frames = ReadFrames(head, versionId_, static_cast<unsigned char>(head[5]),
+                                      std::min(tagSize, fileSize));
   const auto text = [&](Slot slot) { return TextFrame(frames[slot]); };
   SetTitle(Either(text(kTitle), text(kContentGroup)));
   SetArtist(Either(text(kArtist), text(kOriginalArtist)));

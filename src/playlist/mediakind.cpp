@@ -166,14 +166,23 @@ QString MediaExtension(const QString& path) {
   return MediaExtensionView(path).toString();
 }
 
+bool IsHttpUrl(const QString& path) {
+  return StartsWith(path, QLatin1StringView("http://")) ||
+         StartsWith(path, QLatin1StringView("https://"));
+}
+
+bool IsMmsUrl(const QString& path) {
+  return StartsWith(path, QLatin1StringView("mms://"));
+}
+
 TMediaKind ClassifyMedia(const QString& path) {
   const QStringView fullExtension = MediaExtensionView(path);
   const QStringView extension = fullExtension.left(5);
   if (InTable(extension, kBassStream))
     return mkBassStream;
 
-  const bool http = StartsWith(path, QLatin1StringView("http://"));
-  const bool mms = StartsWith(path, QLatin1StringView("mms://"));
+  const bool http = IsHttpUrl(path);
+  const bool mms = IsMmsUrl(path);
   const bool asx = fullExtension.compare(u".asx", Qt::CaseInsensitive) == 0;
   if (http && !asx)
     return mkBassUrlStream;

@@ -8,7 +8,7 @@
 enum TMediaKind {
   mkUnknown = 0,        // not playable
   mkBassStream = 1,     // sound stream from a file
-  mkBassUrlStream = 2,  // internet sound stream (http)
+  mkBassUrlStream = 2,  // internet sound stream (http, https)
   mkVideo = 3,          // filter graph, video file
   mkAudio = 4,          // filter graph, audio file
   mkVideoStream = 5,    // filter graph, network stream
@@ -30,6 +30,12 @@ std::span<const TMediaTableRow> DirectShowVideoTable();
 std::span<const TMediaTableRow> DvdTable();
 std::span<const TMediaTableRow> CdTable();
 std::span<const TMediaTableRow> PlaylistTable();  // not a media kind: ".ZPL", ".M3U", ".PLS"
+
+// Whether a path is a web address the sound library streams: "http://" or "https://", ignoring
+// case.
+bool IsHttpUrl(const QString& path);
+// Whether it is an "mms://" address, ignoring case.
+bool IsMmsUrl(const QString& path);
 
 // The kind of a local path, a CD/DVD path or a URL. Never cached: cheap enough to call per repaint.
 TMediaKind ClassifyMedia(const QString& path);

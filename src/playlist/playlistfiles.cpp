@@ -257,11 +257,35 @@ void SetError(QString* errorText, const QString& text) {
     *errorText = text;
 }
 
+// A text playlist is read only this far: far more than any real list, and a huge or endless
+// file named like a playlist can neither exhaust the memory nor hold the program up.
+constexpr qint64 kMaxPlaylistTextBytes = qint64(16) << 20;
+
+// A line with control characters (binary data) or longer than any path is not a playlist line.
+constexpr qsizetype kMaxPlaylistLineLength = 4096;
+
+bool IsTextLine(const QString& line) {
+  return line.size() <= kMaxPlaylistLineLength &&
+         std::none_of(line.begin(), line.end(),
+                      [](QChar c) { return c.unicode() < 0x20 && c != u'\t'; });
+}
+
+// The lines of a text playlist up to the bound (cut at the last whole line), without the lines
+// that cannot be text.
 bool ReadLines(const QString& fileName, QStringList* lines, QString* errorText) {
-  if (ReadTextLines(fileName, lines))
-    return true;
-  SetError(errorText, QStringLiteral("Cannot read '%1'").arg(fileName));
-  return false;
+  QFile file(fileName);
+  QByteArray bytes;
+  if (file.open(QIODevice::ReadOnly))
+    bytes = file.read(kMaxPlaylistTextBytes);
+  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    SetError(errorText, QStringLiteral("Cannot read '%1'").arg(fileName));
+    return false;
+  }
+  if (!file.atEnd())
+    bytes.truncate(std::max<qsizetype>(bytes.lastIndexOf('\n'), 0));
+  *lines = SplitLines(DecodeText(bytes));
+  lines->removeIf([](const QString& line) { return !IsTextLine(line); });
+  return true;
 }
 
 }  // namespace
@@ -404,6 +428,41 @@ TPlaylistReadResult ReadZplFile(const QString& fileName, TZPlaylist& playlist, b
   return prLoaded;
 }
 
+namespace {
+
+// Whether a ".zpl" file holds exactly what its count promises (trailing bytes aside).
+bool ZplFileIsWhole(const QString& fileName) {
+  QFile file(fileName);
+  char header[4];
+  if (!file.open(QIODevice::ReadOnly) || file.read(header, 4) != 4)
+    return false;
+  const qint32 count = qFromLittleEndian<qint32>(header);
+  return count >= 0 && 4 + qint64(count) * kZplRecordSize <= file.size();
+}
+
+// Copies the file to "<name>.damaged", or "<name>.damaged.2" and on when that is taken, so that
+// no earlier copy is lost either.
+bool KeepDamagedCopy(const QString& fileName) {
+  QString target = fileName + QStringLiteral(".damaged");
+  for (int n = 2; QFile::exists(target); ++n)
+    target = fileName + QStringLiteral(".damaged.%1").arg(n);
+  return QFile::copy(fileName, target);
+}
+
+}  // namespace
+
+TPlaylistReadResult ReadDefaultPlaylist(const QString& fileName, TZPlaylist& playlist,
+                                        QString* errorText) {
+  if (ZplFileIsWhole(fileName) && ReadZplFile(fileName, playlist, true, errorText) == prLoaded) {
+    return prLoaded;
+  }
+  const bool kept = KeepDamagedCopy(fileName);
+  SetError(errorText,
+           kept ? QStringLiteral("'%1' is damaged; a copy is kept beside it").arg(fileName)
+                : QStringLiteral("'%1' is damaged and no copy could be made").arg(fileName));
+  return prFailed;
+}
+
 TPlaylistReadResult ReadPlsFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
                                 QString* errorText) {
   QStringList lines;
@@ -465,7 +524,8 @@ bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
       unsynced = 0;
     }
   }
-  if (!ok) {
+  // A failed final flush (a full disk) must not let commit rename a cut-off file over the old one.
+  if (!ok || !file.flush()) {
     file.cancelWriting();
     return false;
   }

@@ -41,6 +41,13 @@ TPlaylistReadResult ReadPlsFile(const QString& fileName, TZPlaylist& playlist, b
 TPlaylistReadResult ReadM3uFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
                                 QString* errorText = nullptr);
 
+// Reads the ".zpl" playlist the program keeps between runs, after clearing the playlist. A
+// file that is not whole (too short for its count, a negative count, unreadable) fails the read,
+// and a copy of it is first kept beside it as "<name>.damaged", so that the next save cannot
+// lose what it holds.
+TPlaylistReadResult ReadDefaultPlaylist(const QString& fileName, TZPlaylist& playlist,
+                                        QString* errorText = nullptr);
+
 // Writes the playlist as ".zpl" (whatever the extension) through a temporary file renamed over
 // the old one. False on any failure; the previous file is then left whole.
 bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist);

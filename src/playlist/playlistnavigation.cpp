@@ -5,6 +5,7 @@
 #include <random>
 
 #include "base/errorcatalogue.h"
+#include "playlist/mediakind.h"
 
 namespace {
 
@@ -115,8 +116,7 @@ void TZPlaylistNavigator::PlayCursorEntry(bool checkIsValidFile) {
 }
 
 bool PlaylistFileReachable(const QString& fileName) {
-  if (fileName.startsWith(QLatin1StringView("http://"), Qt::CaseInsensitive) ||
-      fileName.startsWith(QLatin1StringView("mms://"), Qt::CaseInsensitive)) {
+  if (IsHttpUrl(fileName) || IsMmsUrl(fileName)) {
     return true;
   }
   if (MediaExtension(fileName).compare(QLatin1StringView(".cda"), Qt::CaseInsensitive) == 0) {

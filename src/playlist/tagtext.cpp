@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <array>
 
 #include "components/text/textcodec.h"
 
@@ -84,14 +85,39 @@ QString DecodeUtf8Prefix(QByteArrayView bytes) {
   return QString::fromUtf8(bytes.first(end));
 }
 
+QByteArray EncodeWindows1252(const QString& text, bool* ok) {
+  // The inverse of the decoder's table for 0x80-0x9F, taken from the decoder itself.
+  static const std::array<char16_t, 32> high = [] {
+    std::array<char16_t, 32> table{};
+    for (int byte = 0x80; byte < 0xA0; ++byte)
+      table[size_t(byte - 0x80)] = DecodeWindows1252(QByteArray(1, char(byte))).at(0).unicode();
+    return table;
+  }();
+  QByteArray bytes;
+  bytes.reserve(text.size());
+  *ok = true;
+  for (QChar c : text) {
+    const char16_t code = c.unicode();
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+      bytes.append(char(code));
+      continue;
+    }
+    const auto found = std::find(high.begin(), high.end(), code);
+    if (found == high.end()) {
+      *ok = false;
+      return QByteArray();
+    }
+    bytes.append(char(0x80 + (found - high.begin())));
+  }
+  return bytes;
+}
+
 QByteArray EncodeTagField(const QString& text, qsizetype maxBytes) {
-  // Bytes 0x80-0x9F read back as Windows-1252 characters, so U+0080-U+009F take the UTF-8 path.
-  const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) {
-    return c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF);
-  });
-  // Latin-1 bytes that happen to be valid UTF-8 would read back as UTF-8: write UTF-8 then.
-  QByteArray bytes = latin1 ? text.toLatin1() : QByteArray();
-  const bool utf8 = !latin1 || (IsValidUtf8(bytes) && bytes != text.toUtf8());
+  // Windows-1252 where its bytes read back as the same text (they may happen to be valid UTF-8,
+  // which the reader prefers), else UTF-8.
+  bool narrow = false;
+  QByteArray bytes = EncodeWindows1252(text, &narrow);
+  const bool utf8 = !narrow || DecodeTagBytes(bytes) != text;
   if (utf8)
     bytes = text.toUtf8();
   if (bytes.size() > maxBytes) {

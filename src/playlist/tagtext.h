@@ -15,10 +15,13 @@ QString DecodeTagBytes(QByteArrayView bytes);
 // sequence ends the text.
 QString DecodeUtf8Prefix(QByteArrayView bytes);
 
-// Text for a fixed 8-bit field, chosen so that DecodeTagBytes reads it back: Latin-1 when every
-// character has a Latin-1 byte outside 0x80-0x9F and those bytes are not valid UTF-8, else UTF-8;
-// cut at a whole character to at most maxBytes.
+// Text for an 8-bit field, chosen so that DecodeTagBytes reads it back: Windows-1252 when the
+// text has those bytes and they read back as the same text, else UTF-8; cut at a whole
+// character to at most maxBytes.
 QByteArray EncodeTagField(const QString& text, qsizetype maxBytes);
+
+// The text as Windows-1252 bytes; *ok false (and nothing returned) when a character has none.
+QByteArray EncodeWindows1252(const QString& text, bool* ok);
 
 // The number before the first "/" of a track text; 0 unless it is a whole number <= maxValue.
 unsigned ParseTrackNumber(const QString& text, unsigned maxValue);

@@ -1,10 +1,13 @@
 #pragma once
-// A small HTTP/1.0 client for internet radio and for files served over HTTP: connects with
-// time-outs, follows redirects, asks for byte ranges, and can be cancelled from another thread.
+// The HTTP(S) client for internet radio and for files served over HTTP, on libcurl: connects
+// with time-outs, follows redirects between http and https, takes proxies from the usual
+// environment variables, verifies certificates, asks for byte ranges, and can be cancelled from
+// another thread.
 
 #include <sys/types.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "components/sound/decoder.h"
@@ -51,27 +54,27 @@ struct HttpRequest {
 // One request and its answer: the parsed head, then the body as it arrives.
 class HttpConnection {
  public:
+  HttpConnection();
+  ~HttpConnection();
+  HttpConnection(HttpConnection&& other) noexcept;
+  HttpConnection& operator=(HttpConnection&& other) noexcept;
+
   // Connects, sends the request and reads the response head, following redirects. Every wait
-  // ends early when `cancelFd` (-1: none) becomes readable.
+  // ends early when `cancelFd` (-1: none) becomes readable. A certificate that does not verify
+  // fails with ZSoundError::Certificate.
   bool Open(const HttpRequest& request, const NetTimeouts& timeouts, int cancelFd,
             ZSoundError* error);
-  const IcyResponse& Response() const { return response_; }
+  const IcyResponse& Response() const;
   // The address that answered, after redirects.
-  const std::string& Url() const { return url_; }
+  const std::string& Url() const;
   // Body bytes: the count, 0 at the end, -1 on failure, time-out or cancel.
   ssize_t Receive(uint8_t* buffer, size_t size, int ms);
-  // Makes a Receive on another thread return at once.
+  // Makes a Receive on another thread return at once, and every later one fail.
   void Shutdown();
 
  private:
-  bool Request(const std::string& url, const HttpRequest& request, const NetTimeouts& timeouts,
-               ZSoundError* error);
-
-  UniqueFd socket_;
-  int cancelFd_ = -1;
-  std::string pending_;  // body bytes that came with the head
-  IcyResponse response_;
-  std::string url_;
+  class Transfer;
+  std::unique_ptr<Transfer> transfer_;
 };
 
 // What a URL channel decodes from: a live stream or a file, with the server's tags; closing it

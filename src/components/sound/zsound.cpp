@@ -128,6 +128,8 @@ const char* ZSoundErrorText(ZSoundError error) {
       return "network connection failed";
     case ZSoundError::Timeout:
       return "the server did not answer in time";
+    case ZSoundError::Certificate:
+      return "the server's certificate does not verify: the connection is not secure";
     case ZSoundError::Parameter:
       return "invalid parameter";
     case ZSoundError::NoTrack:

@@ -30,6 +30,7 @@ enum class ZSoundError {
   Position,     // the position is beyond the end
   Network,      // connection refused, lost or answered with an error status
   Timeout,      // the server did not answer in time
+  Certificate,  // the server's TLS certificate does not verify
   Parameter,    // an argument is out of range
   NoTrack,      // the CD has no such audio track
   Unknown,
