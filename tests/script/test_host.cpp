@@ -184,6 +184,24 @@ TEST(ScriptHost, AHostFunctionThatThrowsStopsTheScript) {
   EXPECT_TRUE(script.said.isEmpty());
 }
 
+TEST(ScriptHost, AHostFunctionCannotCallBackIntoTheRunningScript) {
+  ScriptHarness script;
+  TZScriptCompiler::Function again;
+  bool nestedResult = true;
+  script.compiler.AddHostFunction("GetFilters", [&](const std::vector<TZScriptValue>&) {
+    nestedResult = again();
+    return TZScriptValue();
+  });
+  ASSERT_TRUE(script.Compile("void Main() { GetFilters(); Say(\"after\"); }"));
+  again = script.compiler.FindFunction("Main");
+  ASSERT_TRUE(again);
+  EXPECT_TRUE(again());
+  EXPECT_FALSE(nestedResult);
+  EXPECT_EQ(script.said, QStringList{"after"});
+  EXPECT_EQ(script.Errors(),
+            "t.zgraph:3:6: a script function cannot be called while the script runs");
+}
+
 TEST(ScriptHost, FunctionsAreFoundByNameWhenCallableWithoutArguments) {
   ScriptHarness script;
   ASSERT_TRUE(

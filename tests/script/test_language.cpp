@@ -112,6 +112,13 @@ const Case kCases[] = {
      "Say(b.name); Line l; l.from = a; l.to = b; l.to.y = 10; Num(Length(l)); Num(a.y); "
      "Num(Make(3, 4).y); Say(l.to.name); }",
      {"1", "5", "p1", "12", "2", "4", "p1"}},
+    {"StructDeclarationsEndWithOrWithoutAVariable",
+     "struct A { int v; } a\n"
+     "struct B { A inner; }\n"
+     "B b;\n"
+     "struct C { string s; } c;\n"
+     "void Main() { a.v = 1; b.inner = a; c.s = \"c\"; Num(b.inner.v); Say(c.s); }",
+     {"1", "c"}},
     {"PreludeStructVariables",
      "void Main() { sDSPin.name = \"In\"; sDSPin.dir = 257; Say(sDSPin.name); Num(sDSPin.dir); "
      "DSFilter f; f.numpins = 3; sDSFilter = f; Num(sDSFilter.numpins); Say(sDSFilter.guid); "

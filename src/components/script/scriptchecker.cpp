@@ -206,7 +206,7 @@ class Checker {
       Error(stmt.pos, QStringLiteral("variable %1 cannot be void").arg(Quoted(stmt.name)));
     // The initialiser sees the names before this one, as in C.
     if (stmt.expr)
-      Convertible(stmt.expr->pos, Expression(*stmt.expr), stmt.type, QString());
+      Convertible(stmt.expr->pos, Expression(*stmt.expr), stmt.type);
     stmt.slot = Declare(stmt.pos, stmt.name, stmt.type);
   }
 
@@ -235,7 +235,7 @@ class Checker {
             QStringLiteral("void function %1 cannot return a value").arg(Quoted(current_->name)));
       return;
     }
-    Convertible(stmt.expr->pos, given, wanted, QString());
+    Convertible(stmt.expr->pos, given, wanted);
   }
 
   void ConditionOf(Expr& expr) {
@@ -249,14 +249,18 @@ class Checker {
 
   // Values pass between int and byte freely (a byte keeps the low eight bits); otherwise the
   // types must be the same.
-  bool Convertible(Pos pos, Type from, Type to, const QString& where) {
+  // `function` and `argument` name the argument being passed, when it is one.
+  void Convertible(Pos pos, Type from, Type to, const QByteArray& function = {}, int argument = 0) {
     if (from.kind == TypeKind::Invalid || to.kind == TypeKind::Invalid)
-      return true;
+      return;
     if (from == to || (from.IsNumber() && to.IsNumber()))
-      return true;
+      return;
+    const QString where =
+        function.isEmpty()
+            ? QString()
+            : QStringLiteral(" in argument %1 of %2").arg(argument).arg(Quoted(function));
     Error(pos, QStringLiteral("type mismatch%1: %2 given where %3 is expected")
                    .arg(where, TypeText(program_, from), TypeText(program_, to)));
-    return false;
   }
 
   Type Expression(Expr& expr) {
@@ -346,8 +350,8 @@ class Checker {
                           .arg(expr.args.size()));
     } else {
       for (size_t i = 0; i < expr.args.size(); ++i)
-        Convertible(expr.args[i]->pos, expr.args[i]->type, function.paramTypes[i],
-                    QStringLiteral(" in argument %1 of %2").arg(i + 1).arg(Quoted(expr.text)));
+        Convertible(expr.args[i]->pos, expr.args[i]->type, function.paramTypes[i], expr.text,
+                    static_cast<int>(i) + 1);
     }
     return function.returnType;
   }
@@ -426,10 +430,10 @@ class Checker {
     if (!CheckTarget(expr, target))
       return {TypeKind::Invalid, -1};
     if (expr.op == Tok::Assign) {
-      Convertible(expr.right->pos, value, target, QString());
+      Convertible(expr.right->pos, value, target);
     } else if (expr.op == Tok::PlusAssign && target.kind == TypeKind::String) {
       if (value.kind != TypeKind::String && !value.IsNumber() && value.kind != TypeKind::Invalid)
-        Convertible(expr.right->pos, value, target, QString());
+        Convertible(expr.right->pos, value, target);
     } else if (!(target.IsNumber() && (value.IsNumber() || value.kind == TypeKind::Invalid))) {
       Error(expr.pos,
             QStringLiteral("type mismatch: operator %1 cannot take %2 and %3")

@@ -1,13 +1,14 @@
 #include "scriptlexer.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace zscript {
 namespace {
 
 struct Spelling {
-  const char* text;
+  std::string_view text;
   Tok kind;
 };
 
@@ -81,6 +82,7 @@ class Lexer {
 
   std::vector<Token> Run() {
     std::vector<Token> tokens;
+    tokens.reserve(src_.size() / 4 + 1);
     for (;;) {
       SkipSpaceAndComments();
       Token token;
@@ -149,10 +151,11 @@ class Lexer {
       return ScanString(token);
     if (c == '\'')
       return ScanCharacter(token);
+    const std::string_view rest(src_.constData() + at_, std::min<qsizetype>(2, src_.size() - at_));
     for (const Spelling& p : kPunctuation) {
-      if (QByteArrayView(src_).sliced(at_).startsWith(p.text)) {
+      if (rest.starts_with(p.text)) {
         token.kind = p.kind;
-        at_ += static_cast<int>(qstrlen(p.text));
+        at_ += static_cast<int>(p.text.size());
         return true;
       }
     }
@@ -169,12 +172,15 @@ class Lexer {
     const int start = at_;
     while (at_ < src_.size() && IsIdentPart(src_[at_]))
       ++at_;
-    token.text = src_.mid(start, at_ - start);
+    const std::string_view word(src_.constData() + start, at_ - start);
     token.kind = Tok::Ident;
     for (const Spelling& k : kKeywords) {
-      if (token.text == k.text)
+      if (word == k.text) {
         token.kind = k.kind;
+        return true;
+      }
     }
+    token.text = QByteArray(word.data(), static_cast<qsizetype>(word.size()));
     return true;
   }
 
@@ -342,11 +348,11 @@ QString Describe(Tok kind) {
   }
   for (const Spelling& k : kKeywords) {
     if (k.kind == kind)
-      return QStringLiteral("'%1'").arg(QLatin1StringView(k.text));
+      return QStringLiteral("'%1'").arg(QLatin1StringView(k.text.data(), k.text.size()));
   }
   for (const Spelling& p : kPunctuation) {
     if (p.kind == kind)
-      return QStringLiteral("'%1'").arg(QLatin1StringView(p.text));
+      return QStringLiteral("'%1'").arg(QLatin1StringView(p.text.data(), p.text.size()));
   }
   return QStringLiteral("token");
 }

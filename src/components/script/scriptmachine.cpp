@@ -68,15 +68,29 @@ Machine::Machine(const Program& program, std::vector<TZScriptHostFunction> nativ
 
 void Machine::Initialise() {
   globals_.assign(program_.globalCount, Value());
-  BeginRun();
+  const Running running(*this, program_.globals.empty() ? Pos() : program_.globals.front()->pos);
   Frame none;
   for (const auto& global : program_.globals)
     Execute(*global, none);
 }
 
 void Machine::Call(int function) {
-  BeginRun();
-  Invoke(program_.functions[function].pos, function, {});
+  const Pos pos = program_.functions[function].pos;
+  const Running running(*this, pos);
+  Invoke(pos, function, {});
+}
+
+// A host function that calls back into the script would restart the counters of the run in
+// progress, and with them every bound: such a call is refused.
+Machine::Running::Running(Machine& machine, Pos pos) : machine_(machine) {
+  if (machine_.running_)
+    machine_.Fail(pos, QStringLiteral("a script function cannot be called while the script runs"));
+  machine_.running_ = true;
+  machine_.BeginRun();
+}
+
+Machine::Running::~Running() {
+  machine_.running_ = false;
 }
 
 void Machine::BeginRun() {

@@ -41,6 +41,18 @@ class Machine {
   enum class Flow { Next, Break, Continue, Return };
   using Frame = std::vector<Value>;
 
+  // Marks a run in progress while alive.
+  class Running {
+   public:
+    Running(Machine& machine, Pos pos);
+    ~Running();
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+   private:
+    Machine& machine_;
+  };
+
   void BeginRun();
   void Step(Pos pos);
   void Charge(Pos pos, qint64 bytes);
@@ -82,6 +94,7 @@ class Machine {
   int depth_ = 0;
   qint64 memory_ = 0;
   quintptr stackBase_ = 0;
+  bool running_ = false;
 };
 
 }  // namespace zscript

@@ -228,7 +228,9 @@ class Parser {
     }
     const QByteArray structName = def.name;
     program_.structs.push_back(std::move(def));
-    if (Peek().kind == Tok::Ident) {
+    // "} name" declares a variable, unless two names follow: then they start a declaration
+    // of their own ("} Point origin;").
+    if (Peek().kind == Tok::Ident && Peek(1).kind != Tok::Ident) {
       auto var = MakeStmt(StmtKind::Var, Peek().pos);
       var->varType = {var->pos, TypeKind::Struct, structName};
       var->name = Next().text;

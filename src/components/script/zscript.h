@@ -17,6 +17,10 @@
 struct TZScriptValue {
   enum class Kind { Void, Int, String, Struct };
 
+  // Declared, not implicit: clang cannot otherwise settle the default construction of a value
+  // whose field list holds values.
+  TZScriptValue() = default;
+
   Kind kind = Kind::Void;
   qint64 number = 0;  // Int (also the script's `byte`)
   QByteArray text;    // String
