@@ -17,7 +17,6 @@
 #include <memory>
 #include <mutex>
 #include <set>
-#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
