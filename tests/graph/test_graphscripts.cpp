@@ -414,3 +414,14 @@ void Connect() {
   ASSERT_TRUE(scripts.OpenMediaWithScript(wav));
   EXPECT_TRUE(filters.FilterOf("audiotestsrc").PinConnected(0));
 }
+
+TEST_F(GraphScriptsTest, LogThatCannotBeWrittenDoesNotStopTheGraph) {
+  const QString wav = MakeToneFile(scratch.file("tone.wav"), 0.2);
+  WriteScript("tone", kToneScript);
+  Enable("Tone", "tone");
+  scripts.BuildScriptCatalogue();
+  SetZDebug(std::make_unique<TZDebug>(scratch.file("missing/folder/zephonic.log")));
+  ASSERT_THROW(ZLog("probe"), std::runtime_error);
+  EXPECT_TRUE(scripts.OpenMediaWithScript(wav));
+  EXPECT_TRUE(PlayToEnd(host.graph, 10000));
+}
