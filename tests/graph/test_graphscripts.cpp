@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 #include "base/programpath.h"
 #include "base/zdebug.h"
@@ -424,4 +425,19 @@ TEST_F(GraphScriptsTest, LogThatCannotBeWrittenDoesNotStopTheGraph) {
   ASSERT_THROW(ZLog("probe"), std::runtime_error);
   EXPECT_TRUE(scripts.OpenMediaWithScript(wav));
   EXPECT_TRUE(PlayToEnd(host.graph, 10000));
+}
+
+TEST_F(GraphScriptsTest, ShippedScriptsAreCatalogued) {
+  const QDir shipped(QStringLiteral(ZEPHONIC_SOURCE_DIR "/data/dsgraphs"));
+  for (const QString& file : shipped.entryList({"*.zgraph"}, QDir::Files)) {
+    ASSERT_TRUE(QFile::copy(shipped.filePath(file), scratch.file("data/dsgraphs/" + file)));
+  }
+  scripts.BuildScriptCatalogue();
+  ASSERT_EQ(scripts.Catalogue().size(),
+            static_cast<size_t>(shipped.entryList({"*.zgraph"}).size()));
+  EXPECT_TRUE(std::any_of(scripts.Catalogue().begin(), scripts.Catalogue().end(),
+                          [](const TFilterGraphScript& s) { return s.TypeName == "Tracker"; }));
+  // The default graph list enables the tracker script.
+  config.Graphs = TZConfig::DefaultGraphs();
+  EXPECT_EQ(ScriptFor("/music/song.xm"), QStringLiteral("Tracker"));
 }
