@@ -148,8 +148,9 @@ int main(int argc, char** argv) {
   if (Config().SwapMemoryMngt) {
     malloc_trim(0);
   }
-  if (!TerminationRequested() && !closeRequested) {
-    if (!parts.Main) {
+  const bool closedAtStart = parts.Main && parts.Main->Closed();
+  if (!TerminationRequested() && !closeRequested && !closedAtStart) {
+    if (!parts.Main || !IsInitialised()) {
       mainWindow.show();
     }
     QApplication::exec();
