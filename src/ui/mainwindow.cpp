@@ -560,7 +560,6 @@ void TZMainWindow::ProgramStart() {
       controls->EqualizerBands[band]->setRange(0, 24, config_.EQBand[band]);
     }
   }
-  player_->ApplyVolume(true);
   SetRecordChecked(false);
   ApplyWindowLayout();
   addFilesFilter_ = AddFilesFilter();
