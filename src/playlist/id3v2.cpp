@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include "components/text/textfile.h"
 #include "playlist/tagtext.h"
 
 namespace {
@@ -334,13 +335,11 @@ bool RewriteFile(const QString& fileName, const QByteArray& head, qint64 from) {
       return false;
     }
   }
-  // QSaveFile takes only write errors for failures, not those of the flush in commit: a full
-  // disk would otherwise rename a cut-off file over the whole one.
-  if (source.error() != QFileDevice::NoError || !target.flush()) {
+  if (source.error() != QFileDevice::NoError) {
     target.cancelWriting();
     return false;
   }
-  return target.commit();
+  return CommitComplete(target, head.size() + source.size() - from);
 }
 
 // The size of the file's tag as found in its first bytes; 0 when there is none.

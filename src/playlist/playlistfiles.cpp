@@ -524,8 +524,7 @@ bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
       unsynced = 0;
     }
   }
-  // A failed final flush (a full disk) must not let commit rename a cut-off file over the old one.
-  if (!ok || !file.flush()) {
+  if (!ok) {
     file.cancelWriting();
     return false;
   }
