@@ -57,8 +57,8 @@ class TZScriptCompiler {
   void SetLimits(const TZScriptLimits& limits);
 
   // Compiles a script file (or text, named `fileName` in messages); a relative path starts at
-  // the program folder. On failure ErrorText() holds
-  // one line per error: "file:line:column: message".
+  // the program folder. On failure ErrorText() holds one line per error:
+  // "file:line:column: message".
   bool CompileFile(const QString& path);
   bool CompileText(const QByteArray& source, const QString& fileName);
   QString ErrorText() const;
