@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
                    [&mainWindow, &closeRequested] {
                      closeRequested = true;
                      mainWindow.close();
-                     QCoreApplication::quit();
+                     QCoreApplication::exit(0);
                    });
 
   ZInitialize();

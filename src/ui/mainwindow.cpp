@@ -672,8 +672,9 @@ bool TZMainWindow::eventFilter(QObject* watched, QEvent* event) {
       return false;
     }
     case QEvent::Close:
-      // Closing the main window ends the program, whatever else is open.
-      QCoreApplication::quit();
+      // Closing the main window ends the program, whatever else is open: exit, since quit would
+      // first ask the playlist and media controls windows, which refuse to close.
+      QCoreApplication::exit(0);
       return false;
     case QEvent::Show:
     case QEvent::Hide:

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 
 #include "app/programwiring.h"
 #include "components/mpris/playermpris.h"
@@ -234,7 +235,11 @@ TEST_F(WiringTest, DesktopControlRaisesQuitsAndSetsThePlayModeOnTheMainWindow) {
   wiring_->Mpris()->SetPlayMode(true, pmRandom);
   EXPECT_TRUE(main_.imgPlaymodeCheckbox->isChecked());
 
-  wiring_->Mpris()->Quit();
+  // Quit ends the message loop although the playlist window refuses to close by itself.
+  ShowPlaylistWindow();
+  QTimer::singleShot(0, [this] { wiring_->Mpris()->Quit(); });
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(7); });
+  EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_FALSE(main_.isVisible());
 }
 
