@@ -34,6 +34,7 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, const TZGUI& skin, TZConfig
 }
 
 TZProgramWiring::~TZProgramWiring() {
+  main_.Player().Navigator().SetView(nullptr);
   if (dispatcher_ && HotKeyDispatcher() == dispatcher_.get()) {
     SetHotKeyDispatcher(nullptr);
   }
@@ -71,6 +72,8 @@ void TZProgramWiring::WirePlaylistWindow(TZConfig& config, const TZGUI& skin,
   hooks.editItem = [this](int index) { OpenItemEditor(index); };
   hooks.mainWindowFrame = [&windows] { return windows.Main->frameGeometry(); };
   window.SetHooks(std::move(hooks));
+  // Next, Previous and Play keep the playing entry in the middle of the list.
+  player.Navigator().SetView(&window);
 }
 
 void TZProgramWiring::WireMainSignals() {

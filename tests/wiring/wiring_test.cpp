@@ -159,6 +159,25 @@ TEST_F(WiringTest, DoubleClickedRowPlaysOnTheMainWindowsPlayer) {
   EXPECT_TRUE(window_->Player().Playing());
 }
 
+TEST_F(WiringTest, NextButtonCentresThePlayingEntryInTheList) {
+  ShowPlaylistWindow();
+  const int visible = wiring_->PlaylistWindow().VisibleRows();
+  ASSERT_GT(visible, 2);
+  const QString tone = Tone(QStringLiteral("tone.wav"), 440, 2.0);
+  for (int i = 0; i < 3 * visible; ++i) {
+    playlist_.Add(QStringLiteral("entry %1").arg(i), tone, false, "00", "00:00:02");
+  }
+  window_->RedrawPlaylist();
+  const int start = 2 * visible;
+  window_->Player().PlayEntry(start);
+  Run(50);
+  ASSERT_EQ(wiring_->PlaylistWindow().TopRow(), 0);
+  ClickControl(*main_.imgForwardButton);
+  Run(50);
+  ASSERT_EQ(PlayingIndex(), start + 1);
+  EXPECT_EQ(wiring_->PlaylistWindow().TopRow(), start + 1 - visible / 2);
+}
+
 TEST_F(WiringTest, EqualizerToggleShowsMediaControlsThatActOnThePlayer) {
   ShowMediaControls();
   TZSkinSeekbar& speed = *mediaControls_.SpeedSeekbar;
