@@ -6,6 +6,7 @@
 #include "app/mainhotkeys.h"
 #include "components/mpris/mprisservice.h"
 #include "components/mpris/playermpris.h"
+#include "config/config.h"
 #include "hotkeys/hotkeydispatch.h"
 #include "hotkeys/localkeys.h"
 #include "playlist/addmedia/addmedia.h"
@@ -104,6 +105,9 @@ void TZProgramWiring::RegisterFocus() {
 
 void TZProgramWiring::ProgramStarted() {
   mediaControls_->LoadSliders();
+  if (config_.RememberLastPlayed) {
+    playlistWindow_->ScrollToRemembered(main_.Playlist().LastPlayedIndex);
+  }
 }
 
 void TZProgramWiring::InstallHotKeys(const TZHotKeys& table) {

@@ -34,7 +34,8 @@ class TZProgramWiring {
                   const TZLanguage& language);
   ~TZProgramWiring();
 
-  // After the main window's start: the media controls take the equalizer's and speed's state.
+  // After the main window's start: the media controls take the equalizer's and speed's state,
+  // and with "RememberLastPlayed" the entry that played last is shown in the list's middle.
   void ProgramStarted();
 
   // Key presses in the program's windows and from the keyboard hook run the table's actions on

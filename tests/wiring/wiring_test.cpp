@@ -178,6 +178,30 @@ TEST_F(WiringTest, NextButtonCentresThePlayingEntryInTheList) {
   EXPECT_EQ(wiring_->PlaylistWindow().TopRow(), start + 1 - visible / 2);
 }
 
+TEST_F(WiringTest, StartUpShowsTheLastPlayedEntryOnlyWhenRemembered) {
+  ShowPlaylistWindow();
+  const int visible = wiring_->PlaylistWindow().VisibleRows();
+  ASSERT_GT(visible, 2);
+  QStringList names;
+  for (int i = 0; i < 3 * visible; ++i) {
+    names << QStringLiteral("entry %1").arg(i);
+  }
+  AddNames(names);
+  window_->RedrawPlaylist();
+  playlist_.LastPlayedIndex = 2 * visible;
+
+  config_.RememberLastPlayed = false;
+  wiring_->ProgramStarted();
+  EXPECT_EQ(wiring_->PlaylistWindow().TopRow(), 0);
+  EXPECT_FALSE(playlist_.Get(2 * visible)->Selected);
+
+  config_.RememberLastPlayed = true;
+  wiring_->ProgramStarted();
+  EXPECT_EQ(wiring_->PlaylistWindow().TopRow(), 2 * visible - visible / 2);
+  EXPECT_TRUE(playlist_.Get(2 * visible)->Selected);
+  EXPECT_EQ(PlayingIndex(), -1);
+}
+
 TEST_F(WiringTest, EqualizerToggleShowsMediaControlsThatActOnThePlayer) {
   ShowMediaControls();
   TZSkinSeekbar& speed = *mediaControls_.SpeedSeekbar;
