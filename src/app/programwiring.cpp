@@ -9,6 +9,7 @@
 #include "config/config.h"
 #include "hotkeys/hotkeydispatch.h"
 #include "hotkeys/localkeys.h"
+#include "lang/applylanguage.h"
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/window/adddialogs.h"
 #include "playlist/window/edititem.h"
@@ -18,6 +19,23 @@
 #include "ui/mainwindow.h"
 #include "ui/mediacontrols.h"
 #include "ui/news.h"
+
+// A language change reaches the playlist window and its dialogs, which keep no registration of
+// their own.
+class TZPlaylistTexts : public TZLanguageTarget {
+ public:
+  explicit TZPlaylistTexts(TZProgramWiring& wiring) : wiring_(wiring) {}
+  void ApplyTexts(const TZLanguage& language) override {
+    wiring_.PlaylistWindow().ApplyTexts();
+    wiring_.ItemEditor().ApplyTexts(language);
+    wiring_.Search().ApplyTexts(language);
+    wiring_.AddUrl().ApplyTexts(language);
+    wiring_.AddDisc().ApplyTexts(language);
+  }
+
+ private:
+  TZProgramWiring& wiring_;
+};
 
 TZProgramWiring::TZProgramWiring(TZMainWindow& main, const TZGUI& skin, TZConfig& config,
                                  const TZLanguage& language)
@@ -56,6 +74,7 @@ void TZProgramWiring::WirePlaylistWindow(TZConfig& config, const TZGUI& skin,
   search_ = std::make_unique<TfrmSearch>(window, playlist, config, language);
   addUrl_ = std::make_unique<TfrmAddURL>(playlist, window, language);
   addDisc_ = std::make_unique<TfrmAddDVD>(playlist, player, window, config, language);
+  playlistTexts_ = std::make_unique<TZPlaylistTexts>(*this);
 
   TZMainWindow& main = main_;
   TZPlaylistWindowHooks hooks;

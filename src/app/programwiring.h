@@ -25,6 +25,7 @@ class TZMediaControls;
 class TZMprisService;
 class TZPlayerMpris;
 class TZPlaylistWindow;
+class TZPlaylistTexts;
 struct TZConfig;
 struct TZGUI;
 
@@ -74,6 +75,7 @@ class TZProgramWiring {
   std::unique_ptr<TfrmSearch> search_;
   std::unique_ptr<TfrmAddURL> addUrl_;
   std::unique_ptr<TfrmAddDVD> addDisc_;
+  std::unique_ptr<TZPlaylistTexts> playlistTexts_;
   std::unique_ptr<TZMediaControls> mediaControls_;
   std::unique_ptr<TfrmAbout> about_;
   std::unique_ptr<TfrmNews> news_;

@@ -17,6 +17,7 @@
 #include "hotkeys/hotkeydispatch.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/keycodes.h"
+#include "lang/applylanguage.h"
 #include "lang/language.h"
 #include "mainwindowtest.h"
 #include "playlist/window/adddialogs.h"
@@ -145,6 +146,17 @@ TEST_F(WiringTest, PlaylistMenuOpensSearchAddDialogsAndTheItemEditor) {
   EXPECT_TRUE(wiring_->ItemEditor().isVisible());
   EXPECT_EQ(wiring_->ItemEditor().EditIndex(), 1);
   EXPECT_EQ(wiring_->ItemEditor().edtPECaption->text(), QStringLiteral("beta"));
+}
+
+TEST_F(WiringTest, LanguageChangeReachesThePlaylistMenu) {
+  const QString before = Language().Text(83);
+  Language().SetText(83, QStringLiteral("Search the list"));
+  ApplyLanguage(Language());
+  const bool renamed = MenuItem(wiring_->PlaylistWindow().Menu(), 83) != nullptr;
+  Language().SetText(83, before);
+  ApplyLanguage(Language());
+  EXPECT_TRUE(renamed);
+  EXPECT_NE(MenuItem(wiring_->PlaylistWindow().Menu(), 83), nullptr);
 }
 
 TEST_F(WiringTest, DoubleClickedRowPlaysOnTheMainWindowsPlayer) {
