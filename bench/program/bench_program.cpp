@@ -108,11 +108,12 @@ class Bench {
     QDir(root()).mkpath("zephonic");
     QDir(root()).mkpath("qmmp/.qmmp");
     QDir(root()).mkpath("run");
-    QFile::setPermissions(root() + "run", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+    QFile::setPermissions(root() + "run",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     song_ = root() + "A song whose title is longer than the label.mp3";
     if (QProcess::execute("ffmpeg", {"-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                                     "sine=frequency=440:duration=60", "-b:a", "192k", song_}) != 0) {
+                                     "sine=frequency=440:duration=60", "-b:a", "192k", song_}) !=
+        0) {
       Fail("ffmpeg could not make the MP3");
     }
     QDir(root()).mkpath("folder");

@@ -53,7 +53,7 @@ bool WellFormedErrors(const QString& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TZScriptCompiler compiler("/nonexistent/", "/nonexistent/temp/");
-  compiler.SetLimits({.steps = 20'000, .callDepth = 30, .memoryBytes = 256 * 1024});
+  compiler.SetLimits({.steps = 3000, .callDepth = 30, .memoryBytes = 64 * 1024});
   compiler.SetPrelude(FilterGraphPrelude());
   AddHarmlessHosts(compiler);
   const QByteArray source(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

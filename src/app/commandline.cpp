@@ -36,6 +36,21 @@ TZParameterCommand FileCommand(const QString& path) {
   return {paPlayFile, path};
 }
 
+// "/play" and "/add": a folder or a file that exists, else nothing.
+void AddPathForm(const QString& text, const QString& word, TZParameterAction folderAction,
+                 TZParameterAction fileAction, std::vector<TZParameterCommand>* commands) {
+  const std::optional<QString> argument = FormArgument(text, word);
+  if (!argument || argument->isEmpty()) {
+    return;
+  }
+  const QFileInfo info(*argument);
+  if (info.isDir()) {
+    commands->push_back({folderAction, *argument});
+  } else if (info.isFile()) {
+    commands->push_back({fileAction, *argument});
+  }
+}
+
 void InstallSkin(const QString& path, TZMainWindow& main) {
   ZLog(QStringLiteral("Load Skin from Parameter."));
   const QFileInfo info(path);
@@ -159,22 +174,8 @@ std::vector<TZParameterCommand> ParseParameter(const QString& text) {
     return {{paExit, QString()}};
   }
   std::vector<TZParameterCommand> commands;
-  if (const auto argument = FormArgument(text, QStringLiteral("/play"))) {
-    const QFileInfo info(*argument);
-    if (!argument->isEmpty() && info.isDir()) {
-      commands.push_back({paPlayFolder, *argument});
-    } else if (!argument->isEmpty() && info.isFile()) {
-      commands.push_back({paPlayPath, *argument});
-    }
-  }
-  if (const auto argument = FormArgument(text, QStringLiteral("/add"))) {
-    const QFileInfo info(*argument);
-    if (!argument->isEmpty() && info.isDir()) {
-      commands.push_back({paAddFolder, *argument});
-    } else if (!argument->isEmpty() && info.isFile()) {
-      commands.push_back({paAddPath, *argument});
-    }
-  }
+  AddPathForm(text, QStringLiteral("/play"), paPlayFolder, paPlayPath, &commands);
+  AddPathForm(text, QStringLiteral("/add"), paAddFolder, paAddPath, &commands);
   if (const auto argument = FormArgument(text, QStringLiteral("/dvd"))) {
     commands.push_back({paDvd, DvdPath(*argument)});
   }

@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <QDir>
+#include <QPointer>
 #include <QWidget>
 #include <cstdio>
 #include <memory>
@@ -78,8 +79,12 @@ void CreateMainParts(TZMainParts& parts, TZWindows& windows, TZTimerSource& time
   QObject::connect(&main, &TZMainWindow::trayStateChanged, tray,
                    [tray] { tray->Apply(Config().ShowZephonicIn); });
   QObject::connect(&main, &TZMainWindow::titleChanged, tray, &TZTrayIcon::SetHint);
-  // Positions are stored on every move, after the snap.
-  auto store = [&main] { main.StorePositions(); };
+  // Positions are stored on every move, after the snap; the magnets outlive the player's window.
+  auto store = [main = QPointer<TZMainWindow>(&main)] {
+    if (main) {
+      main->StorePositions();
+    }
+  };
   auto* mainMagnet = new TZFormMagnet(*windows.Main, true, store);
   mainMagnet->SetPartners({windows.Playlist, windows.MediaControls});
   for (QWidget* window :
@@ -165,8 +170,9 @@ int main(int argc, char** argv) {
   if (Config().SwapMemoryMngt) {
     malloc_trim(0);
   }
-  if (!TerminationRequested() && !closeRequested) {
-    if (!parts.Main) {
+  const bool closedAtStart = parts.Main && parts.Main->Closed();
+  if (!TerminationRequested() && !closeRequested && !closedAtStart) {
+    if (!parts.Main || !IsInitialised()) {
       mainWindow.show();
     }
     QApplication::exec();

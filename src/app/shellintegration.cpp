@@ -156,6 +156,12 @@ QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A file that is there but cannot be read must not be written over: what it holds would be lost.
+bool Readable(const QString& path) {
+  QFile file(path);
+  return !QFileInfo::exists(path) || file.open(QIODevice::ReadOnly);
+}
+
 // Writes the file when its bytes differ; no bytes (null) removes it. True when the file now
 // holds what was asked.
 bool PutFile(const QString& path, const QByteArray& bytes, bool* changed) {
@@ -289,7 +295,8 @@ class TZShellRegistration::Session {
         verbs_(QFileInfo::exists(places.FolderActions())),
         mimeAppsBytes_(ReadFile(places.MimeAppsList())),
         mimeApps_(mimeAppsBytes_),
-        backup_(TZDefaultsBackup::Parse(ReadFile(places.DefaultsBackup()))) {}
+        backup_(TZDefaultsBackup::Parse(ReadFile(places.DefaultsBackup()))),
+        defaultsReadable_(Readable(places.MimeAppsList()) && Readable(places.DefaultsBackup())) {}
 
   const QStringList& Types() const { return types_; }
   bool Dvd() const { return dvd_; }
@@ -347,10 +354,14 @@ class TZShellRegistration::Session {
     ok = PutFile(places_.MimePackage(), ownTypes ? MimePackageText() : QByteArray(),
                  &packageChanged) &&
          ok;
-    ok = PutFile(places_.MimeAppsList(), mimeApps, &unused) && ok;
-    ok = PutFile(places_.DefaultsBackup(), backup_.IsEmpty() ? QByteArray() : backup_.Bytes(),
-                 &unused) &&
-         ok;
+    if (defaultsReadable_) {
+      ok = PutFile(places_.MimeAppsList(), mimeApps, &unused) && ok;
+      ok = PutFile(places_.DefaultsBackup(), backup_.IsEmpty() ? QByteArray() : backup_.Bytes(),
+                   &unused) &&
+           ok;
+    } else {
+      ok = false;
+    }
     // The desktop's indexes of MIME types and of applications by type, when their tools are
     // installed.
     if (packageChanged) {
@@ -406,6 +417,7 @@ class TZShellRegistration::Session {
   QByteArray mimeAppsBytes_;
   TZMimeAppsList mimeApps_;
   TZDefaultsBackup backup_;
+  bool defaultsReadable_;
 };
 
 TZShellRegistration::TZShellRegistration(TZShellPlaces places, const TZLanguage& language)

@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QThread>
+#include <stdexcept>
 
 #include "base/errorcatalogue.h"
 #include "base/programpath.h"
@@ -37,8 +38,12 @@ QString DvdScriptFolder() {
   return DataPath() + QStringLiteral("dvdgraphs/");
 }
 
+// A log that cannot be written must not stop the graph from being built.
 void Log(const QString& text) {
-  ZLog(text);
+  try {
+    ZLog(text);
+  } catch (const std::runtime_error&) {
+  }
 }
 
 void Indent() {

@@ -86,7 +86,11 @@ TZMainWindow::TZMainWindow(TZWindows& windows, TZPlaylist& playlist, TZConfig& c
 TZMainWindow::~TZMainWindow() = default;
 
 void TZMainWindow::SetRunning(bool running) {
+  const bool starting = running && !running_;
   running_ = running;
+  if (starting) {
+    ShowLayoutWindows();
+  }
   player_->SetProgramRunning(running);
   if (analyzer_) {
     analyzer_->SetProgramRunning(running);
@@ -556,7 +560,6 @@ void TZMainWindow::ProgramStart() {
       controls->EqualizerBands[band]->setRange(0, 24, config_.EQBand[band]);
     }
   }
-  player_->ApplyVolume(true);
   SetRecordChecked(false);
   ApplyWindowLayout();
   addFilesFilter_ = AddFilesFilter();
@@ -604,6 +607,19 @@ void TZMainWindow::StorePositions() {
   }
 }
 
+// The windows stay hidden until start-up is over; from then on the layout shows them at once.
+void TZMainWindow::ShowLayoutWindows() {
+  windows_.Main->setVisible(config_.MainVis);
+  if (windows_.Playlist) {
+    windows_.Playlist->setVisible(config_.PlaylistVis);
+  }
+  if (windows_.MediaControls) {
+    windows_.MediaControls->setVisible(config_.MediaConVis);
+  }
+  UpdateWindowMenuChecks();
+  emit trayStateChanged();
+}
+
 // Places first, then visibility, so that no window shows at a stale place.
 void TZMainWindow::ApplyWindowLayout() {
   TfrmMain& w = *windows_.Main;
@@ -618,12 +634,8 @@ void TZMainWindow::ApplyWindowLayout() {
       controls->EqualizerBands[band]->setPosition(config_.EQBand[band]);
     }
   }
-  w.setVisible(config_.MainVis);
-  if (windows_.Playlist) {
-    windows_.Playlist->setVisible(config_.PlaylistVis);
-  }
-  if (windows_.MediaControls) {
-    windows_.MediaControls->setVisible(config_.MediaConVis);
+  if (running_) {
+    ShowLayoutWindows();
   }
   w.imgPlaylistCheckbox->setChecked(config_.PlaylistVis);
   w.imgEqualizerCheckbox->setChecked(config_.MediaConVis);
@@ -631,8 +643,6 @@ void TZMainWindow::ApplyWindowLayout() {
   w.imgPlaymodeCheckbox->setChecked(config_.PlayMode);
   w.imgAutofullscreenCheckbox->setChecked(config_.AutoFullscreen);
   w.imgAutoVideoResizeCheckbox->setChecked(config_.AutoVideoResize);
-  UpdateWindowMenuChecks();
-  emit trayStateChanged();
   w.imgScrolllabel->applyMoveSetting(config_.SLMoveProg);
   if (windows_.FullscreenControl) {
     windows_.FullscreenControl->imgScrolllabel->applyMoveSetting(config_.SLMoveProg);
@@ -672,8 +682,10 @@ bool TZMainWindow::eventFilter(QObject* watched, QEvent* event) {
       return false;
     }
     case QEvent::Close:
-      // Closing the main window ends the program, whatever else is open: exit, since quit would
-      // first ask the playlist and media controls windows, which refuse to close.
+      // Closing the main window ends the program, whatever else is open; a close during
+      // start-up ("Exit" on the command line) keeps the loop from starting at all. Exit, since
+      // quit would first ask the playlist and media controls windows, which refuse to close.
+      closed_ = true;
       QCoreApplication::exit(0);
       return false;
     case QEvent::Show:

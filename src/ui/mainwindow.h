@@ -35,8 +35,12 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   TZPlayer& Player() { return *player_; }
   TZWindows& Windows() { return windows_; }
   TZPlaylist& Playlist() { return playlist_; }
-  // Start-up is over (true) or shutdown begins (false): the timers act only in between.
+  // Start-up is over (true: the windows of the layout show) or shutdown begins (false): the
+  // timers act only in between.
   void SetRunning(bool running);
+
+  // The main window was closed: the program ends.
+  bool Closed() const { return closed_; }
 
   // PROGRAMMSTART's part of this window: status, title, slider ranges, layout, the filter.
   void ProgramStart();
@@ -141,6 +145,7 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   void EndSeek();
   void SetPlayMode(int index);
   void SetWindowShown(QWidget* window, bool& setting, bool shown);
+  void ShowLayoutWindows();
   void UpdateWindowMenuChecks();
   void ShowStatusText(const QString& text, bool osd);
   // Runs work with "Adding files..." (or another text) as the title and restores it afterwards.
@@ -166,6 +171,7 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   bool seeking_ = false;
   bool running_ = false;
   bool labelsPainted_ = false;
+  bool closed_ = false;
 
   std::unique_ptr<QMenu> playModeMenu_;
   QActionGroup* playModeGroup_ = nullptr;

@@ -207,3 +207,12 @@ TEST_F(ProgramRunTest, LockHeldByAProgramThatDoesNotAnswerIsNoRecipient) {
   EXPECT_TRUE(second.readAllStandardError().contains("No Recipient found!"));
   EXPECT_FALSE(QFile::exists(home() + "zephonic.log")) << "a second start writes no log";
 }
+
+TEST_F(ProgramRunTest, ExitAsTheFirstStartsOnlyArgumentEndsItWithEverythingSaved) {
+  QProcess only;
+  Start(only, {"Exit"}, QString());
+  EXPECT_EQ(Finish(only), 0) << only.readAllStandardError().data();
+  EXPECT_TRUE(Log().contains("Running"));
+  EXPECT_TRUE(Log().contains("Configurationfile saved OK"));
+  EXPECT_TRUE(QFile::exists(home() + "data/default.zpl"));
+}

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 #include "base/programpath.h"
 #include "base/zdebug.h"
@@ -413,4 +414,30 @@ void Connect() {
   scripts.BuildScriptCatalogue();
   ASSERT_TRUE(scripts.OpenMediaWithScript(wav));
   EXPECT_TRUE(filters.FilterOf("audiotestsrc").PinConnected(0));
+}
+
+TEST_F(GraphScriptsTest, LogThatCannotBeWrittenDoesNotStopTheGraph) {
+  const QString wav = MakeToneFile(scratch.file("tone.wav"), 0.2);
+  WriteScript("tone", kToneScript);
+  Enable("Tone", "tone");
+  scripts.BuildScriptCatalogue();
+  SetZDebug(std::make_unique<TZDebug>(scratch.file("missing/folder/zephonic.log")));
+  ASSERT_THROW(ZLog("probe"), std::runtime_error);
+  EXPECT_TRUE(scripts.OpenMediaWithScript(wav));
+  EXPECT_TRUE(PlayToEnd(host.graph, 10000));
+}
+
+TEST_F(GraphScriptsTest, ShippedScriptsAreCatalogued) {
+  const QDir shipped(QStringLiteral(ZEPHONIC_SOURCE_DIR "/data/dsgraphs"));
+  for (const QString& file : shipped.entryList({"*.zgraph"}, QDir::Files)) {
+    ASSERT_TRUE(QFile::copy(shipped.filePath(file), scratch.file("data/dsgraphs/" + file)));
+  }
+  scripts.BuildScriptCatalogue();
+  ASSERT_EQ(scripts.Catalogue().size(),
+            static_cast<size_t>(shipped.entryList({"*.zgraph"}).size()));
+  EXPECT_TRUE(std::any_of(scripts.Catalogue().begin(), scripts.Catalogue().end(),
+                          [](const TFilterGraphScript& s) { return s.TypeName == "Tracker"; }));
+  // The default graph list enables the tracker script.
+  config.Graphs = TZConfig::DefaultGraphs();
+  EXPECT_EQ(ScriptFor("/music/song.xm"), QStringLiteral("Tracker"));
 }

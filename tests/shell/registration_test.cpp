@@ -219,6 +219,16 @@ TEST_F(ShellTest, ADefaultTheUserChoseLaterIsNotTouched) {
   EXPECT_FALSE(QFileInfo::exists(places_.DefaultsBackup()));
 }
 
+TEST_F(ShellTest, UnreadableDefaultsAreNeverWrittenOver) {
+  // A folder in the list's place cannot be read, whoever runs the test.
+  ASSERT_TRUE(QDir().mkpath(places_.MimeAppsList()));
+  TZShellRegistration shell(places_, language_);
+  EXPECT_FALSE(shell.RegisterFileType(".MP3"));
+  EXPECT_TRUE(QFileInfo(places_.MimeAppsList()).isDir());
+  EXPECT_FALSE(QFileInfo::exists(places_.DefaultsBackup()));
+  EXPECT_FALSE(shell.FileTypeRegistered(".MP3"));
+}
+
 TEST_F(ShellTest, ActionsRunTheProgramWithTheCommandForms) {
   places_.Program = home_.path() + "my player/100% zephonic";
   language_.SetText(38, "Abspielen");

@@ -55,9 +55,10 @@ void Finalize(GObject* object) {
 void zephonic_dsp_class_init(ZephonicDspClass* klass) {
   G_OBJECT_CLASS(klass)->finalize = Finalize;
   auto* element = GST_ELEMENT_CLASS(klass);
-  gst_element_class_set_static_metadata(element, kDspFilterName.toUtf8().constData(),
-                                        "Filter/Effect/Audio",
-                                        "Equalizer and analyser data of the player", "Zephonic");
+  // The long name is copied: it does not live in static storage.
+  gst_element_class_set_metadata(element, kDspFilterName.toUtf8().constData(),
+                                 "Filter/Effect/Audio", "Equalizer and analyser data of the player",
+                                 "Zephonic");
   GstCaps* caps = gst_caps_from_string("audio/x-raw, format=(string)" GST_AUDIO_NE(
       F32) ", layout=(string)interleaved, "
            "channels=(int)2, rate=(int)[ 8000, 384000 ]");

@@ -49,15 +49,15 @@ QString PadName(GstPad* pad) {
   return QString::fromUtf8(name.get());
 }
 
-bool PropertyValue(GParamSpec* spec, const QVariant& value, GValue* out) {
-  g_value_init(out, spec->value_type);
-  if (G_TYPE_IS_ENUM(spec->value_type) && value.typeId() == QMetaType::QString) {
+bool PropertyValue(GParamSpec* param, const QVariant& value, GValue* out) {
+  g_value_init(out, param->value_type);
+  if (G_TYPE_IS_ENUM(param->value_type) && value.typeId() == QMetaType::QString) {
     return gst_value_deserialize(out, value.toString().toUtf8().constData());
   }
   GValue text = G_VALUE_INIT;
   g_value_init(&text, G_TYPE_STRING);
   g_value_set_string(&text, value.toString().toUtf8().constData());
-  const bool ok = g_value_type_transformable(G_TYPE_STRING, spec->value_type)
+  const bool ok = g_value_type_transformable(G_TYPE_STRING, param->value_type)
                       ? g_value_transform(&text, out)
                       : gst_value_deserialize(out, value.toString().toUtf8().constData());
   g_value_unset(&text);
@@ -122,13 +122,13 @@ bool ZFilter::PinConnected(int index) const {
 }
 
 bool ZFilter::SetProperty(const char* name, const QVariant& value) {
-  GParamSpec* spec =
+  GParamSpec* param =
       ref_ ? g_object_class_find_property(G_OBJECT_GET_CLASS(ref_->element), name) : nullptr;
-  if (!spec || !(spec->flags & G_PARAM_WRITABLE)) {
+  if (!param || !(param->flags & G_PARAM_WRITABLE)) {
     return false;
   }
   GValue converted = G_VALUE_INIT;
-  const bool ok = PropertyValue(spec, value, &converted);
+  const bool ok = PropertyValue(param, value, &converted);
   if (ok) {
     g_object_set_property(G_OBJECT(ref_->element), name, &converted);
   }
@@ -137,13 +137,13 @@ bool ZFilter::SetProperty(const char* name, const QVariant& value) {
 }
 
 QVariant ZFilter::Property(const char* name) const {
-  GParamSpec* spec =
+  GParamSpec* param =
       ref_ ? g_object_class_find_property(G_OBJECT_GET_CLASS(ref_->element), name) : nullptr;
-  if (!spec || !(spec->flags & G_PARAM_READABLE)) {
+  if (!param || !(param->flags & G_PARAM_READABLE)) {
     return QVariant();
   }
   GValue value = G_VALUE_INIT;
-  g_value_init(&value, spec->value_type);
+  g_value_init(&value, param->value_type);
   g_object_get_property(G_OBJECT(ref_->element), name, &value);
   QVariant result;
   if (G_VALUE_HOLDS_BOOLEAN(&value)) {
@@ -155,12 +155,14 @@ QVariant ZFilter::Property(const char* name) const {
     g_value_init(&number, G_TYPE_DOUBLE);
     g_value_transform(&value, &number);
     result = g_value_get_double(&number);
+    g_value_unset(&number);
   } else {
     GValue number = G_VALUE_INIT;
     g_value_init(&number, G_TYPE_INT64);
     if (g_value_transform(&value, &number)) {
       result = qint64(g_value_get_int64(&number));
     }
+    g_value_unset(&number);
   }
   g_value_unset(&value);
   return result;

@@ -1,6 +1,7 @@
 #include "scriptchecker.h"
 
 #include <QHash>
+#include <optional>
 #include <utility>
 
 namespace zscript {
@@ -31,6 +32,24 @@ class Checker {
     QByteArray name;
     Type type;
     int slot;
+  };
+
+  // The names declared while alive; their slots are free again afterwards.
+  class Scope {
+   public:
+    explicit Scope(Checker& checker) : checker_(checker), firstFree_(checker.nextSlot_) {
+      checker_.scopes_.emplace_back();
+    }
+    ~Scope() {
+      checker_.scopes_.pop_back();
+      checker_.nextSlot_ = firstFree_;
+    }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    Checker& checker_;
+    const int firstFree_;
   };
 
   void Error(Pos pos, const QString& message) { diagnostics_.Error(pos, message); }
@@ -157,14 +176,10 @@ class Checker {
       case StmtKind::DoWhile:
         return Loop(stmt);
       case StmtKind::For: {
-        scopes_.emplace_back();
-        const int firstFree = nextSlot_;
+        const Scope scope(*this);
         if (stmt.init)
           Statement(*stmt.init);
-        Loop(stmt);
-        scopes_.pop_back();
-        nextSlot_ = firstFree;
-        return;
+        return Loop(stmt);
       }
       case StmtKind::Return:
         return ReturnStatement(stmt);
@@ -179,25 +194,16 @@ class Checker {
 
   // A branch or loop body that is a lone declaration still gets its own scope.
   void Scoped(Stmt& stmt) {
-    scopes_.emplace_back();
-    const int firstFree = nextSlot_;
+    const Scope scope(*this);
     Statement(stmt);
-    scopes_.pop_back();
-    nextSlot_ = firstFree;
   }
 
   void BlockStatement(Stmt& stmt) {
-    if (!stmt.scoped || !current_) {
-      for (auto& inner : stmt.body)
-        Statement(*inner);
-      return;
-    }
-    scopes_.emplace_back();
-    const int firstFree = nextSlot_;
+    std::optional<Scope> scope;
+    if (stmt.scoped && current_)
+      scope.emplace(*this);
     for (auto& inner : stmt.body)
       Statement(*inner);
-    scopes_.pop_back();
-    nextSlot_ = firstFree;
   }
 
   void VarStatement(Stmt& stmt) {

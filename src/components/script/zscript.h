@@ -34,6 +34,8 @@ struct TZScriptValue {
 // A host function: its arguments in declaration order, converted to the declared types.
 using TZScriptHostFunction = std::function<TZScriptValue(const std::vector<TZScriptValue>& args)>;
 
+// Copying or comparing strings also counts as steps, one per 16 bytes, so that work on ever
+// longer strings cannot outlast the step limit.
 struct TZScriptLimits {
   qint64 steps = 10'000'000;              // statements and expressions evaluated per call
   int callDepth = 200;                    // nested script calls
@@ -54,7 +56,8 @@ class TZScriptCompiler {
   void SetPrelude(const QStringList& lines);
   void SetLimits(const TZScriptLimits& limits);
 
-  // Compiles a script file (or text, named `fileName` in messages). On failure ErrorText() holds
+  // Compiles a script file (or text, named `fileName` in messages); a relative path starts at
+  // the program folder. On failure ErrorText() holds
   // one line per error: "file:line:column: message".
   bool CompileFile(const QString& path);
   bool CompileText(const QByteArray& source, const QString& fileName);

@@ -70,8 +70,20 @@ uint8_t GenreID(const QString& name) {
   return 0;
 }
 
-void ReportTagNotSaved() {
-  ReportError(5000, QStringLiteral("TZID3Tag"), QString(), false);
+// Writes the file's tag of type Tag with the fields `fill` sets over what the file held, or
+// removes the tag when its box is off. A failed write is warning 5000.
+template <typename Tag, typename Fill>
+void WriteTag(bool wanted, const QString& fileName, Fill fill) {
+  if (!wanted) {
+    Tag::RemoveFromFile(fileName);
+    return;
+  }
+  Tag tag;
+  tag.ReadFromFile(fileName);
+  fill(tag);
+  if (!tag.SaveToFile(fileName)) {
+    ReportError(5000, QStringLiteral("TZID3Tag"), QString(), false);
+  }
 }
 
 }  // namespace
@@ -367,46 +379,32 @@ void TfrmEditItem::WriteTags(const QString& fileName) {
 }
 
 void TfrmEditItem::WriteID3v1(const QString& fileName) {
-  if (!cbID3V1_Exists->isChecked()) {
-    TID3v1::RemoveFromFile(fileName);
-    return;
-  }
-  TID3v1 tag;
-  tag.ReadFromFile(fileName);
-  tag.SetTrack(uint8_t(TrackNumber(edtID3V1_Track->text(), 256)));
-  tag.SetTitle(edtID3V1_Title->text());
-  tag.SetArtist(edtID3V1_Artist->text());
-  tag.SetAlbum(edtID3V1_Album->text());
-  tag.SetYear(edtID3V1_Year->text());
-  tag.SetComment(edtID3V1_Comment->text());
-  tag.SetGenreID(GenreID(cbID3V1_Genre->currentText()));
-  if (!tag.SaveToFile(fileName)) {
-    ReportTagNotSaved();
-  }
+  WriteTag<TID3v1>(cbID3V1_Exists->isChecked(), fileName, [this](TID3v1& tag) {
+    tag.SetTrack(uint8_t(TrackNumber(edtID3V1_Track->text(), 256)));
+    tag.SetTitle(edtID3V1_Title->text());
+    tag.SetArtist(edtID3V1_Artist->text());
+    tag.SetAlbum(edtID3V1_Album->text());
+    tag.SetYear(edtID3V1_Year->text());
+    tag.SetComment(edtID3V1_Comment->text());
+    tag.SetGenreID(GenreID(cbID3V1_Genre->currentText()));
+  });
 }
 
 void TfrmEditItem::WriteID3v2(const QString& fileName) {
-  if (!cbID3V2_Exists->isChecked()) {
-    TID3v2::RemoveFromFile(fileName);
-    return;
-  }
-  TID3v2 tag;
-  tag.ReadFromFile(fileName);
-  tag.SetTrack(uint16_t(TrackNumber(edtID3V2_Track->text(), 65536)));
-  tag.SetTitle(edtID3V2_Title->text());
-  tag.SetArtist(edtID3V2_Artist->text());
-  tag.SetAlbum(edtID3V2_Album->text());
-  tag.SetYear(edtID3V2_Year->text());
-  tag.SetGenre(edtID3V2_Genre->text());
-  tag.SetComment(edtID3V2_Comment->text());
-  tag.SetComposer(edtID3V2_Composer->text());
-  tag.SetLanguage(edtID3V2_Language->text());
-  tag.SetCopyright(edtID3V2_Copyright->text());
-  tag.SetLink(edtID3V2_URL->text());
-  tag.SetEncoder(edtID3V2_EncodedBy->text());
-  if (!tag.SaveToFile(fileName)) {
-    ReportTagNotSaved();
-  }
+  WriteTag<TID3v2>(cbID3V2_Exists->isChecked(), fileName, [this](TID3v2& tag) {
+    tag.SetTrack(uint16_t(TrackNumber(edtID3V2_Track->text(), 65536)));
+    tag.SetTitle(edtID3V2_Title->text());
+    tag.SetArtist(edtID3V2_Artist->text());
+    tag.SetAlbum(edtID3V2_Album->text());
+    tag.SetYear(edtID3V2_Year->text());
+    tag.SetGenre(edtID3V2_Genre->text());
+    tag.SetComment(edtID3V2_Comment->text());
+    tag.SetComposer(edtID3V2_Composer->text());
+    tag.SetLanguage(edtID3V2_Language->text());
+    tag.SetCopyright(edtID3V2_Copyright->text());
+    tag.SetLink(edtID3V2_URL->text());
+    tag.SetEncoder(edtID3V2_EncodedBy->text());
+  });
 }
 
 void TfrmEditItem::ID3v1ToID3v2() {

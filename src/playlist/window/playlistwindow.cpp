@@ -107,12 +107,13 @@ TZPlaylistWindow::TZPlaylistWindow(TfrmPlaylist& form, TZPlaylist& playlist,
   });
   connect(&form_, &TfrmPlaylist::listLayoutChanged, this, [this] { OnLayoutChanged(); });
   WireFrame();
-  BuildMenu();
+  ApplyTexts();
   OnLayoutChanged();
 }
 
 TZPlaylistWindow::~TZPlaylistWindow() {
   form_.removeEventFilter(this);
+  form_.popmPlaylist->clear();
   delete list_;
 }
 
