@@ -12,6 +12,7 @@
 #include "app/global.h"
 #include "app/messagebox.h"
 #include "app/program.h"
+#include "app/programwiring.h"
 #include "app/shellintegration.h"
 #include "app/singleinstance.h"
 #include "app/terminationsignals.h"
@@ -21,6 +22,8 @@
 #include "components/ui/formmagnet.h"
 #include "components/ui/trayicon.h"
 #include "config/config.h"
+#include "hotkeys/hotkeys.h"
+#include "lang/language.h"
 #include "playback/playertimer.h"
 #include "playlist/playlist.h"
 #include "skin/zgui.h"
@@ -53,9 +56,11 @@ int HandOver(const QString& instance, const QStringList& arguments) {
   return 1;
 }
 
-// The main window's tray icon and the magnets of the three windows it keeps together.
+// The main window with the other windows' behaviour, hotkeys and desktop media control joined
+// to it, its tray icon and the magnets of the three windows it keeps together.
 struct TZMainParts {
   std::unique_ptr<TZMainWindow> Main;
+  std::unique_ptr<TZProgramWiring> Wiring;
   TZTrayIcon* Tray = nullptr;
 };
 
@@ -63,6 +68,11 @@ void CreateMainParts(TZMainParts& parts, TZWindows& windows, TZTimerSource& time
   parts.Main = std::make_unique<TZMainWindow>(windows, *Playlist(), Config(), GUI(), timers);
   TZMainWindow& main = *parts.Main;
   SetPlayer(&main.Player(), &main);
+  parts.Wiring = std::make_unique<TZProgramWiring>(main, GUI(), Config(), Language());
+  if (const TZHotKeys* table = HotKeys()) {
+    parts.Wiring->InstallHotKeys(*table);
+  }
+  parts.Wiring->RegisterMpris();
   parts.Tray =
       new TZTrayIcon(*windows.Main, {windows.Playlist, windows.MediaControls}, &main.MainMenu());
   TZTrayIcon* tray = parts.Tray;
@@ -126,6 +136,7 @@ int main(int argc, char** argv) {
         CreateMainParts(parts, windows, timers);
       }
       parts.Main->ProgramStart();
+      parts.Wiring->ProgramStarted();
     } else if (event == kSkinChange) {
       RedrawAfterSkinChange(GUI(), windows, Config(), parts.Main && parts.Main->Player().Paused());
       if (parts.Main) {
@@ -133,6 +144,8 @@ int main(int argc, char** argv) {
       }
     } else if (event == kProgramEnd && parts.Main) {
       parts.Main->StorePositions();
+      // The hotkey table goes later in shutdown; nothing may dispatch onto it from here on.
+      parts.Wiring.reset();
     }
   });
   SetCommandLineStep([&] {
@@ -146,7 +159,7 @@ int main(int argc, char** argv) {
                    [&mainWindow, &closeRequested] {
                      closeRequested = true;
                      mainWindow.close();
-                     QCoreApplication::quit();
+                     QCoreApplication::exit(0);
                    });
 
   ZInitialize();
@@ -169,6 +182,7 @@ int main(int argc, char** argv) {
   }
   ZKill();
   SetPlayer(nullptr, nullptr);
+  parts.Wiring.reset();
   parts.Main.reset();
   SetProgramWindows(nullptr);
   return TerminationRequested() ? 1 : 0;

@@ -36,7 +36,9 @@ void QuitOnceControlReturns() {
     return;
   }
   if (QCoreApplication* app = QCoreApplication::instance()) {
-    QMetaObject::invokeMethod(app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Not quit: that asks every window first, and some refuse to close.
+    QMetaObject::invokeMethod(
+        app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
   }
 }
 

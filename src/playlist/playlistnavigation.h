@@ -41,6 +41,9 @@ class TZPlaylistNavigator {
   // ("OFACheckIsValidFile"), a missing local file is reported (ID 1000) instead of played.
   void PlayCursorEntry(bool checkIsValidFile);
 
+  // The view joins later than the player that owns this navigator; null detaches it.
+  void SetView(TZPlaylistView* view) { view_ = view; }
+
   // Random pick for pmRandom: an index in 0 ... bound-1 (0 when bound <= 0). Replaceable in tests;
   // by default a generator seeded from the clock on every pick.
   void SetRandomSource(std::function<int(int bound)> source) { random_ = std::move(source); }

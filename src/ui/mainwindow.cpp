@@ -683,9 +683,10 @@ bool TZMainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Close:
       // Closing the main window ends the program, whatever else is open; a close during
-      // start-up ("Exit" on the command line) keeps the loop from starting at all.
+      // start-up ("Exit" on the command line) keeps the loop from starting at all. Exit, since
+      // quit would first ask the playlist and media controls windows, which refuse to close.
       closed_ = true;
-      QCoreApplication::quit();
+      QCoreApplication::exit(0);
       return false;
     case QEvent::Show:
     case QEvent::Hide:
