@@ -26,6 +26,7 @@
 #include "lang/language.h"
 #include "playback/playertimer.h"
 #include "playlist/playlist.h"
+#include "playlist/window/playlistwindow.h"
 #include "skin/zgui.h"
 #include "ui/mainwindow.h"
 #include "ui/skinchange.h"
@@ -141,6 +142,9 @@ int main(int argc, char** argv) {
       RedrawAfterSkinChange(GUI(), windows, Config(), parts.Main && parts.Main->Player().Paused());
       if (parts.Main) {
         parts.Main->SkinChanged();
+      }
+      if (parts.Wiring) {
+        parts.Wiring->PlaylistWindow().ApplySkin();
       }
     } else if (event == kProgramEnd && parts.Main) {
       parts.Main->StorePositions();

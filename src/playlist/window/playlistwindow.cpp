@@ -137,6 +137,11 @@ void TZPlaylistWindow::OnLayoutChanged() {
   Redraw();
 }
 
+void TZPlaylistWindow::ApplySkin() {
+  ApplyTexts();
+  OnLayoutChanged();
+}
+
 void TZPlaylistWindow::Redraw() {
   SetTopRow(topRow_);
   list_->update();
