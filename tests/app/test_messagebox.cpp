@@ -8,9 +8,9 @@
 #include <QWidget>
 #include <stdexcept>
 
-#include "base/errorcatalogue.h"
 #include "app/exceptionreport.h"
 #include "app/messagebox.h"
+#include "base/errorcatalogue.h"
 #include "printers.h"
 
 class LanguageFileBroken : public std::runtime_error {

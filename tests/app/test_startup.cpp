@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QSettings>
 
-#include "base/errorcatalogue.h"
 #include "app/global.h"
 #include "app/program.h"
+#include "base/errorcatalogue.h"
 #include "base/programpath.h"
 #include "base/zdebug.h"
 #include "config/config.h"
