@@ -20,6 +20,18 @@
 #include "ui/mediacontrols.h"
 #include "ui/news.h"
 
+// The item editor releases the playing file while it writes its tags.
+class TZPlayerSuspender : public TZPlaybackSuspender {
+ public:
+  explicit TZPlayerSuspender(TZPlayer& player) : player_(player) {}
+  bool IsPlayingEntry(int index) const override { return player_.PlaysFileEntry(index); }
+  void Suspend() override { player_.SuspendFile(); }
+  void Resume() override { player_.ResumeFile(); }
+
+ private:
+  TZPlayer& player_;
+};
+
 // A language change reaches the playlist window and its dialogs, which keep no registration of
 // their own.
 class TZPlaylistTexts : public TZLanguageTarget {
@@ -67,10 +79,9 @@ void TZProgramWiring::WirePlaylistWindow(TZConfig& config, const TZGUI& skin,
   playlistWindow_ = std::make_unique<TZPlaylistWindow>(*windows.Playlist, playlist, player, skin,
                                                        config, language);
   TZPlaylistWindow& window = *playlistWindow_;
-  // The player cannot suspend and resume a stream yet: tags of the playing file are rewritten
-  // under it.
+  suspender_ = std::make_unique<TZPlayerSuspender>(player);
   editItem_ = std::make_unique<TfrmEditItem>(
-      playlist, language, [&window] { window.Redraw(); }, nullptr);
+      playlist, language, [&window] { window.Redraw(); }, suspender_.get());
   search_ = std::make_unique<TfrmSearch>(window, playlist, config, language);
   addUrl_ = std::make_unique<TfrmAddURL>(playlist, window, language);
   addDisc_ = std::make_unique<TfrmAddDVD>(playlist, player, window, config, language);

@@ -25,6 +25,7 @@ class TZMediaControls;
 class TZMprisService;
 class TZPlayerMpris;
 class TZPlaylistWindow;
+class TZPlayerSuspender;
 class TZPlaylistTexts;
 struct TZConfig;
 struct TZGUI;
@@ -71,6 +72,7 @@ class TZProgramWiring {
   TZMainWindow& main_;
   TZConfig& config_;
   std::unique_ptr<TZPlaylistWindow> playlistWindow_;
+  std::unique_ptr<TZPlayerSuspender> suspender_;
   std::unique_ptr<TfrmEditItem> editItem_;
   std::unique_ptr<TfrmSearch> search_;
   std::unique_ptr<TfrmAddURL> addUrl_;

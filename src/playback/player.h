@@ -75,6 +75,12 @@ class TZPlayer : public TZPlaylistPlayer {
   void VolumeUp();
   void VolumeDown();
 
+  // Tag writers need the playing file closed: it is released and taken up again where it was,
+  // with its speed, volume, balance and equalizer. Only sound-library files are released.
+  bool PlaysFileEntry(int index) const;
+  void SuspendFile();
+  void ResumeFile();
+
   // The "Livestream" menu's "Record" and "Stop".
   void RecordCommand();
   void StopRecordCommand();
@@ -89,6 +95,7 @@ class TZPlayer : public TZPlaylistPlayer {
 
  private:
   // Start paths.
+  bool FileLoaded() const;
   void BeginOpen();
   void FailOpen(int id, const QString& tag, const QString& detail);
   void PlayBassFile(int index);
@@ -138,6 +145,8 @@ class TZPlayer : public TZPlaylistPlayer {
   TZVideoEngine* video_ = nullptr;
   TZAnalyzer* analyzer_ = nullptr;
   std::unique_ptr<TZTimer> playTimer_;
+  // Where the released file stood, in bytes; -1 while nothing is released.
+  int64_t suspendedPosition_ = -1;
   std::unique_ptr<TZTimer> fadeOutTimer_;
   std::unique_ptr<TZTimer> statusTimer_;
   std::function<void(int)> retryWait_;

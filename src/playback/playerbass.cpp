@@ -35,6 +35,49 @@ qint64 Milliseconds(ZSoundHandle channel, qint64 bytes) {
 
 }  // namespace
 
+bool TZPlayer::FileLoaded() const {
+  return system_.ItemLoaded && system_.Kind == mkBassStream && !system_.ActiveGroup().Empty();
+}
+
+bool TZPlayer::PlaysFileEntry(int index) const {
+  return FileLoaded() && playlist_.Get(index) == system_.CurrentEntry;
+}
+
+void TZPlayer::SuspendFile() {
+  if (!FileLoaded()) {
+    return;
+  }
+  playTimer_->Stop();
+  suspendedPosition_ = ZSoundGetPosition(system_.ActiveGroup().Reference());
+  // A fading previous item would hold nothing of this file, but it ends now all the same.
+  for (int slot = 0; slot < int(system_.Slots.size()); ++slot) {
+    ReleaseSlot(slot);
+  }
+}
+
+void TZPlayer::ResumeFile() {
+  if (suspendedPosition_ < 0) {
+    return;
+  }
+  const int64_t position = std::exchange(suspendedPosition_, -1);
+  const std::string file = system_.CurrentEntry->FileName.toStdString();
+  TChannelGroup& group = system_.ActiveGroup();
+  group = OpenChannelGroup(system_.SpeakerCount,
+                           [&](uint32_t flags) { return ZSoundOpenFile(file, flags); });
+  if (group.Empty()) {
+    FailOpen(203, kBassTag, QFileInfo(system_.CurrentEntry->FileName).fileName());
+    Stop();
+    return;
+  }
+  equalizer_.CreateEffects(group);
+  group.SetPosition(position);
+  SetChannelAttributes();
+  if (!system_.Paused) {
+    group.Play(false);
+    playTimer_->Start(kPlayTimerInterval);
+  }
+}
+
 void TZPlayer::PlayBassFile(int index) {
   TZPlaylistEntry* entry = system_.CurrentEntry;
   const QString path = entry->FileName;
