@@ -6,8 +6,6 @@
 // A run that fails ends the program with an error instead of printing a figure.
 // Usage: bench_sound [seconds of playback, default 10]
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -20,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "../support/childprocess.h"
 #include "components/sound/decoder.h"
 #include "components/sound/zsound.h"
 
@@ -31,31 +30,9 @@ double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
 }
 
-double CpuSeconds(int who) {
-  rusage usage{};
-  getrusage(who, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // Runs a program quietly; returns false when it fails.
 bool Run(const std::vector<std::string>& args) {
-  std::fflush(stdout);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::vector<char*> argv;
-    for (const auto& arg : args) {
-      argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    freopen("/dev/null", "w", stdout);
-    freopen("/dev/null", "w", stderr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return ChildCpuSeconds(args, true) >= 0;
 }
 
 // Decodes the whole file; the time, or -1 when the file did not decode completely.
@@ -155,12 +132,12 @@ bool PlayFor(const std::string& path, int seconds, Playback kind) {
 
 // The share of one core a whole process used from its start to its exit.
 double ProcessCpuShare(const std::string& what, const std::vector<std::string>& args) {
-  const double before = CpuSeconds(RUSAGE_CHILDREN);
   const auto start = Clock::now();
-  if (!Run(args)) {
+  const double cpu = ChildCpuSeconds(args, true);
+  if (cpu < 0) {
     Fail(what);
   }
-  return (CpuSeconds(RUSAGE_CHILDREN) - before) / Seconds(Clock::now() - start);
+  return cpu / Seconds(Clock::now() - start);
 }
 
 // Makes the test files in `folder` and prints every figure.

@@ -8,9 +8,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "../support/childprocess.h"
 #include "components/sound/http.h"
 #include "components/sound/icy.h"
 
@@ -126,29 +125,6 @@ int RunOurClient(const std::string& url) {
     }
   }
   return got == 0 && audioBytes > 0 && titleCount > 0 ? 0 : 1;
-}
-
-// Runs a program as a child; its user + system CPU seconds, or -1 when it failed.
-double ChildCpuSeconds(const std::vector<std::string>& args) {
-  std::fflush(stdout);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::vector<char*> argv;
-    for (const auto& arg : args) {
-      argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    return -1;
-  }
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // The least CPU time of a few runs: the work itself, with the least interference.
