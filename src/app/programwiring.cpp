@@ -4,6 +4,7 @@
 
 #include "app/fileinfo.h"
 #include "app/mainhotkeys.h"
+#include "app/settingswiring.h"
 #include "components/mpris/mprisservice.h"
 #include "components/mpris/playermpris.h"
 #include "config/config.h"
@@ -49,7 +50,7 @@ class TZPlaylistTexts : public TZLanguageTarget {
   TZProgramWiring& wiring_;
 };
 
-TZProgramWiring::TZProgramWiring(TZMainWindow& main, const TZGUI& skin, TZConfig& config,
+TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& config,
                                  const TZLanguage& language)
     : main_(main), config_(config) {
   WirePlaylistWindow(config, skin, language);
@@ -60,6 +61,7 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, const TZGUI& skin, TZConfig
   about_ = std::make_unique<TfrmAbout>(config, FileVersion());
   news_ = std::make_unique<TfrmNews>(config, FileVersion());
   hotKeys_ = std::make_unique<TZMainHotKeys>(main_, *this);
+  settings_ = std::make_unique<TZSettingsWiring>(main_, *playlistWindow_, skin, config);
   WireMainSignals();
   RegisterFocus();
 }

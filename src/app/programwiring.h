@@ -27,13 +27,14 @@ class TZPlayerMpris;
 class TZPlaylistWindow;
 class TZPlayerSuspender;
 class TZPlaylistTexts;
+class TZSettingsWiring;
 struct TZConfig;
 struct TZGUI;
 
 class TZProgramWiring {
  public:
-  TZProgramWiring(TZMainWindow& main, const TZGUI& skin, TZConfig& config,
-                  const TZLanguage& language);
+  // The skin is the one the settings dialog loads other skins into.
+  TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& config, const TZLanguage& language);
   ~TZProgramWiring();
 
   // After the main window's start: the media controls take the equalizer's and speed's state,
@@ -63,6 +64,7 @@ class TZProgramWiring {
   TZHotKeyTarget& HotKeyTarget();
   TZWindowFocus& Focus() { return focus_; }
   TZPlayerMpris* Mpris() { return mpris_.get(); }
+  TZSettingsWiring& Settings() { return *settings_; }
 
  private:
   void WirePlaylistWindow(TZConfig& config, const TZGUI& skin, const TZLanguage& language);
@@ -87,4 +89,5 @@ class TZProgramWiring {
   std::unique_ptr<TZLocalKeys> localKeys_;
   std::unique_ptr<TZPlayerMpris> mpris_;
   std::unique_ptr<TZMprisService> mprisService_;
+  std::unique_ptr<TZSettingsWiring> settings_;
 };

@@ -17,6 +17,7 @@
 #include "lang/language.h"
 #include "playlist/mediakind.h"
 #include "ui/mainwindow.h"
+#include "ui/skinwindows.h"
 
 namespace {
 
@@ -26,8 +27,34 @@ const QString kHomepage = QStringLiteral("https://zephonic.example.org/");
 const char* const kPlayModeNames[] = {"None", "Repeat", "Random", "Jump to next until end",
                                       "Jump to next until end (Loop)"};
 
+// The language text an entry shows, kept on the entry so that a language change re-labels it.
+constexpr char kTextNumber[] = "zephonicText";
+
+QAction* Labelled(QAction* item, int text) {
+  item->setProperty(kTextNumber, text);
+  item->setText(Language().Text(text));
+  return item;
+}
+
+QMenu* AddMenu(QMenu* menu, int text) {
+  QMenu* sub = menu->addMenu(QString());
+  Labelled(sub->menuAction(), text);
+  return sub;
+}
+
+void RelabelMenu(QMenu& menu, const TZLanguage& language) {
+  for (QAction* item : menu.actions()) {
+    if (const QVariant text = item->property(kTextNumber); text.isValid()) {
+      item->setText(language.Text(text.toInt()));
+    }
+    if (QMenu* sub = item->menu()) {
+      RelabelMenu(*sub, language);
+    }
+  }
+}
+
 QAction* AddItem(QMenu* menu, int text, QObject* receiver, std::function<void()> action) {
-  QAction* item = menu->addAction(Language().Text(text));
+  QAction* item = Labelled(menu->addAction(QString()), text);
   QObject::connect(item, &QAction::triggered, receiver, std::move(action));
   return item;
 }
@@ -37,7 +64,7 @@ QAction* AddItem(QMenu* menu, int text, QObject* receiver, std::function<void()>
 void TZMainWindow::BuildMenus() {
   QMenu* menu = windows_.Main->popmMain;
   AddItem(menu, 44, this, [this] { emit aboutRequested(); });
-  QMenu* help = menu->addMenu(Language().Text(52));
+  QMenu* help = AddMenu(menu, 52);
   AddItem(help, 55, this, [this] { TellAFriend(); });
   AddItem(help, 60, this, [this] { emit newsRequested(); });
   AddItem(help, 56, this, [this] { OpenHomepage(QString()); });
@@ -59,18 +86,18 @@ void TZMainWindow::BuildMenus() {
   }
   menu->addSeparator();
   // The video window's commands; nothing serves them until a video window is wired in.
-  videoMenu_ = menu->addMenu(Language().Text(53));
-  QMenu* mode = videoMenu_->addMenu(Language().Text(269));
+  videoMenu_ = AddMenu(menu, 53);
+  QMenu* mode = AddMenu(videoMenu_, 269);
   for (int text : {278, 279, 280}) {
-    mode->addAction(Language().Text(text));
+    Labelled(mode->addAction(QString()), text);
   }
-  QMenu* ratio = videoMenu_->addMenu(Language().Text(270));
+  QMenu* ratio = AddMenu(videoMenu_, 270);
   for (int text = 281; text <= 287; ++text) {
-    ratio->addAction(Language().Text(text));
+    Labelled(ratio->addAction(QString()), text);
   }
   videoMenu_->setEnabled(false);
-  audioMenu_ = menu->addMenu(Language().Text(54));
-  liveStreamMenu_ = audioMenu_->addMenu(Language().Text(61));
+  audioMenu_ = AddMenu(menu, 54);
+  liveStreamMenu_ = AddMenu(audioMenu_, 61);
   auto* recordGroup = new QActionGroup(liveStreamMenu_);
   recordAction_ = AddItem(liveStreamMenu_, 72, this, [this] { player_->RecordCommand(); });
   stopRecordAction_ = AddItem(liveStreamMenu_, 73, this, [this] { player_->StopRecordCommand(); });
@@ -92,6 +119,38 @@ void TZMainWindow::BuildMenus() {
     item->setCheckable(true);
     playModeGroup_->addAction(item);
     connect(item, &QAction::triggered, this, [this, index] { SetPlayMode(index); });
+  }
+}
+
+void TZMainWindow::ApplyTexts(const TZLanguage& language) {
+  RelabelMenu(MainMenu(), language);
+  TfrmMain& w = *windows_.Main;
+  const std::pair<TZSkinControl*, int> hints[] = {
+      {w.imgCloseButton, 100},
+      {w.imgMinimizeButton, 101},
+      {w.imgEjectButton, 102},
+      {w.imgForwardButton, 103},
+      {w.imgStopButton, 104},
+      {w.imgPauseButton, 105},
+      {w.imgPlayButton, 106},
+      {w.imgRewindButton, 107},
+      {w.imgProgressBar, 108},
+      {w.imgVolume, 109},
+      {w.imgConfigButton, 110},
+      {w.imgEqualizerCheckbox, 111},
+      {w.imgPlaylistCheckbox, 112},
+      {w.imgPlaymodeCheckbox, 113},
+      {w.imgAutofullscreenCheckbox, 114},
+      {w.imgAutoVideoResizeCheckbox, 115},
+      {w.imgScrolllabel, 116},
+      {w.imgTime, 117},
+      {w.BalanceSeekbar->knob(), 118},
+      {w.imgMuteCheckbox, 119},
+      {w.ProgressSeekbar->knob(), 120},
+      {w.VolumeSeekbar->knob(), 121},
+  };
+  for (const auto& [control, text] : hints) {
+    control->setProperty(kHintProperty, language.Text(text));
   }
 }
 

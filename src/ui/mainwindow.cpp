@@ -1,9 +1,11 @@
 #include "ui/mainwindow.h"
 
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 
@@ -76,6 +78,7 @@ TZMainWindow::TZMainWindow(TZWindows& windows, TZPlaylist& playlist, TZConfig& c
   windows_.Main->setAcceptDrops(true);
   windows_.Main->installEventFilter(this);
   BuildMenus();
+  ApplyTexts(Language());
   ConnectButtons();
   ConnectToggles();
   ConnectSliders();
@@ -655,6 +658,17 @@ bool TZMainWindow::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   switch (event->type()) {
+    case QEvent::ToolTip: {
+      auto* help = static_cast<QHelpEvent*>(event);
+      const TZSkinControl* control = windows_.Main->controlAt(help->pos());
+      const QString hint = control ? control->property(kHintProperty).toString() : QString();
+      if (hint.isEmpty()) {
+        QToolTip::hideText();
+      } else {
+        QToolTip::showText(help->globalPos(), hint, windows_.Main);
+      }
+      return true;
+    }
     case QEvent::DragEnter: {
       auto* drag = static_cast<QDragEnterEvent*>(event);
       if (drag->mimeData()->hasUrls()) {

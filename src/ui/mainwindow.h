@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "lang/applylanguage.h"
 #include "playback/analyzerfeed.h"
 #include "playback/player.h"
 #include "playback/playerwindows.h"
@@ -23,7 +24,10 @@ class TZPlaylist;
 struct TZConfig;
 struct TZGUI;
 
-class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerView {
+class TZMainWindow : public QObject,
+                     public TZPlayerWindows,
+                     public TZAnalyzerView,
+                     public TZLanguageTarget {
   Q_OBJECT
 
  public:
@@ -106,6 +110,9 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   TZAnalyzerSkin AnalyzerSkin() const override;
   void ShowAnalyzer(const QImage& area) override;
 
+  // TZLanguageTarget: the popup menu's entries and the controls' hints.
+  void ApplyTexts(const TZLanguage& language) override;
+
   // The menus, for the tray icon and for tests.
   QMenu& MainMenu();
   QMenu& PlayModeMenu() { return *playModeMenu_; }
@@ -186,6 +193,9 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   QMenu* audioMenu_ = nullptr;
   QMenu* liveStreamMenu_ = nullptr;
 };
+
+// The property of a skinned control that holds its hint.
+inline constexpr char kHintProperty[] = "zephonicHint";
 
 // The digits of the time read-out (h1 h2 m1 m2 s1 s2) for a time in milliseconds; hours beyond 99
 // show their last two digits.
