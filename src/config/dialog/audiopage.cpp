@@ -97,7 +97,9 @@ TZAudioPage::TZAudioPage(TZConfig& config, TZConfigActions& actions, QWidget* pa
   auto* device = new QVBoxLayout;
   device->setContentsMargins(6, 2, 6, 4);
   device->addWidget(cbBassOutputDevice);
-  device->addWidget(AddLabel(211));
+  QLabel* speakers = AddLabel(211);
+  speakers->setWordWrap(true);
+  device->addWidget(speakers);
   device->addWidget(cbAudioSpeakers);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);

@@ -41,11 +41,11 @@ TZGeneralPage::TZGeneralPage(TZConfig& config, TZConfigActions& actions, QWidget
   grid->addWidget(rgG_ShowZephonic, 0, 0);
   grid->addWidget(rgScolllabel, 0, 1);
   grid->addWidget(AddBox(146, jump), 1, 0);
-  grid->addWidget(AddBox(154, ColumnLayout({cbRememberLastPlayedIndex})), 1, 1);
-  grid->addWidget(AddBox(152, ColumnLayout({cbAutoLiveUpdate})), 2, 0, 1, 2);
-  grid->addWidget(AddBox(156, ColumnLayout({cbSwapMemoryMngt})), 3, 0);
-  grid->addWidget(AddBox(158, ColumnLayout({cbGNewsShowOnStartup})), 3, 1);
-  grid->setRowStretch(4, 1);
+  grid->addWidget(AddBox(158, ColumnLayout({cbGNewsShowOnStartup})), 1, 1);
+  grid->addWidget(AddBox(154, ColumnLayout({cbRememberLastPlayedIndex})), 2, 0, 1, 2);
+  grid->addWidget(AddBox(156, ColumnLayout({cbSwapMemoryMngt})), 3, 0, 1, 2);
+  grid->addWidget(AddBox(152, ColumnLayout({cbAutoLiveUpdate})), 4, 0, 1, 2);
+  grid->setRowStretch(5, 1);
 }
 
 void TZGeneralPage::Fill() {

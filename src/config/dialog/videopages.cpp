@@ -106,13 +106,13 @@ QLayout* TZVideoPage::ColourLayout() {
     bar->setRange(kind.minimum, kind.maximum);
     bar->setTickInterval(kind.ticks);
     bar->setTickPosition(QSlider::TicksRight);
-    bar->setFixedHeight(90);
+    bar->setFixedHeight(80);
     connect(bar, &QSlider::valueChanged, this, [this] { Mark(TZConfigGroup::ColourControls); });
     colourBars_[index] = bar;
     grid->addWidget(bar, 0, int(index), Qt::AlignHCenter);
     grid->addWidget(AddLabel(kind.text), 1, int(index), Qt::AlignHCenter);
   }
-  grid->addWidget(btnSetColorControlsDefault, 0, int(kColourBars.size()), Qt::AlignBottom);
+  grid->addWidget(btnSetColorControlsDefault, 2, int(kColourBars.size()) - 2, 1, 2);
   return grid;
 }
 
