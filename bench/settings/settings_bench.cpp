@@ -35,6 +35,7 @@ class QuietProgram : public TZConfigActions {
   void ApplyColourControls(const TZColourControls&) override {}
   void ApplySpeakers() override {}
   void LanguageChanged() override {}
+  void ShowCaptionsInactive() override {}
   void ShowMessage(const QString&) override {}
   QStringList OutputDevices() const override { return {QStringLiteral("Default device")}; }
 };

@@ -132,6 +132,12 @@ void TZSettingsWiring::LanguageChanged() {
   }
 }
 
+void TZSettingsWiring::ShowCaptionsInactive() {
+  if (skin_.Loaded && !IsTerminated()) {
+    SetCaptionsActive(main_.Windows(), nullptr);
+  }
+}
+
 void TZSettingsWiring::ShowMessage(const QString& text) {
   ShowMessageBox(QMessageBox::Information, QStringLiteral("Zephonic"), text, QMessageBox::Ok,
                  QMessageBox::Ok);

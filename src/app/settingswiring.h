@@ -45,6 +45,7 @@ class TZSettingsWiring : public TZConfigActions {
   void ApplyColourControls(const TZColourControls& controls) override;
   void ApplySpeakers() override;
   void LanguageChanged() override;
+  void ShowCaptionsInactive() override;
   void ShowMessage(const QString& text) override;
   QStringList OutputDevices() const override;
 

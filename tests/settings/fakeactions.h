@@ -25,6 +25,7 @@ class FakeConfigActions : public TZConfigActions {
   }
   void ApplySpeakers() override { calls << "ApplySpeakers"; }
   void LanguageChanged() override { calls << "LanguageChanged"; }
+  void ShowCaptionsInactive() override {}
   void ShowMessage(const QString& text) override { messages << text; }
   QStringList OutputDevices() const override { return devices; }
 

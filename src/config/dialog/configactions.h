@@ -39,6 +39,8 @@ class TZConfigActions {
   virtual void ApplySpeakers() = 0;
   // After a language change: the title text in the new language, the folder verbs again.
   virtual void LanguageChanged() = 0;
+  // The dialog became the active window: the skinned windows show their caption bars inactive.
+  virtual void ShowCaptionsInactive() = 0;
   // A message box with one OK button.
   virtual void ShowMessage(const QString& text) = 0;
   // The descriptions of the sound output devices found at start-up.

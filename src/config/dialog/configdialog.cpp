@@ -240,6 +240,13 @@ void TfrmConfig::hideEvent(QHideEvent* event) {
   }
 }
 
+void TfrmConfig::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    actions_.ShowCaptionsInactive();
+  }
+}
+
 void TfrmConfig::FormShow() {
   ResetPending();
   UpdateApplyButton();

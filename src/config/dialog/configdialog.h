@@ -75,6 +75,7 @@ class TfrmConfig : public QDialog, public TZLanguageTarget {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildFrame();
