@@ -114,6 +114,7 @@ void TZVideoOsdPage::BuildControls() {
   page->addWidget(gbPosition_, 1, 0);
   page->addWidget(gbFont_, 1, 1);
   page->addWidget(gbPreview_, 2, 0, 1, 2);
+  page->setColumnStretch(1, 1);
   page->setRowStretch(3, 1);
 }
 
