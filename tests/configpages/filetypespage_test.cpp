@@ -209,3 +209,32 @@ TEST_F(FiletypesPageTest, ContextMenuBoxesShowAndChangeTheRegistrations) {
 }
 
 }  // namespace
+
+namespace {
+
+// Registering where nothing can be written must not claim success.
+TEST(FiletypesPageFailure, WritesThatFailGiveAMessageThatSaysSo) {
+  ScratchFolder home;
+  const TZShellPlaces places{PathBelowAFile(home, "data"), PathBelowAFile(home, "config"),
+                             home.file("zephonic")};
+  TZLanguage language;
+  TZShellRegistration shell(places, language);
+  QStringList messages;
+  TZFiletypesPage page(shell, [&](const QString& text) { messages << text; });
+  page.resize(480, 400);
+  page.show();
+  page.Fill();
+  QRadioButton* regist = page.findChild<QRadioButton*>("rbRegFiletypes");
+  ASSERT_NE(regist, nullptr);
+  Click(*regist);
+  QListWidget* list = page.findChild<QListWidget*>("clbFiletypes");
+  ASSERT_NE(list, nullptr);
+  list->findItems(".MP3", Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
+  page.ApplyGroup(TZConfigGroup::FileTypes);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_NE(messages[0], "Filetypes successfull registered.");
+  EXPECT_TRUE(messages[0].contains("could not")) << messages[0].toStdString();
+  EXPECT_FALSE(shell.FileTypeRegistered(".MP3"));
+}
+
+}  // namespace

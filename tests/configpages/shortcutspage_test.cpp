@@ -83,6 +83,11 @@ TEST_F(ShortcutsPageTest, ModifiersAloneCaptureNothingAndAddNeedsAFreeKeyAndAnAc
   EXPECT_EQ(RedRows(), QList<int>{0});
   EXPECT_FALSE(Button("btnHotKeyAdd").isEnabled());
 
+  // Tab is a key like any other here, not a move to the next control.
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(KeyField().text(), "Tab");
+  EXPECT_TRUE(Button("btnHotKeyAdd").isEnabled());
+
   Press(Qt::Key_F4, Qt::AltModifier | Qt::ShiftModifier);
   EXPECT_EQ(KeyField().text(), "Alt + Shift + F4");
   EXPECT_TRUE(RedRows().isEmpty());
@@ -188,6 +193,22 @@ TEST_F(ShortcutsPageTest, ShowingThePageStartsOver) {
   EXPECT_FALSE(Button("btnHotKeyDel").isEnabled());
   EXPECT_TRUE(RedRows().isEmpty());
   EXPECT_TRUE(told_.isEmpty());  // nothing was edited
+}
+
+TEST_F(ShortcutsPageTest, NamesFollowTheLanguageAndTheChosenActionStays) {
+  Press(Qt::Key_K);
+  ChooseAction("Stop");
+  TZLanguage german;
+  german.SetText(370, "Weiter");
+  german.SetText(374, "Anhalten");
+  german.SetText(362, "Keine Taste");
+  page_.ApplyTexts(german);
+  EXPECT_EQ(RowTexts(4)[0], "Weiter");
+  EXPECT_EQ(Control<QComboBox>("cbHotKeyAction").currentText(), "Anhalten");
+  EXPECT_EQ(KeyField().text(), "K");
+  Click(Button("btnHotKeyAdd"));
+  EXPECT_EQ(table_.Entries().last(), (TZHotKeyEntry{'K', 0, haStop, false}));
+  EXPECT_EQ(KeyField().text(), "Keine Taste");
 }
 
 }  // namespace
