@@ -68,9 +68,7 @@ class FiletypesPageTest : public ::testing::Test {
 
   template <typename T>
   T& Control(const char* name) {
-    T* control = page_.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(control, nullptr) << name;
-    return *control;
+    return Child<T>(page_, name);
   }
 
   QListWidgetItem* Row(const QString& extension) {
@@ -224,12 +222,11 @@ TEST(FiletypesPageFailure, WritesThatFailGiveAMessageThatSaysSo) {
   page.resize(480, 400);
   page.show();
   page.Fill();
-  QRadioButton* regist = page.findChild<QRadioButton*>("rbRegFiletypes");
-  ASSERT_NE(regist, nullptr);
-  Click(*regist);
-  QListWidget* list = page.findChild<QListWidget*>("clbFiletypes");
-  ASSERT_NE(list, nullptr);
-  list->findItems(".MP3", Qt::MatchExactly).value(0)->setCheckState(Qt::Checked);
+  Click(Child<QRadioButton>(page, "rbRegFiletypes"));
+  Child<QListWidget>(page, "clbFiletypes")
+      .findItems(".MP3", Qt::MatchExactly)
+      .value(0)
+      ->setCheckState(Qt::Checked);
   page.ApplyGroup(TZConfigGroup::FileTypes);
   ASSERT_EQ(messages.size(), 1);
   EXPECT_NE(messages[0], "Filetypes successfull registered.");

@@ -27,9 +27,7 @@ class ShortcutsPageTest : public ::testing::Test {
 
   template <typename T>
   T& Control(const char* name) {
-    T* control = page_.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(control, nullptr) << name;
-    return *control;
+    return Child<T>(page_, name);
   }
   QLineEdit& KeyField() { return Control<QLineEdit>("edHotKey"); }
   QTreeWidget& List() { return Control<QTreeWidget>("lvHotKeys"); }

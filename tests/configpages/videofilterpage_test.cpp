@@ -37,9 +37,7 @@ class VideoFilterPageTest : public ::testing::Test {
 
   template <typename T>
   T& Control(const char* name) {
-    T* control = page_.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(control, nullptr) << name;
-    return *control;
+    return Child<T>(page_, name);
   }
   QTreeWidget& Rows() { return Control<QTreeWidget>("lvDSGraphTypeList"); }
   QComboBox& Choice() { return Control<QComboBox>("cbDSActualGraphScript"); }

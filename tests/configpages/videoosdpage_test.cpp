@@ -42,9 +42,7 @@ class VideoOsdPageTest : public ::testing::Test {
 
   template <typename T>
   T& Control(const char* name) {
-    T* control = page_.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(control, nullptr) << name;
-    return *control;
+    return Child<T>(page_, name);
   }
 
   TZConfig config_;

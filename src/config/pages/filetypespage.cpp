@@ -10,17 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/shellintegration.h"
+#include "config/pages/pagewidgets.h"
 #include "lang/language.h"
-
-namespace {
-
-QPushButton* NewButton(const char* name, QWidget* parent) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(QLatin1String(name));
-  return button;
-}
-
-}  // namespace
 
 TZFiletypesPage::TZFiletypesPage(TZShellRegistration& shell, TZPageMessage showMessage,
                                  QWidget* parent)
@@ -46,9 +37,9 @@ void TZFiletypesPage::BuildControls() {
 
   clbFiletypes_ = new QListWidget(gbFiletypes_);
   clbFiletypes_->setObjectName(QStringLiteral("clbFiletypes"));
-  btnFTSelectAll_ = NewButton("btnFTSelectAll", gbFiletypes_);
-  btnFTSelectNone_ = NewButton("btnFTSelectNone", gbFiletypes_);
-  btnRefreshFiletypes_ = NewButton("btnRefreshFiletypes", gbFiletypes_);
+  btnFTSelectAll_ = NewNamedButton("btnFTSelectAll", gbFiletypes_);
+  btnFTSelectNone_ = NewNamedButton("btnFTSelectNone", gbFiletypes_);
+  btnRefreshFiletypes_ = NewNamedButton("btnRefreshFiletypes", gbFiletypes_);
   connect(btnFTSelectAll_, &QPushButton::clicked, this, [this] { SetAllTicked(true); });
   connect(btnFTSelectNone_, &QPushButton::clicked, this, [this] { SetAllTicked(false); });
   connect(btnRefreshFiletypes_, &QPushButton::clicked, this, &TZFiletypesPage::FillFiletypeList);

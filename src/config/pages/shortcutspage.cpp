@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "config/pages/pagewidgets.h"
 #include "hotkeys/hotkeyactions.h"
 #include "hotkeys/keycodes.h"
 
@@ -23,12 +24,6 @@ bool IsModifierKey(std::uint16_t key) {
 
 QString KeyText(std::uint16_t key, std::uint8_t modifiers) {
   return TZHotKeys::ModifierPrefix(modifiers) + TZHotKeys::KeyName(key);
-}
-
-QPushButton* NewButton(const char* name, QWidget* parent) {
-  auto* button = new QPushButton(parent);
-  button->setObjectName(QLatin1String(name));
-  return button;
 }
 
 }  // namespace
@@ -63,10 +58,7 @@ void TZShortcutsPage::BuildControls() {
   lvHotKeys_->setColumnCount(3);
   lvHotKeys_->setSelectionMode(QAbstractItemView::SingleSelection);
   lvHotKeys_->header()->setSectionResizeMode(kOptionColumn, QHeaderView::Stretch);
-  QPalette colours = lvHotKeys_->palette();
-  colours.setColor(QPalette::Highlight, QColor(0, 0, 128));
-  colours.setColor(QPalette::HighlightedText, Qt::white);
-  lvHotKeys_->setPalette(colours);
+  UseDarkBlueSelection(*lvHotKeys_);
   connect(lvHotKeys_, &QTreeWidget::itemSelectionChanged, this, &TZShortcutsPage::RowSelected);
 
   edHotKey_ = new TZKeyCaptureEdit(this);
@@ -80,10 +72,10 @@ void TZShortcutsPage::BuildControls() {
   cbSystemWide_ = new QCheckBox(this);
   cbSystemWide_->setObjectName(QStringLiteral("cbSystemWide"));
 
-  btnAdd_ = NewButton("btnHotKeyAdd", this);
-  btnEdit_ = NewButton("btnHotKeyEdit", this);
-  btnDel_ = NewButton("btnHotKeyDel", this);
-  btnReset_ = NewButton("btnHotKeyReset", this);
+  btnAdd_ = NewNamedButton("btnHotKeyAdd", this);
+  btnEdit_ = NewNamedButton("btnHotKeyEdit", this);
+  btnDel_ = NewNamedButton("btnHotKeyDel", this);
+  btnReset_ = NewNamedButton("btnHotKeyReset", this);
   connect(btnAdd_, &QPushButton::clicked, this, &TZShortcutsPage::AddEntry);
   connect(btnEdit_, &QPushButton::clicked, this, &TZShortcutsPage::EditEntry);
   connect(btnDel_, &QPushButton::clicked, this, &TZShortcutsPage::DeleteEntry);

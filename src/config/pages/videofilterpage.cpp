@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "config/pages/graphtyperows.h"
+#include "config/pages/pagewidgets.h"
 
 namespace {
 
@@ -43,10 +44,7 @@ void TZVideoFilterPage::BuildControls() {
   lvDSGraphTypeList_->setColumnCount(2);
   lvDSGraphTypeList_->setSelectionMode(QAbstractItemView::SingleSelection);
   lvDSGraphTypeList_->header()->setSectionResizeMode(QHeaderView::Stretch);
-  QPalette colours = lvDSGraphTypeList_->palette();
-  colours.setColor(QPalette::Highlight, QColor(0, 0, 128));
-  colours.setColor(QPalette::HighlightedText, Qt::white);
-  lvDSGraphTypeList_->setPalette(colours);
+  UseDarkBlueSelection(*lvDSGraphTypeList_);
   connect(lvDSGraphTypeList_, &QTreeWidget::itemSelectionChanged, this,
           &TZVideoFilterPage::RowChanged);
 
