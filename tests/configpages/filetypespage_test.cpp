@@ -204,6 +204,7 @@ TEST_F(FiletypesPageTest, ContextMenuBoxesShowAndChangeTheRegistrations) {
   EXPECT_TRUE(shell_.VerbsRegistered());
   EXPECT_FALSE(shell_.DvdRegistered());
   EXPECT_FALSE(QFile::exists(places_.DvdDesktopEntry()));
+  EXPECT_TRUE(messages_.isEmpty());
 }
 
 }  // namespace
@@ -211,7 +212,7 @@ TEST_F(FiletypesPageTest, ContextMenuBoxesShowAndChangeTheRegistrations) {
 namespace {
 
 // Registering where nothing can be written must not claim success.
-TEST(FiletypesPageFailure, WritesThatFailGiveAMessageThatSaysSo) {
+TEST(FiletypesPageFailure, WritesThatFailGiveMessagesThatSaySo) {
   ScratchFolder home;
   const TZShellPlaces places{PathBelowAFile(home, "data"), PathBelowAFile(home, "config"),
                              home.file("zephonic")};
@@ -232,6 +233,10 @@ TEST(FiletypesPageFailure, WritesThatFailGiveAMessageThatSaysSo) {
   EXPECT_NE(messages[0], "Filetypes successfull registered.");
   EXPECT_TRUE(messages[0].contains("could not")) << messages[0].toStdString();
   EXPECT_FALSE(shell.FileTypeRegistered(".MP3"));
+  Click(Child<QCheckBox>(page, "cbGeneralEnableContextMenuDVD"));
+  page.ApplyGroup(TZConfigGroup::DvdContextMenu);
+  ASSERT_EQ(messages.size(), 2);
+  EXPECT_TRUE(messages[1].contains("could not")) << messages[1].toStdString();
 }
 
 }  // namespace

@@ -92,9 +92,8 @@ void TZFiletypesPage::FillFiletypeList() {
 
 void TZFiletypesPage::EnableList() {
   const bool usable = !rbNoneFiletypes_->isChecked();
-  for (QWidget* control :
-       {static_cast<QWidget*>(clbFiletypes_), static_cast<QWidget*>(btnFTSelectAll_),
-        static_cast<QWidget*>(btnFTSelectNone_), static_cast<QWidget*>(btnRefreshFiletypes_)}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{clbFiletypes_, btnFTSelectAll_,
+                                                          btnFTSelectNone_, btnRefreshFiletypes_}) {
     control->setEnabled(usable);
   }
 }
@@ -132,10 +131,12 @@ void TZFiletypesPage::ApplyGroup(TZConfigGroup group) {
       ApplyFileTypes();
       break;
     case TZConfigGroup::ContextMenu:
-      cbGeneralEnableContextMenu_->isChecked() ? shell_.RegisterVerbs() : shell_.UnregisterVerbs();
+      ReportContextMenu(cbGeneralEnableContextMenu_->isChecked() ? shell_.RegisterVerbs()
+                                                                 : shell_.UnregisterVerbs());
       break;
     case TZConfigGroup::DvdContextMenu:
-      cbGeneralEnableContextMenuDVD_->isChecked() ? shell_.RegisterDvd() : shell_.UnregisterDvd();
+      ReportContextMenu(cbGeneralEnableContextMenuDVD_->isChecked() ? shell_.RegisterDvd()
+                                                                    : shell_.UnregisterDvd());
       break;
     default:
       break;
@@ -154,6 +155,15 @@ void TZFiletypesPage::ApplyFileTypes() {
                      ? QStringLiteral("Filetypes successfull unregistered.")
                      : QStringLiteral("Filetypes could not all be unregistered: a registration "
                                       "file could not be written."));
+  }
+}
+
+// The context menus change silently; only a failed write is worth a word.
+void TZFiletypesPage::ReportContextMenu(bool written) {
+  if (!written) {
+    showMessage_(QStringLiteral(
+        "The context menu entries could not be changed: a registration file could not be "
+        "written."));
   }
 }
 

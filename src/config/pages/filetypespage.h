@@ -33,6 +33,7 @@ class TZFiletypesPage : public TZConfigPage {
   void SetAllTicked(bool ticked);
   QStringList TickedExtensions() const;
   void ApplyFileTypes();
+  void ReportContextMenu(bool written);
 
   TZShellRegistration& shell_;
   TZPageMessage showMessage_;

@@ -35,7 +35,7 @@ class TZVideoOsdPage : public TZConfigPage {
   void ApplyGroup(TZConfigGroup group) override;
   void ApplyTexts(const TZLanguage& language) override;
 
-  // The colour dialog by default.
+  // How the colour box asks for a colour; the colour dialog unless replaced.
   void SetColorChooser(TZColorChooser chooser) { chooseColor_ = std::move(chooser); }
 
   // The pending cell, 0-8 row by row from the top left.
