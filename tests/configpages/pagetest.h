@@ -3,10 +3,16 @@
 
 #include <QString>
 #include <QWidget>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
 class QComboBox;
+
+// Failed checks show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 // The page's control with this object name; fails the test when there is none.
 template <typename T>

@@ -134,4 +134,51 @@ TEST_F(VideoFilterPageTest, DvdScriptBoxListsTheDvdScriptsAndStoresTheChoice) {
   EXPECT_EQ(dvd.currentIndex(), -1);
 }
 
+// The catalogue as the program's script host builds it from the script files.
+class CatalogueHost : public TZGraphScriptHost {
+ public:
+  ZGraph& Graph() override { return graph; }
+  ZFilter VideoRenderer() override { return {}; }
+  ZFilter DspFilter() override { return {}; }
+  void PrepareGraph() override {}
+  void RebuildDvdMenus() override {}
+  void CheckDvdMode() override {}
+
+  ZGraph graph;
+};
+
+TEST(VideoFilterPageCatalogue, RowsComeFromTheScriptFilesOfTheDataFolder) {
+  ScratchFolder folder;
+  SetProgramPath(folder.path());
+  QDir().mkpath(folder.file("data/temp"));
+  const auto script = [&](const QString& name, const QString& type) {
+    WriteBytes(folder.file("data/dsgraphs/" + name + ".zgraph"),
+               QStringLiteral("void Filetypes() {\n  SetTypeName(\"%1\");\n"
+                              "  AddFileType(\".mkv\");\n}\n")
+                   .arg(type)
+                   .toUtf8());
+  };
+  script("Haali", "Matroska");
+  script("Lav", "MATROSKA");
+  script("Tone", "Audio");
+  TZConfig config;
+  config.Graphs = {{"matroska", "Lav"}};
+  CatalogueHost host;
+  TDynFilter filters;
+  TZGraphScripts scripts(config, filters, host);
+  TZVideoFilterPage page(config, ScriptCatalogueOf(scripts));
+  page.Fill();
+  QTreeWidget& rows = Child<QTreeWidget>(page, "lvDSGraphTypeList");
+  ASSERT_EQ(rows.topLevelItemCount(), 2);
+  // The scripts are read in name order; the first spelling of a type names its row.
+  EXPECT_EQ(rows.topLevelItem(0)->text(0), "Matroska");
+  EXPECT_EQ(rows.topLevelItem(0)->text(1), "Lav");
+  EXPECT_EQ(rows.topLevelItem(1)->text(0), "Audio");
+  EXPECT_EQ(rows.topLevelItem(1)->text(1), "No script");
+  // A script added while the dialog is closed shows at the next opening.
+  script("Mpc", "Video");
+  page.Fill();
+  EXPECT_EQ(rows.topLevelItemCount(), 3);
+}
+
 }  // namespace

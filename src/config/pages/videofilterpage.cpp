@@ -18,6 +18,13 @@ constexpr int kGraphNameLength = 255;
 
 }  // namespace
 
+TZScriptCatalogueSource ScriptCatalogueOf(TZGraphScripts& scripts) {
+  return [&scripts] {
+    scripts.BuildScriptCatalogue();
+    return scripts.Catalogue();
+  };
+}
+
 TZVideoFilterPage::TZVideoFilterPage(TZConfig& config, TZScriptCatalogueSource catalogue,
                                      QWidget* parent)
     : TZConfigPage(parent), config_(config), catalogueSource_(std::move(catalogue)) {

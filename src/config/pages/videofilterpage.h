@@ -19,6 +19,9 @@ class QTreeWidget;
 // followed by Catalogue() in the program).
 using TZScriptCatalogueSource = std::function<std::vector<TFilterGraphScript>()>;
 
+// The source that rebuilds the catalogue of the program's script host.
+TZScriptCatalogueSource ScriptCatalogueOf(TZGraphScripts& scripts);
+
 class TZVideoFilterPage : public TZConfigPage {
   Q_OBJECT
 
