@@ -8,6 +8,11 @@
 #include "app/program.h"
 #include "app/shellintegration.h"
 #include "config/dialog/configdialog.h"
+#include "config/pages/filetypespage.h"
+#include "config/pages/shortcutspage.h"
+#include "config/pages/videoosdpage.h"
+#include "hotkeys/hotkeyhook.h"
+#include "hotkeys/hotkeys.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
 #include "playlist/playlist.h"
@@ -28,6 +33,7 @@ TZSettingsWiring::TZSettingsWiring(TZMainWindow& main, TZPlaylistWindow& playlis
                                    TZConfig& config)
     : main_(main), playlist_(playlist), skin_(skin), config_(config) {
   dialog_ = std::make_unique<TfrmConfig>(config, skin, *this);
+  AddProgramPages();
   TfrmConfig* dialog = dialog_.get();
   QObject::connect(&main, &TZMainWindow::settingsRequested, dialog, &TfrmConfig::ShowCentred);
   QObject::connect(&main, &TZMainWindow::playModeChanged, dialog, &TfrmConfig::ShowPlayMode);
@@ -35,6 +41,25 @@ TZSettingsWiring::TZSettingsWiring(TZMainWindow& main, TZPlaylistWindow& playlis
 }
 
 TZSettingsWiring::~TZSettingsWiring() = default;
+
+void TZSettingsWiring::AddProgramPages() {
+  shell_ = std::make_unique<TZShellRegistration>(
+      TZShellPlaces::ForUser(QCoreApplication::applicationFilePath()), Language());
+  dialog_->SetPage(cpFiletypes, new TZFiletypesPage(
+                                    *shell_, [this](const QString& text) { ShowMessage(text); }));
+  TZHotKeys* table = HotKeys();
+  if (!table) {
+    ownHotKeys_ = std::make_unique<TZHotKeys>();
+    table = ownHotKeys_.get();
+  }
+  dialog_->SetPage(cpShortcuts, new TZShortcutsPage(*table, [](const TZHotKeys& edited) {
+                     HotKeyTableChanged(edited);
+                   }));
+  dialog_->SetPage(cpVideoFilter, new TZVideoFilterPage(config_, [this] {
+                     return catalogue_ ? catalogue_() : std::vector<TFilterGraphScript>();
+                   }));
+  dialog_->SetPage(cpVideoOSD, new TZVideoOsdPage(config_));
+}
 
 void TZSettingsWiring::BeginSkinChange() {
   savedTitle_ = main_.TitleText();

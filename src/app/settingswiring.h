@@ -8,8 +8,11 @@
 #include <memory>
 
 #include "config/dialog/configactions.h"
+#include "config/pages/videofilterpage.h"
 
 class TfrmConfig;
+class TZHotKeys;
+class TZShellRegistration;
 class TZMainWindow;
 class TZPlaylistWindow;
 struct TZConfig;
@@ -28,6 +31,8 @@ class TZSettingsWiring : public TZConfigActions {
   void SetVideoPicture(std::function<void(bool noScreensaver, int hideCursorMs)> apply) {
     videoPicture_ = std::move(apply);
   }
+  // The catalogue of filter-graph scripts the "Filter" page lists, once a script host exists.
+  void SetScriptCatalogue(TZScriptCatalogueSource catalogue) { catalogue_ = std::move(catalogue); }
   // Reopens a playing sound-library file with the new speaker split.
   void SetSpeakerReopen(std::function<void()> reopen) { speakerReopen_ = std::move(reopen); }
 
@@ -50,6 +55,8 @@ class TZSettingsWiring : public TZConfigActions {
   QStringList OutputDevices() const override;
 
  private:
+  // The pages that edit the registrations, the hotkey table and the script assignments.
+  void AddProgramPages();
   // The title in the current language: what plays, "Paused" or "Ready".
   QString StateTitle() const;
 
@@ -57,7 +64,11 @@ class TZSettingsWiring : public TZConfigActions {
   TZPlaylistWindow& playlist_;
   TZGUI& skin_;
   TZConfig& config_;
+  std::unique_ptr<TZShellRegistration> shell_;
+  // The program's hotkey table, or one of the dialog's own when the program runs without one.
+  std::unique_ptr<TZHotKeys> ownHotKeys_;
   std::unique_ptr<TfrmConfig> dialog_;
+  TZScriptCatalogueSource catalogue_;
   TZVideoCommands* videoCommands_ = nullptr;
   std::function<void(bool, int)> videoPicture_;
   std::function<void()> speakerReopen_;

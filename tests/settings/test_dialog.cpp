@@ -2,7 +2,6 @@
 // Apply, OK, Cancel and Default do, and the numbers that fall back.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -12,7 +11,6 @@
 
 #include "config/dialog/pageparts.h"
 #include "dialogtest.h"
-#include "testsupport.h"
 
 namespace {
 
@@ -328,21 +326,4 @@ TEST_F(ConfigDialogTest, ColourBarsStoreTheirValuesAndResetPutsTheDefaultsBack) 
   EXPECT_EQ(actions_.colours, TZColourControls{});
   EXPECT_EQ(config_.VidBrightness, 0);
   EXPECT_EQ(Control<QSlider>("tbVideoBrightness")->value(), 10000);
-}
-
-TEST_F(ConfigDialogTest, EveryPageIsDrawnForALookAtIt) {
-  Open();
-  const QString folder = TestOutputFolder() + "settings/";
-  QDir().mkpath(folder);
-  auto* tree = Control<QTreeWidget>("TreeView1");
-  for (int index = 0; index < kConfigPageCount; ++index) {
-    ShowPage(index);
-    EXPECT_EQ(Control<QLabel>("lblBookTitle")->text(), tree->currentItem()->text(0));
-    const QImage shot = dialog_->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(TfrmConfig::kWidth, TfrmConfig::kHeight));
-    const QString name = QStringLiteral("%1-%2.png")
-                             .arg(index, 2, 10, QChar(u'0'))
-                             .arg(tree->currentItem()->text(0).remove(u' '));
-    EXPECT_TRUE(shot.save(folder + name)) << name.toStdString();
-  }
 }

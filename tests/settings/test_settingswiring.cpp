@@ -2,23 +2,30 @@
 // it dresses every window, a language chosen in it re-labels every window.
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 
 #include "app/program.h"
 #include "app/programwiring.h"
 #include "app/settingswiring.h"
 #include "config/dialog/configdialog.h"
 #include "config/dialog/pageparts.h"
+#include "config/pages/filetypespage.h"
+#include "config/pages/shortcutspage.h"
+#include "config/pages/videofilterpage.h"
+#include "config/pages/videoosdpage.h"
 #include "lang/applylanguage.h"
 #include "lang/language.h"
 #include "mainwindowtest.h"
 #include "playlist/window/playlistwindow.h"
 #include "skintestsupport.h"
+#include "testsupport.h"
 #include "ui/skinchange.h"
 
 namespace {
@@ -188,4 +195,27 @@ TEST_F(SettingsWiringTest, AppliedSettingsReachTheRunningWindows) {
   // The play mode chosen on the main window shows in the dialog.
   window_->PlayModeMenu().actions().at(2)->trigger();
   EXPECT_EQ(playModes->Index(), 2);
+}
+
+TEST_F(SettingsWiringTest, EveryPageSitsInItsPlaceAndIsDrawnForALookAtIt) {
+  OpenFromMenu();
+  EXPECT_NE(dynamic_cast<TZFiletypesPage*>(Dialog().Page(cpFiletypes)), nullptr);
+  EXPECT_NE(dynamic_cast<TZShortcutsPage*>(Dialog().Page(cpShortcuts)), nullptr);
+  EXPECT_NE(dynamic_cast<TZVideoFilterPage*>(Dialog().Page(cpVideoFilter)), nullptr);
+  EXPECT_NE(dynamic_cast<TZVideoOsdPage*>(Dialog().Page(cpVideoOSD)), nullptr);
+  const QString folder = TestOutputFolder() + "settings/";
+  QDir().mkpath(folder);
+  auto* tree = Dialog().findChild<QTreeWidget*>(QStringLiteral("TreeView1"));
+  auto* title = Dialog().findChild<QLabel*>(QStringLiteral("lblBookTitle"));
+  for (int index = 0; index < kConfigPageCount; ++index) {
+    Dialog().SelectPage(index);
+    EXPECT_EQ(title->text(), Language().Text(128 + index));
+    EXPECT_EQ(tree->currentItem()->text(0), Language().Text(128 + index));
+    const QImage shot = Dialog().grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(TfrmConfig::kWidth, TfrmConfig::kHeight));
+    const QString name = QStringLiteral("%1-%2.png")
+                             .arg(index, 2, 10, QChar(u'0'))
+                             .arg(QString(Language().Text(128 + index)).remove(u' '));
+    EXPECT_TRUE(shot.save(folder + name)) << name.toStdString();
+  }
 }

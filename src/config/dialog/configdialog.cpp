@@ -71,7 +71,7 @@ QPixmap HeaderPicture(QSize size) {
   return picture;
 }
 
-// An empty page for a tree node whose page is not part of this dialog.
+// The place of a page that the program puts in with SetPage.
 class TZEmptyPage : public TZConfigPage {
  public:
   using TZConfigPage::TZConfigPage;
@@ -179,14 +179,31 @@ void TfrmConfig::BuildTree() {
   });
 }
 
+void TfrmConfig::SetPage(int index, TZConfigPage* page) {
+  TZConfigPage* old = pages_[size_t(index)];
+  pages_[size_t(index)] = page;
+  Notebook1->insertWidget(Notebook1->indexOf(old), page);
+  Notebook1->removeWidget(old);
+  delete old;
+  ConnectPage(page);
+  page->ApplyTexts(Language());
+  if (isVisible()) {
+    page->Fill();
+  }
+}
+
+void TfrmConfig::ConnectPage(TZConfigPage* page) {
+  connect(page, &TZConfigPage::groupChanged, this,
+          [this, page](TZConfigGroup group) { OnGroupChanged(page, group); });
+  connect(page, &TZConfigPage::groupCleared, this, [this](TZConfigGroup group) {
+    marked_[size_t(group)] = false;
+    UpdateApplyButton();
+  });
+}
+
 void TfrmConfig::ConnectPages() {
   for (TZConfigPage* page : pages_) {
-    connect(page, &TZConfigPage::groupChanged, this,
-            [this, page](TZConfigGroup group) { OnGroupChanged(page, group); });
-    connect(page, &TZConfigPage::groupCleared, this, [this](TZConfigGroup group) {
-      marked_[size_t(group)] = false;
-      UpdateApplyButton();
-    });
+    ConnectPage(page);
   }
   connect(skinsPage_, &TZSkinsPage::skinChosen, this, [this](const QString& name) {
     pendingSkin_ = name.left(kNameLength);

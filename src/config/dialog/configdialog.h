@@ -64,6 +64,10 @@ class TfrmConfig : public QDialog, public TZLanguageTarget {
   // The play mode changed elsewhere; the System page follows.
   void ShowPlayMode();
 
+  // Puts a page the program builds elsewhere (file types, shortcuts, filter scripts, on-screen
+  // text) into its place in the tree; the dialog owns it from then on.
+  void SetPage(int index, TZConfigPage* page);
+
   void SelectPage(int index);
   TZConfigPage* Page(int index) const { return pages_[size_t(index)]; }
   bool Marked(TZConfigGroup group) const { return marked_[size_t(group)]; }
@@ -81,6 +85,7 @@ class TfrmConfig : public QDialog, public TZLanguageTarget {
   void BuildFrame();
   void BuildTree();
   void AddPage(int index, TZConfigPage* page);
+  void ConnectPage(TZConfigPage* page);
   void ConnectPages();
   void ResetPending();
   void UpdateApplyButton();
