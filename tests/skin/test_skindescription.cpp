@@ -49,7 +49,7 @@ class SkinDescription : public ::testing::Test {
 };
 
 TEST_F(SkinDescription, HasTheValueLinesInFileOrder) {
-  const std::vector<SkinValueLine> lines = SkinValueLines(skin);
+  const std::vector<SkinValueLine>& lines = SkinValueLines();
   ASSERT_EQ(lines.size(), 385u);
   const auto pattern = [&lines](int number) { return lines[number - 1].pattern(); };
   EXPECT_EQ(pattern(1), "TransparentColor [ %d %d %d ]");
