@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <memory>
 
 #include "components/text/textfile.h"
 #include "skin/skindescription.h"
@@ -237,3 +238,20 @@ TEST(SkinInformationHeader, TakesLines5To11WithoutTheirFirstFiveCharacters) {
 }
 
 }  // namespace
+
+// The one table serves every record: reading into one record touches no other, also not one on
+// the heap or a copy made before.
+TEST_F(SkinDescription, ReadingOneRecordLeavesTheOthersAlone) {
+  const QStringList defaults = values(skin);
+  TZGUI copy = skin;
+  auto heap = std::make_unique<TZGUI>();
+  InitSkinDefaults(*heap);
+  const QStringList changed = changedValueLines();
+  ReadSkinDescription(changed, *heap);
+  EXPECT_EQ(values(*heap), changed);
+  EXPECT_EQ(values(skin), defaults);
+  EXPECT_EQ(values(copy), defaults);
+  read(changed);
+  EXPECT_EQ(values(skin), changed);
+  EXPECT_EQ(values(copy), defaults);
+}
