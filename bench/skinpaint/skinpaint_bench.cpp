@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "base/programpath.h"
+#include "benchskin.h"
 #include "ui/samplestate.h"
 #include "ui/surfaces.h"
 #include "vis/spectrum_vis.h"
@@ -139,16 +139,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
+  ChooseOffscreenPlatform();
   QApplication app(argc, argv);
   QTemporaryDir home;
-  SetProgramPath(home.path() + '/');
   Scene scene;
-  InitSkinDefaults(scene.skin);
-  if (LoadSkin(scene.skin, QString::fromLatin1(kBuiltInSkinName), true) != slrLoaded) {
-    std::fprintf(stderr, "the built-in skin did not load\n");
+  if (!LoadBuiltInSkin(home, scene.skin)) {
     return 1;
   }
   scene.windows.Main = &scene.main;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <ratio>
 #include <vector>
@@ -18,6 +19,15 @@ double Time(const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
   work();
   return std::chrono::duration<double, Unit>(std::chrono::steady_clock::now() - start).count();
+}
+
+// CPU seconds used so far by `clock` (CLOCK_PROCESS_CPUTIME_ID for every thread of this process,
+// CLOCK_THREAD_CPUTIME_ID for the calling thread). On a shared machine, CPU time says more about
+// the code than wall time, which mostly measures the neighbours.
+inline double CpuSeconds(clockid_t clock) {
+  timespec now{};
+  clock_gettime(clock, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
 inline double Median(std::vector<double> values) {

@@ -3,12 +3,13 @@
 // name climbing out of it is seen too.
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "base/programpath.h"
 #include "skin/skininfo.h"
@@ -16,14 +17,19 @@
 
 namespace {
 
-// Every file anywhere below `outer` that is not in the program folder's data/temp/.
+// Every file anywhere below `outer` that is not in the program folder's data/temp/. Walked with
+// the standard library: it takes the kinds from the folder listing instead of asking the file
+// system about each entry, which made this walk over a third of the target's time.
 QStringList FilesOutsideTemp(const QString& outer, const QString& temp) {
+  namespace fs = std::filesystem;
   QStringList files;
-  QDirIterator it(outer, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString file = it.next();
-    if (!file.startsWith(temp)) {
-      files << file;
+  const std::string tempFolder = temp.toStdString();
+  const fs::recursive_directory_iterator walk(outer.toStdString(),
+                                              fs::directory_options::skip_permission_denied);
+  for (const fs::directory_entry& entry : walk) {
+    const std::string& file = entry.path().native();
+    if (!entry.is_directory() && file.compare(0, tempFolder.size(), tempFolder) != 0) {
+      files << QString::fromStdString(file);
     }
   }
   return files;

@@ -24,19 +24,30 @@ void TZPlayer::PlayStream(int index) {
   system_.SpeakerCount = SpeakerCountNow();
   recorder_.BeginStream(config_.LSASConvertTo, RecordOutputFolder(config_.LSASOutputPath));
   const std::string address = url.toStdString();
+  // Kept here because freeing the group's other handles after a failed open resets the
+  // library's last error.
+  ZSoundError failure = ZSoundError::Ok;
   // Only the reference handle records: the other speaker pairs download the same bytes.
   const auto open = [&](uint32_t flags) {
     const bool reference = flags == 0 || flags == kZSoundSpeakerFront;
-    return ZSoundOpenUrl(address, flags | kZSoundStreamMetadata,
-                         reference ? recorder_.Callback() : ZSoundDownloadCallback());
+    const ZSoundHandle handle =
+        ZSoundOpenUrl(address, flags | kZSoundStreamMetadata,
+                      reference ? recorder_.Callback() : ZSoundDownloadCallback());
+    if (handle == 0) {
+      failure = ZSoundErrorCode();
+    }
+    return handle;
   };
   TChannelGroup& group = system_.ActiveGroup();
   group = OpenChannelGroup(0, open);
-  for (int retry = 0; group.Empty() && retry < kRetries; ++retry) {
+  // A certificate that does not verify will not verify a second later either.
+  for (int retry = 0; group.Empty() && failure != ZSoundError::Certificate && retry < kRetries;
+       ++retry) {
     retryWait_(kRetryWaitMs);
     group = OpenChannelGroup(system_.SpeakerCount, open);
   }
   if (group.Empty()) {
+    PlayerLog(QStringLiteral("LiveStream failed: ") + QString::fromUtf8(ZSoundErrorText(failure)));
     recorder_.StreamStarted(QString());
     FailOpen(203, QStringLiteral("TZBass"), url);
     return;

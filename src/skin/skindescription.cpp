@@ -2,38 +2,68 @@
 
 #include "skin/skinelements.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
 namespace {
 
-SkinField Number(std::function<void(int)> set, std::function<int()> get) {
-  return {false, [set = std::move(set)](const ScanValue& v) { set(std::get<int>(v)); },
-          [get = std::move(get)] { return QString::number(get()); }};
+// Where a value lies inside the record. The table is made once by walking a probe record; a
+// member's distance from the start of its record is the same in every record (TZGUI has no
+// virtual bases), so the table reaches the same value in any record it is given.
+template <typename T>
+class Slot {
+ public:
+  Slot(const TZGUI& probe, const T& member)
+      : offset_(reinterpret_cast<const char*>(&member) - reinterpret_cast<const char*>(&probe)) {}
+  T& in(TZGUI& skin) const {
+    return *reinterpret_cast<T*>(reinterpret_cast<char*>(&skin) + offset_);
+  }
+  const T& in(const TZGUI& skin) const {
+    return *reinterpret_cast<const T*>(reinterpret_cast<const char*>(&skin) + offset_);
+  }
+
+ private:
+  std::ptrdiff_t offset_;
+};
+
+SkinField Number(std::function<void(TZGUI&, int)> set, std::function<int(const TZGUI&)> get) {
+  return {false,
+          [set = std::move(set)](TZGUI& skin, const ScanValue& v) { set(skin, std::get<int>(v)); },
+          [get = std::move(get)](const TZGUI& skin) { return QString::number(get(skin)); }};
 }
 
-SkinField Number(int& value) {
-  return Number([&value](int v) { value = v; }, [&value] { return value; });
+SkinField Number(Slot<int> value) {
+  return Number([value](TZGUI& skin, int v) { value.in(skin) = v; },
+                [value](const TZGUI& skin) { return value.in(skin); });
 }
 
 // Byte values keep the low 8 bits of the number read.
-SkinField Byte(quint8& value) {
-  return Number([&value](int v) { value = quint8(v & 0xff); }, [&value] { return int(value); });
+SkinField Byte(Slot<quint8> value) {
+  return Number([value](TZGUI& skin, int v) { value.in(skin) = quint8(v & 0xff); },
+                [value](const TZGUI& skin) { return int(value.in(skin)); });
 }
 
-SkinField Word(std::function<void(const QString&)> set, std::function<QString()> get) {
-  return {true, [set = std::move(set)](const ScanValue& v) { set(std::get<QString>(v)); },
-          std::move(get)};
+SkinField Word(std::function<void(TZGUI&, const QString&)> set,
+               std::function<QString(const TZGUI&)> get) {
+  return {
+      true,
+      [set = std::move(set)](TZGUI& skin, const ScanValue& v) { set(skin, std::get<QString>(v)); },
+      std::move(get)};
 }
 
-SkinField Text(QString& value) {
-  return Word([&value](const QString& v) { value = v; }, [&value] { return value; });
+SkinField Text(Slot<QString> value) {
+  return Word([value](TZGUI& skin, const QString& v) { value.in(skin) = v; },
+              [value](const TZGUI& skin) { return value.in(skin); });
 }
 
 // True exactly when the word is "TRUE".
-SkinField Flag(bool& value) {
-  return Word([&value](const QString& v) { value = v == QLatin1String("TRUE"); },
-              [&value] { return QString::fromLatin1(value ? "TRUE" : "FALSE"); });
+SkinField Flag(Slot<bool> value) {
+  return Word(
+      [value](TZGUI& skin, const QString& v) { value.in(skin) = v == QLatin1String("TRUE"); },
+      [value](const TZGUI& skin) {
+        return QString::fromLatin1(value.in(skin) ? "TRUE" : "FALSE");
+      });
 }
 
 template <typename T>
@@ -44,22 +74,22 @@ struct WordChoice {
 
 // A word from a fixed list; any other word keeps the value, or sets the fallback when given.
 template <typename T, size_t N>
-SkinField Choice(T& value, const WordChoice<T> (&choices)[N], std::optional<T> fallback = {}) {
+SkinField Choice(Slot<T> value, const WordChoice<T> (&choices)[N], std::optional<T> fallback = {}) {
   return Word(
-      [&value, &choices, fallback](const QString& v) {
+      [value, &choices, fallback](TZGUI& skin, const QString& v) {
         for (const auto& choice : choices) {
           if (v == QLatin1String(choice.word)) {
-            value = choice.value;
+            value.in(skin) = choice.value;
             return;
           }
         }
         if (fallback) {
-          value = *fallback;
+          value.in(skin) = *fallback;
         }
       },
-      [&value, &choices] {
+      [value, &choices](const TZGUI& skin) {
         for (const auto& choice : choices) {
-          if (choice.value == value) {
+          if (choice.value == value.in(skin)) {
             return QString::fromLatin1(choice.word);
           }
         }
@@ -85,42 +115,61 @@ constexpr WordChoice<TZSScreenPosition> kScreenPositions[] = {{"TopLeft", spTopL
                                                               {"BottomRight", spBottomRight}};
 
 // Only the low 8 bits of each component are used.
-SkinField Channel(QRgb& color, int shift) {
+SkinField Channel(Slot<QRgb> color, int shift) {
   return Number(
-      [&color, shift](int v) {
-        color = (color & ~(0xffu << shift)) | (quint32(v & 0xff) << shift) | 0xff000000u;
+      [color, shift](TZGUI& skin, int v) {
+        QRgb& c = color.in(skin);
+        c = (c & ~(0xffu << shift)) | (quint32(v & 0xff) << shift) | 0xff000000u;
       },
-      [&color, shift] { return int((color >> shift) & 0xff); });
+      [color, shift](const TZGUI& skin) { return int((color.in(skin) >> shift) & 0xff); });
 }
 
+// Collects the value lines while walking the probe record.
 class LineList {
  public:
+  explicit LineList(const TZGUI& probe) : probe_(probe) {}
+
   void line(const char* key, std::vector<SkinField> fields) {
-    lines_.push_back({QString::fromLatin1(key), std::move(fields)});
+    SkinValueLine value;
+    value.key = QString::fromLatin1(key);
+    value.fields = std::move(fields);
+    value.makePattern();
+    lines_.push_back(std::move(value));
   }
-  void point(const char* key, QPoint& p) { line(key, {Number(p.rx()), Number(p.ry())}); }
-  void size(const char* key, QSize& s) { line(key, {Number(s.rwidth()), Number(s.rheight())}); }
+  void point(const char* key, QPoint& p) {
+    line(key, {Number(slot(p.rx())), Number(slot(p.ry()))});
+  }
+  void size(const char* key, QSize& s) {
+    line(key, {Number(slot(s.rwidth())), Number(slot(s.rheight()))});
+  }
   void color(const char* key, QRgb& c) {
-    line(key, {Channel(c, 16), Channel(c, 8), Channel(c, 0)});
+    line(key, {Channel(slot(c), 16), Channel(slot(c), 8), Channel(slot(c), 0)});
   }
-  void byte(const char* key, quint8& b) { line(key, {Byte(b)}); }
-  void number(const char* key, int& n) { line(key, {Number(n)}); }
-  void flag(const char* key, bool& f) { line(key, {Flag(f)}); }
-  void margins(const char* key, QMargins& m) {
-    line(key, {Number([&m](int v) { m.setLeft(v); }, [&m] { return m.left(); }),
-               Number([&m](int v) { m.setTop(v); }, [&m] { return m.top(); }),
-               Number([&m](int v) { m.setRight(v); }, [&m] { return m.right(); }),
-               Number([&m](int v) { m.setBottom(v); }, [&m] { return m.bottom(); })});
+  void byte(const char* key, quint8& b) { line(key, {Byte(slot(b))}); }
+  void number(const char* key, int& n) { line(key, {Number(slot(n))}); }
+  void flag(const char* key, bool& f) { line(key, {Flag(slot(f))}); }
+  void margins(const char* key, QMargins& margins) {
+    const Slot<QMargins> m = slot(margins);
+    line(key, {Number([m](TZGUI& g, int v) { m.in(g).setLeft(v); },
+                      [m](const TZGUI& g) { return m.in(g).left(); }),
+               Number([m](TZGUI& g, int v) { m.in(g).setTop(v); },
+                      [m](const TZGUI& g) { return m.in(g).top(); }),
+               Number([m](TZGUI& g, int v) { m.in(g).setRight(v); },
+                      [m](const TZGUI& g) { return m.in(g).right(); }),
+               Number([m](TZGUI& g, int v) { m.in(g).setBottom(v); },
+                      [m](const TZGUI& g) { return m.in(g).bottom(); })});
   }
   // A style number outside 0..maxStyle keeps the style; the colour is always taken.
-  void rowStyle(const char* key, TZSRowStyle& s, int maxStyle) {
-    auto setStyle = [&s, maxStyle](int v) {
+  void rowStyle(const char* key, TZSRowStyle& style, int maxStyle) {
+    const Slot<int> s = slot(style.Style);
+    auto setStyle = [s, maxStyle](TZGUI& g, int v) {
       if (v >= 0 && v <= maxStyle) {
-        s.Style = v;
+        s.in(g) = v;
       }
     };
-    line(key, {Number(setStyle, [&s] { return s.Style; }), Channel(s.Color, 16),
-               Channel(s.Color, 8), Channel(s.Color, 0)});
+    line(key,
+         {Number(setStyle, [s](const TZGUI& g) { return s.in(g); }), Channel(slot(style.Color), 16),
+          Channel(slot(style.Color), 8), Channel(slot(style.Color), 0)});
   }
 
   void add(TZSSurface& s) {
@@ -157,7 +206,7 @@ class LineList {
   void add(TZSScrollLabel& l) {
     point("FormPos", l.FormPos);
     size("Size", l.Size);
-    line("FontName", {Text(l.FontName)});
+    line("FontName", {Text(slot(l.FontName))});
     color("FontColor", l.FontColor);
     number("FontSize", l.FontSize);
   }
@@ -167,10 +216,10 @@ class LineList {
     size("Size", a.Size);
     color("PeakColor", a.PeakColor);
     color("LineColor", a.LineColor);
-    line("Spectrum", {Number(a.Spectrum[0]), Number(a.Spectrum[1])});
+    line("Spectrum", {Number(slot(a.Spectrum[0])), Number(slot(a.Spectrum[1]))});
     number("SpectrumHeight", a.SpectrumHeight);
     number("BarWidth", a.BarWidth);
-    line("Align", {Choice(a.Align, kAnalyzerDirections)});
+    line("Align", {Choice(slot(a.Align), kAnalyzerDirections)});
     flag("Visible", a.Visible);
   }
   void add(TZSBar& b) {
@@ -178,7 +227,7 @@ class LineList {
     point("SkinPos", b.SkinPos);
     size("Size", b.Size);
     byte("Border", b.Border);
-    line("Align", {Choice(b.Align, kBarDirections)});
+    line("Align", {Choice(slot(b.Align), kBarDirections)});
   }
   void add(TZSSeekbar& s) {
     point("BgFormPos", s.BgFormPos);
@@ -187,7 +236,7 @@ class LineList {
     point("BarSkinPos", s.BarSkinPos);
     size("BarSize", s.BarSize);
     byte("BarSkinBorder", s.BarSkinBorder);
-    line("BarAlign", {Choice(s.BarAlign, kBarDirections)});
+    line("BarAlign", {Choice(slot(s.BarAlign), kBarDirections)});
     flag("Visible", s.Visible);
   }
   void add(TZSTimeDisplay& t) {
@@ -212,18 +261,18 @@ class LineList {
     byte("SkinBorder", f.SkinBorder);
   }
   void add(TZSStatusBar& s) {
-    line("Align", {Choice(s.Align, kBarSides)});
+    line("Align", {Choice(slot(s.Align), kBarSides)});
     point("SkinPos", s.SkinPos);
     size("Size", s.Size);
-    line("Font", {Text(s.FontName), Number(s.FontSize), Channel(s.FontColor, 16),
-                  Channel(s.FontColor, 8), Channel(s.FontColor, 0)});
+    line("Font", {Text(slot(s.FontName)), Number(slot(s.FontSize)), Channel(slot(s.FontColor), 16),
+                  Channel(slot(s.FontColor), 8), Channel(slot(s.FontColor), 0)});
     flag("Visible", s.Visible);
   }
 
   void transparentColor(QRgb& c) { color("TransparentColor", c); }
   void playlistStyle(TZSPlaylist& p) {
     margins("Borders", p.Borders);
-    line("Font", {Text(p.FontName), Number(p.FontSize)});
+    line("Font", {Text(slot(p.FontName)), Number(slot(p.FontSize))});
     color("NormalColor", p.NormalColor);
     color("SelectedColor", p.SelectedColor);
     color("PlayedColor", p.PlayedColor);
@@ -235,44 +284,57 @@ class LineList {
   void videoBorders(QMargins& m) { margins("Borders", m); }
   // Any word not in the list means "Bottom".
   void screenPosition(TZSScreenPosition& p) {
-    line("Align", {Choice(p, kScreenPositions, std::optional(spBottom))});
+    line("Align", {Choice(slot(p), kScreenPositions, std::optional(spBottom))});
   }
 
   std::vector<SkinValueLine> take() { return std::move(lines_); }
 
  private:
+  template <typename T>
+  Slot<T> slot(const T& member) const {
+    return Slot<T>(probe_, member);
+  }
+
+  const TZGUI& probe_;
   std::vector<SkinValueLine> lines_;
 };
 
 }  // namespace
 
-QString SkinValueLine::pattern() const {
-  QString result = key + QLatin1String(" [");
+void SkinValueLine::makePattern() {
+  pattern_ = key + QLatin1String(" [");
   for (const SkinField& field : fields) {
-    result += field.word ? QLatin1String(" %s") : QLatin1String(" %d");
+    pattern_ += field.word ? QLatin1String(" %s") : QLatin1String(" %d");
   }
-  return result + QLatin1String(" ]");
+  pattern_ += QLatin1String(" ]");
 }
 
-void SkinValueLine::read(QStringView line) const {
-  const std::vector<ScanValue> values = ScanLine(line, pattern());
+void SkinValueLine::read(QStringView line, TZGUI& skin) const {
+  const std::vector<ScanValue> values = ScanLine(line, pattern_);
   for (size_t i = 0; i < values.size() && i < fields.size(); ++i) {
-    fields[i].store(values[i]);
+    fields[i].store(skin, values[i]);
   }
 }
 
-QString SkinValueLine::write() const {
-  QString result = key + QLatin1String(" [");
+QString SkinValueLine::write(const TZGUI& skin) const {
+  QString result = key;
+  result += QLatin1String(" [");
   for (const SkinField& field : fields) {
-    result += u' ' + field.text();
+    result += u' ';
+    result += field.text(skin);
   }
-  return result + QLatin1String(" ]");
+  result += QLatin1String(" ]");
+  return result;
 }
 
-std::vector<SkinValueLine> SkinValueLines(TZGUI& skin) {
-  LineList list;
-  VisitSkinElements(skin, list);
-  return list.take();
+const std::vector<SkinValueLine>& SkinValueLines() {
+  static const std::vector<SkinValueLine> lines = [] {
+    const auto probe = std::make_unique<TZGUI>();
+    LineList list(*probe);
+    VisitSkinElements(*probe, list);
+    return list.take();
+  }();
+  return lines;
 }
 
 bool IsSkinCommentLine(QStringView line) {
@@ -280,14 +342,14 @@ bool IsSkinCommentLine(QStringView line) {
 }
 
 void ReadSkinDescription(const QStringList& lines, TZGUI& skin) {
-  const std::vector<SkinValueLine> valueLines = SkinValueLines(skin);
+  const std::vector<SkinValueLine>& valueLines = SkinValueLines();
   auto next = valueLines.begin();
   for (const QString& line : lines) {
     if (next == valueLines.end()) {
       break;
     }
     if (!IsSkinCommentLine(line)) {
-      next->read(line);
+      next->read(line, skin);
       ++next;
     }
   }
@@ -309,9 +371,8 @@ QStringList WriteSkinDescription(const TZGUI& skin, const SkinInformation& info)
                        gap,
                        entry(info.Contact),
                        rule};
-  TZGUI copy = skin;  // the line table binds to a writable record; pictures are shared, not copied
-  for (const SkinValueLine& line : SkinValueLines(copy)) {
-    lines << line.write();
+  for (const SkinValueLine& line : SkinValueLines()) {
+    lines << line.write(skin);
   }
   return lines;
 }

@@ -10,11 +10,11 @@
 #include "skin/scanpattern.h"
 #include "skin/zgui.h"
 
-// One value of a line, bound to its field of the record.
+// One value of a line: how it is stored into a record and written from one.
 struct SkinField {
   bool word = false;  // read with "%s", else with "%d"
-  std::function<void(const ScanValue&)> store;
-  std::function<QString()> text;
+  std::function<void(TZGUI&, const ScanValue&)> store;
+  std::function<QString(const TZGUI&)> text;
 };
 
 // One value line: its key and the values between the brackets.
@@ -23,15 +23,22 @@ struct SkinValueLine {
   std::vector<SkinField> fields;
 
   // The line's pattern, e.g. "SkinPos [ %d %d ]".
-  QString pattern() const;
-  // Matches a line of the file and stores what matched before the first mismatch.
-  void read(QStringView line) const;
-  // The line as the program writes it.
-  QString write() const;
+  const QString& pattern() const { return pattern_; }
+  // Matches a line of the file and stores into the record what matched before the first
+  // mismatch.
+  void read(QStringView line, TZGUI& skin) const;
+  // The record's values as the program writes the line.
+  QString write(const TZGUI& skin) const;
+
+  // Makes the pattern from the key and the fields; called once when the table is made.
+  void makePattern();
+
+ private:
+  QString pattern_;
 };
 
-// Every value line of the record, in file order, bound to the record's fields.
-std::vector<SkinValueLine> SkinValueLines(TZGUI& skin);
+// Every value line of a record, in file order. Made once; shared by all records.
+const std::vector<SkinValueLine>& SkinValueLines();
 
 // True for lines the reader skips.
 bool IsSkinCommentLine(QStringView line);

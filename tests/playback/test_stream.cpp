@@ -145,6 +145,9 @@ TEST_F(StreamTest, NoServerFailsAfterThreeRetries) {
   ReportCapture reports;
   player_->PlayEntry(0);
   EXPECT_EQ(waits_.size(), 3u);
+  EXPECT_EQ(LogLines().count(QStringLiteral("LiveStream failed: ") +
+                             QString::fromUtf8(ZSoundErrorText(ZSoundError::Network))),
+            1);
   ASSERT_EQ(reports.reports().size(), 1u);
   EXPECT_TRUE(reports.reports()[0].text.contains(QStringLiteral("127.0.0.1")));
   EXPECT_FALSE(player_->State().ItemLoaded);

@@ -99,3 +99,49 @@ TEST(SearchCaptions, CaseIsIgnoredBeyondAscii) {
   EXPECT_EQ(SearchCaptions(playlist, "ÜBER", skAll), (QStringList{"Über Straße", "ÜBER Weg"}));
   EXPECT_EQ(SearchCaptions(playlist, "straße", skAll), QStringList{"Über Straße"});
 }
+
+// One index over a series of keystrokes must give what a fresh search gives after each one,
+// whether the keyword grows, shrinks, passes through an empty word or the kind changes.
+TEST(SearchIndex, EveryKeystrokeGivesWhatAFreshSearchGives) {
+  TZPlaylist playlist = Captions(
+      {"Song 12 live", "song 1", "Song 123", "Other", "SONG 12 LIVE", "Long song", "Song  12"});
+  playlist.Add("Song 12 clip", "/m/clip.avi", false, QString(), QString());
+  const QStringList typed{"",        "s",          "so",           "song",   "song ",
+                          "song 1",  "song 12",    "song 12 l",    "song 1", "song  ",
+                          "song  1", "song 12 li", "song 12 live", "ong",    "x"};
+  TZSearchIndex index;
+  for (const TZSearchKind kind : {skAll, skVideo, skAudio}) {
+    for (const QString& keyword : typed) {
+      EXPECT_EQ(index.Search(playlist, keyword, kind), SearchCaptions(playlist, keyword, kind))
+          << "after \"" << keyword.toStdString() << "\", kind " << kind;
+    }
+  }
+  // The results themselves, for two of the steps above.
+  EXPECT_EQ(index.Search(playlist, "song ", skAll), QStringList());
+  EXPECT_EQ(index.Search(playlist, "song 12 l", skAll),
+            (QStringList{"Song 12 live", "Song 12 clip"}));
+  EXPECT_EQ(index.Search(playlist, "song 12", skAll),
+            (QStringList{"Song 12 live", "Song 123", "Song  12", "Song 12 clip"}));
+}
+
+// Captions, file names and entries change between keystrokes (a stream names its station, the
+// user sorts or adds); the next keystroke must see them even when it only types on.
+TEST(SearchIndex, SeesThePlaylistChangeBetweenKeystrokes) {
+  TZPlaylist playlist = Captions({"Alpha", "Beta", "Alphabet"});
+  TZSearchIndex index;
+  EXPECT_EQ(index.Search(playlist, "al", skAll), (QStringList{"Alpha", "Alphabet"}));
+  playlist.Get(1)->Caption = QStringLiteral("Alpine Radio");
+  EXPECT_EQ(index.Search(playlist, "alp", skAll),
+            (QStringList{"Alpha", "Alpine Radio", "Alphabet"}));
+  playlist.Get(0)->Caption.append(QStringLiteral(" Omega"));  // changed in place
+  EXPECT_EQ(index.Search(playlist, "alpha o", skAll), QStringList{"Alpha Omega"});
+  playlist.Sort(psoCaption);
+  EXPECT_EQ(index.Search(playlist, "alp", skAll),
+            (QStringList{"Alpha Omega", "Alphabet", "Alpine Radio"}));
+  playlist.Add("alphabet", "/m/other.mp3", false, QString(), QString());
+  playlist.Add("Alpha Video", "/m/alpha.avi", false, QString(), QString());
+  EXPECT_EQ(index.Search(playlist, "alph", skVideo), QStringList{"Alpha Video"});
+  playlist.Get(4)->FileName = QStringLiteral("/m/alpha.mp3");
+  EXPECT_EQ(index.Search(playlist, "alpha", skVideo), QStringList());
+  EXPECT_EQ(index.Search(playlist, "alphab", skAll), QStringList{"Alphabet"});
+}

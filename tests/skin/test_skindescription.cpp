@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <memory>
 
 #include "components/text/textfile.h"
 #include "skin/skindescription.h"
@@ -49,7 +50,7 @@ class SkinDescription : public ::testing::Test {
 };
 
 TEST_F(SkinDescription, HasTheValueLinesInFileOrder) {
-  const std::vector<SkinValueLine> lines = SkinValueLines(skin);
+  const std::vector<SkinValueLine>& lines = SkinValueLines();
   ASSERT_EQ(lines.size(), 385u);
   const auto pattern = [&lines](int number) { return lines[number - 1].pattern(); };
   EXPECT_EQ(pattern(1), "TransparentColor [ %d %d %d ]");
@@ -237,3 +238,20 @@ TEST(SkinInformationHeader, TakesLines5To11WithoutTheirFirstFiveCharacters) {
 }
 
 }  // namespace
+
+// The one table serves every record: reading into one record touches no other, also not one on
+// the heap or a copy made before.
+TEST_F(SkinDescription, ReadingOneRecordLeavesTheOthersAlone) {
+  const QStringList defaults = values(skin);
+  TZGUI copy = skin;
+  auto heap = std::make_unique<TZGUI>();
+  InitSkinDefaults(*heap);
+  const QStringList changed = changedValueLines();
+  ReadSkinDescription(changed, *heap);
+  EXPECT_EQ(values(*heap), changed);
+  EXPECT_EQ(values(skin), defaults);
+  EXPECT_EQ(values(copy), defaults);
+  read(changed);
+  EXPECT_EQ(values(skin), changed);
+  EXPECT_EQ(values(copy), defaults);
+}

@@ -6,6 +6,7 @@
 
 #include "lang/language.h"
 #include "playlist/playlist.h"
+#include "playlist/window/searchindex.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -14,14 +15,6 @@ class QPushButton;
 class QStringListModel;
 class TZPlaylistWindow;
 struct TZConfig;
-
-// "Search for": every kind, the audio kinds or the video kinds.
-enum TZSearchKind { skAll = 0, skAudio = 1, skVideo = 2 };
-
-// The captions that match the keyword, in playlist order, each text once (ignoring case). The
-// keyword is split at every blank, so doubled or leading blanks make an empty word that matches
-// nothing; an empty keyword matches every entry.
-QStringList SearchCaptions(const TZPlaylist& playlist, const QString& keyword, TZSearchKind kind);
 
 class TfrmSearch : public QDialog {
   Q_OBJECT
@@ -55,6 +48,7 @@ class TfrmSearch : public QDialog {
   TZPlaylistWindow& window_;
   TZPlaylist& playlist_;
   TZConfig& config_;
+  TZSearchIndex index_;
   QStringListModel* model_;
   class QLabel* lblKeyword_;
   class QLabel* lblResults_;
