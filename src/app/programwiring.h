@@ -27,6 +27,7 @@ class TZPlayerMpris;
 class TZPlaylistWindow;
 class TZPlayerSuspender;
 class TZPlaylistTexts;
+class TZVideoWiring;
 struct TZConfig;
 struct TZGUI;
 
@@ -63,6 +64,8 @@ class TZProgramWiring {
   TZHotKeyTarget& HotKeyTarget();
   TZWindowFocus& Focus() { return focus_; }
   TZPlayerMpris* Mpris() { return mpris_.get(); }
+  // The video window's side; null when the program has no video window.
+  TZVideoWiring* Video() { return video_.get(); }
 
  private:
   void WirePlaylistWindow(TZConfig& config, const TZGUI& skin, const TZLanguage& language);
@@ -79,6 +82,7 @@ class TZProgramWiring {
   std::unique_ptr<TfrmAddDVD> addDisc_;
   std::unique_ptr<TZPlaylistTexts> playlistTexts_;
   std::unique_ptr<TZMediaControls> mediaControls_;
+  std::unique_ptr<TZVideoWiring> video_;
   std::unique_ptr<TfrmAbout> about_;
   std::unique_ptr<TfrmNews> news_;
   TZWindowFocus focus_;

@@ -16,6 +16,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "playlist/mediakind.h"
+#include "ui/mainvideomenu.h"
 #include "ui/mainwindow.h"
 
 namespace {
@@ -58,17 +59,8 @@ void TZMainWindow::BuildMenus() {
     item->setCheckable(true);
   }
   menu->addSeparator();
-  // The video window's commands; nothing serves them until a video window is wired in.
-  videoMenu_ = menu->addMenu(Language().Text(53));
-  QMenu* mode = videoMenu_->addMenu(Language().Text(269));
-  for (int text : {278, 279, 280}) {
-    mode->addAction(Language().Text(text));
-  }
-  QMenu* ratio = videoMenu_->addMenu(Language().Text(270));
-  for (int text = 281; text <= 287; ++text) {
-    ratio->addAction(Language().Text(text));
-  }
-  videoMenu_->setEnabled(false);
+  // The video window serves and ticks these items.
+  videoMenu_ = std::make_unique<TZMainVideoMenu>(BuildMainVideoMenu(menu));
   audioMenu_ = menu->addMenu(Language().Text(54));
   liveStreamMenu_ = audioMenu_->addMenu(Language().Text(61));
   auto* recordGroup = new QActionGroup(liveStreamMenu_);

@@ -16,6 +16,7 @@
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/playlist.h"
 #include "skin/zgui.h"
+#include "ui/mainvideomenu.h"
 #include "vis/spectrum_vis.h"
 
 namespace {
@@ -434,7 +435,7 @@ void TZMainWindow::SetMenuEnabled(TZPlayerMenu menu, bool enabled) {
       liveStreamMenu_->setEnabled(enabled);
       break;
     case pmVideo:
-      // Stays disabled until a video window serves its commands.
+      videoMenu_->Menu->setEnabled(enabled);
       break;
   }
 }
@@ -451,6 +452,7 @@ void TZMainWindow::HideVideoWindow() {
   if (windows_.Video) {
     windows_.Video->hide();
   }
+  emit videoWindowHidden();
 }
 
 TZBarState TZMainWindow::VolumeControl() const {

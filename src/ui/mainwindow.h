@@ -22,6 +22,7 @@ class TZMediaAdder;
 class TZPlaylist;
 struct TZConfig;
 struct TZGUI;
+struct TZMainVideoMenu;
 
 class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerView {
   Q_OBJECT
@@ -109,6 +110,12 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   // The menus, for the tray icon and for tests.
   QMenu& MainMenu();
   QMenu& PlayModeMenu() { return *playModeMenu_; }
+  TZMainVideoMenu& VideoMenu() { return *videoMenu_; }
+
+  // The user drags a position bar: the player leaves the bars alone until EndSeek moves the item
+  // to the bars' position and restores the title line.
+  void BeginSeek();
+  void EndSeek();
 
  signals:
   void settingsRequested();
@@ -128,6 +135,8 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   void trayStateChanged();
   // The play mode changed here; the settings dialog follows.
   void playModeChanged();
+  // The player took the video window out of fullscreen and hid it.
+  void videoWindowHidden();
 
  private:
   void ConnectButtons();
@@ -141,8 +150,6 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   void OnVolumeDragged(qint64 position, qint64 maximum);
   void OnBalanceDragged(qint64 position);
   void CentreBalance();
-  void BeginSeek();
-  void EndSeek();
   void SetPlayMode(int index);
   void SetWindowShown(QWidget* window, bool& setting, bool shown);
   void ShowLayoutWindows();
@@ -182,7 +189,7 @@ class TZMainWindow : public QObject, public TZPlayerWindows, public TZAnalyzerVi
   QAction* minimizeAction_ = nullptr;
   QAction* recordAction_ = nullptr;
   QAction* stopRecordAction_ = nullptr;
-  QMenu* videoMenu_ = nullptr;
+  std::unique_ptr<TZMainVideoMenu> videoMenu_;
   QMenu* audioMenu_ = nullptr;
   QMenu* liveStreamMenu_ = nullptr;
 };
