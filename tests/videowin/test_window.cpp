@@ -109,6 +109,19 @@ TEST_F(VideoWindowTest, DoubleClickTogglesFullscreenExceptDuringSoundLibraryItem
   EXPECT_EQ(window_->OsdText(), Language().Text(28));
 }
 
+TEST_F(VideoWindowTest, DesktopFallsBackToFullscreenWithoutX11) {
+  ASSERT_FALSE(OnX11());
+  PlayVideo();
+  Item(279)->trigger();
+  EXPECT_EQ(video_window_->DisplayMode(), dmFullscreen);
+  ASSERT_NE(video_window_->PresentationForm(), nullptr);
+  EXPECT_EQ(video_window_->PresentationForm()->kind(), TZPresentationForm::Fullscreen);
+  EXPECT_TRUE(LogLines()
+                  .join(QLatin1Char('\n'))
+                  .contains(QStringLiteral(
+                      "Desktop mode needs an X11 display; showing the video fullscreen instead")));
+}
+
 TEST_F(VideoWindowTest, StoppingInFullscreenTakesThePictureBackAndHidesEverything) {
   PlayVideo();
   Item(278)->trigger();
@@ -129,6 +142,8 @@ TEST_F(VideoWindowTest, RatioAndDigitalZoomItemsSetAndTickInBothMenus) {
   EXPECT_EQ(config_.Ratio, vr4To3);
   EXPECT_TRUE(Item(284)->isChecked());
   EXPECT_FALSE(Item(282)->isChecked());
+  const QRect shown = video_window_->Picture().PictureRect();
+  EXPECT_NEAR(double(shown.width()) / shown.height(), 4.0 / 3.0, 0.02);
   Item(281)->trigger();  // "Stretched"
   EXPECT_EQ(config_.Ratio, vrStretched);
   EXPECT_TRUE(window_->VideoMenu().Ratios[0]->isChecked());

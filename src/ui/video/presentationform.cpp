@@ -65,21 +65,21 @@ void TZPresentationForm::Hold(QWidget* picture) {
   picture->show();
 }
 
-bool TZPresentationForm::Present() {
-  if (kind_ == Desktop) {
-    Display* display = X11Display();
-    if (!display) {
-      return false;
-    }
-    // The type must be on the window before it is mapped, and again after Qt mapped it, since
-    // Qt writes its own window types while showing.
-    SetDesktopType(display, winId());
-    show();
-    SetDesktopType(display, winId());
-    lower();
-    return true;
+void TZPresentationForm::Present() {
+  if (kind_ == Fullscreen) {
+    showFullScreen();
+    raise();
+    return;
   }
-  showFullScreen();
-  raise();
-  return true;
+  // The type must be on the window before it is mapped, and again after Qt mapped it, since Qt
+  // writes its own window types while showing.
+  Display* display = X11Display();
+  if (display) {
+    SetDesktopType(display, winId());
+  }
+  show();
+  if (display) {
+    SetDesktopType(display, winId());
+  }
+  lower();
 }

@@ -20,9 +20,8 @@ class TZPresentationForm : public QWidget {
   void Hold(QWidget* picture);
   Kind kind() const { return kind_; }
 
-  // Shows the form; false for a desktop form where the windowing system has no desktop windows
-  // (then nothing is shown and the caller falls back to fullscreen).
-  bool Present();
+  // Shows the form. A desktop form needs X11 (OnX11); elsewhere it shows as a plain window.
+  void Present();
 
  private:
   Kind kind_;

@@ -171,15 +171,15 @@ void TZVideoWindow::BuildPictureItems() {
     menu_->Ratios[i]->setCheckable(true);
   }
   menu_->Zoom = popup->addMenu(QStringLiteral("Zoom"));
-  for (size_t i = 0; i < kZoomPercents.size(); ++i) {
-    const int percent = kZoomPercents[i];
+  for (size_t i = 0; i < std::size(ZoomPercents); ++i) {
+    const int percent = ZoomPercents[i];
     menu_->Zooms[i] = menu_->Zoom->addAction(QStringLiteral("%1%").arg(percent));
     menu_->Zooms[i]->setCheckable(true);
     connect(menu_->Zooms[i], &QAction::triggered, this, [this, percent] { ZoomVideo(percent); });
   }
   menu_->DigitalZoom = AddSubmenu(popup, kTextDigitalZoom);
-  for (size_t i = 0; i < kDigitalZoomValues.size(); ++i) {
-    const int value = kDigitalZoomValues[i];
+  for (size_t i = 0; i < std::size(DigitalZoomValues); ++i) {
+    const int value = DigitalZoomValues[i];
     menu_->DigitalZooms[i] = AddItem(menu_->DigitalZoom, kTextFirstDigitalZoom + int(i),
                                      [this, value] { SetDigitalZoom(value); });
     menu_->DigitalZooms[i]->setCheckable(true);

@@ -8,11 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "playback/video/aspect.h"
 #include "ui/video/videowindow.h"
-
-// Digital-zoom items "Off", "125%", "150%", "175%", "200%" and their values.
-inline constexpr std::array<int, 5> kDigitalZoomValues = {0, 25, 50, 75, 80};
-inline constexpr std::array<int, 8> kZoomPercents = {25, 50, 75, 100, 125, 150, 175, 200};
 
 struct TZVideoWindow::Menu {
   QMenu* Popup = nullptr;
@@ -31,9 +28,9 @@ struct TZVideoWindow::Menu {
   QMenu* Ratio = nullptr;
   std::array<QAction*, 7> Ratios{};
   QMenu* Zoom = nullptr;
-  std::array<QAction*, 8> Zooms{};
+  std::array<QAction*, std::size(ZoomPercents)> Zooms{};
   QMenu* DigitalZoom = nullptr;
-  std::array<QAction*, 5> DigitalZooms{};
+  std::array<QAction*, std::size(DigitalZoomValues)> DigitalZooms{};
   QMenu* Screenshot = nullptr;
   QMenu* Filter = nullptr;
   QMenu* ShowMenu = nullptr;

@@ -6,17 +6,12 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "playback/video/aspect.h"
+
 TZDigitalZoomError::TZDigitalZoomError(int value)
     : std::out_of_range(QStringLiteral("Value %1 out of range. Value must bee between 0 -> 99")
                             .arg(value)
                             .toStdString()) {}
-
-QRectF DigitalZoomSource(QSize source, int zoom) {
-  const double share = (100 - zoom) / 100.0;
-  const QSizeF shown(source.width() * share, source.height() * share);
-  return QRectF(
-      QPointF((source.width() - shown.width()) / 2, (source.height() - shown.height()) / 2), shown);
-}
 
 int OsdFontHeight(int referenceHeight, int fontSize) {
   return referenceHeight / (50 - std::min(fontSize, 49));
@@ -126,7 +121,7 @@ QRect TZVideoPicture::PictureRect() const {
 }
 
 void TZVideoPicture::SetDigitalZoom(int value) {
-  if (value < 0 || value > 99) {
+  if (!::DigitalZoomSource(QSize(100, 100), value)) {
     throw TZDigitalZoomError(value);
   }
   zoom_ = value;
@@ -139,12 +134,16 @@ void TZVideoPicture::SetOsdText(const QString& text, const TZOsdStyle& style) {
   update();
 }
 
+QRect TZVideoPicture::ShownSource() const {
+  return ::DigitalZoomSource(frame_.size(), zoom_).value_or(frame_.rect());
+}
+
 std::optional<QPointF> TZVideoPicture::VideoPoint(QPointF controlPoint) const {
   const QRect pictureRect = PictureRect();
   if (frame_.isNull() || pictureRect.isEmpty() || !QRectF(pictureRect).contains(controlPoint)) {
     return std::nullopt;
   }
-  const QRectF source = DigitalZoomSource(frame_.size(), zoom_);
+  const QRectF source = ShownSource();
   const double fx = (controlPoint.x() - pictureRect.x()) / pictureRect.width();
   const double fy = (controlPoint.y() - pictureRect.y()) / pictureRect.height();
   return QPointF(source.x() + fx * source.width(), source.y() + fy * source.height());
@@ -156,7 +155,7 @@ void TZVideoPicture::paintEvent(QPaintEvent* event) {
   const QRect pictureRect = PictureRect();
   if (!frame_.isNull() && !pictureRect.isEmpty()) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(pictureRect), frame_, DigitalZoomSource(frame_.size(), zoom_));
+    painter.drawImage(QRectF(pictureRect), frame_, QRectF(ShownSource()));
   }
   DrawOsd(painter);
 }

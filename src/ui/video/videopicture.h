@@ -21,10 +21,6 @@ class TZDigitalZoomError : public std::out_of_range {
   explicit TZDigitalZoomError(int value);
 };
 
-// The middle part of a source picture that digital zoom `zoom` (0 to 99) shows: (100 - zoom) % of
-// its width and height.
-QRectF DigitalZoomSource(QSize source, int zoom);
-
 // The on-screen font's pixel height: the reference height (the window's client height, or the
 // screen's in fullscreen and on the desktop) divided by (50 - font size). Sizes of 50 and more
 // count as 49, so the divisor never reaches 0.
@@ -93,6 +89,8 @@ class TZVideoPicture : public QWidget, public TZVideoFrameSink {
 
  private:
   void TakePendingFrame();
+  // The part of the frame the digital zoom shows.
+  QRect ShownSource() const;
   void DrawOsd(QPainter& painter);
 
   QMutex mutex_;

@@ -57,16 +57,15 @@ void TZVideoWindow::TogglePresentation() {
 // a windowing system with desktop windows; elsewhere the picture goes fullscreen instead.
 void TZVideoWindow::EnterForm(bool desktop) {
   QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen();
+  if (desktop && !OnX11()) {
+    ZLog(QStringLiteral("Desktop mode needs an X11 display; showing the video fullscreen instead"));
+    desktop = false;
+  }
   window_.hide();
   auto form = std::make_unique<TZPresentationForm>(
       desktop ? TZPresentationForm::Desktop : TZPresentationForm::Fullscreen, screen, true);
   form->Hold(picture_);
-  if (!form->Present()) {
-    ZLog(QStringLiteral("Desktop mode needs an X11 display; showing the video fullscreen instead"));
-    form = std::make_unique<TZPresentationForm>(TZPresentationForm::Fullscreen, screen, true);
-    form->Hold(picture_);
-    form->Present();
-  }
+  form->Present();
   form_ = std::move(form);
   const bool fullscreen = form_->kind() == TZPresentationForm::Fullscreen;
   if (fullscreen) {

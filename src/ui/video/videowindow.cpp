@@ -12,6 +12,7 @@
 #include "lang/language.h"
 #include "lang/textformat.h"
 #include "playback/playertimer.h"
+#include "playback/video/aspect.h"
 #include "playback/video/videocommands.h"
 #include "ui/mainvideomenu.h"
 #include "ui/mainwindow.h"
@@ -41,7 +42,11 @@ TZVideoWindow::TZVideoWindow(TfrmVideo& window, TZFullscreenControls& controls, 
   auto* layout = new QVBoxLayout(window_.DSVideoWindowEx);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(picture_);
-  SetAspectLayout(nullptr);
+  // The "Ratio" setting decides where the picture goes, at every size of the area.
+  picture_->SetAspectLayout([this](QSize area) {
+    return ApplyAspectRatio(config_.Ratio, config_.UserRatio, NativeSize(), QRect(QPoint(), area))
+        .Picture;
+  });
   BuildMenu();
   ConnectWindow();
   ConnectPicture();
@@ -63,13 +68,6 @@ QMenu& TZVideoWindow::PopupMenu() {
 
 TZVideoFrameSink& TZVideoWindow::FrameSink() {
   return *picture_;
-}
-
-void TZVideoWindow::SetAspectLayout(TZAspectLayout layout) {
-  aspect_ = std::move(layout);
-  picture_->SetAspectLayout([this](QSize area) {
-    return aspect_ && NativeSize().isValid() ? aspect_(area, NativeSize()) : QRect(QPoint(), area);
-  });
 }
 
 QSize TZVideoWindow::NativeSize() const {
@@ -187,12 +185,12 @@ void TZVideoWindow::HidePicture() {
 }
 
 void TZVideoWindow::ZoomVideo(int percent) {
-  TickItem(menu_->Zooms, kZoomPercents, percent);
-  const QSize native = NativeSize();
-  if (!native.isValid()) {
+  TickItem(menu_->Zooms, std::to_array(ZoomPercents), percent);
+  const std::optional<QSize> size = ZoomVideoClientSize(percent, NativeSize());
+  if (!size || size->isEmpty()) {
     return;
   }
-  window_.resize(percent * (native.width() / 100), percent * (native.height() / 100));
+  window_.resize(*size);
   if (config_.CenterVideo && window_.screen()) {
     QRect frame = window_.frameGeometry();
     frame.moveCenter(window_.screen()->availableGeometry().center());
@@ -213,7 +211,7 @@ void TZVideoWindow::SetDigitalZoom(int value) {
     main_.ShowWarning(QString::fromStdString(error.what()));
     return;
   }
-  TickItem(menu_->DigitalZooms, kDigitalZoomValues, value);
+  TickItem(menu_->DigitalZooms, std::to_array(DigitalZoomValues), value);
 }
 
 std::optional<QString> TZVideoWindow::TakeScreenshot(bool adjusted) {

@@ -32,9 +32,6 @@ class TZVideoPicture;
 struct TZConfig;
 struct TZGUI;
 
-// The picture's rectangle in an area for the ratio setting and the video's native size.
-using TZAspectLayout = std::function<QRect(QSize area, QSize native)>;
-
 class TZVideoWindow : public QObject, public TZVideoView, public TZLanguageTarget {
   Q_OBJECT
 
@@ -52,8 +49,6 @@ class TZVideoWindow : public QObject, public TZVideoView, public TZLanguageTarge
   // happens: presentations need an active graph, commands need the engine).
   void SetEngine(TZVideoEngine* engine) { engine_ = engine; }
   void SetCommands(TZVideoCommands* commands) { commands_ = commands; }
-  // The ratio layout (ApplyAspectRatio's rectangle); by default the picture fills the area.
-  void SetAspectLayout(TZAspectLayout layout);
   // The main window's "Video" menu, whose Mode and Ratio items act here and are ticked from here.
   void SetMainVideoMenu(TZMainVideoMenu* menu);
 
@@ -145,7 +140,6 @@ class TZVideoWindow : public QObject, public TZVideoView, public TZLanguageTarge
   TZMainVideoMenu* mainMenu_ = nullptr;
   TZVideoEngine* engine_ = nullptr;
   TZVideoCommands* commands_ = nullptr;
-  TZAspectLayout aspect_;
   std::unique_ptr<TZPresentationForm> form_;
   std::unique_ptr<TZTimer> idleTimer_;
   TZDisplayMode mode_ = dmNone;
