@@ -228,52 +228,50 @@ void TZVideoWindow::ClearTrackMenus() {
   ShowTrackMenus();
 }
 
-// The entries' data is their index among the captions; -1 is "Off".
+// One radio entry of a track menu; its data is its index among the captions, -1 for "Off".
+QAction* TZVideoWindow::AddTrack(QMenu* menu, QActionGroup* group, const QString& caption,
+                                 int index, bool checked, void (TZVideoWindow::*choose)(QAction*)) {
+  QAction* item = menu->addAction(caption);
+  item->setCheckable(true);
+  item->setData(index);
+  item->setChecked(checked);
+  group->addAction(item);
+  connect(item, &QAction::triggered, this, [this, item, choose] { (this->*choose)(item); });
+  return item;
+}
+
 void TZVideoWindow::SetAudioTracks(const QStringList& captions, int checked) {
   menu_->AudioTracks->clear();
   menu_->AudioCurrent = checked;
   auto* group = new QActionGroup(menu_->AudioTracks);
   for (int i = 0; i < captions.size(); ++i) {
-    QAction* item = menu_->AudioTracks->addAction(captions[i]);
-    item->setCheckable(true);
-    item->setData(i);
-    item->setChecked(i == checked);
-    group->addAction(item);
-    connect(item, &QAction::triggered, this, [this, item] { ChooseAudio(item); });
+    AddTrack(menu_->AudioTracks, group, captions[i], i, i == checked, &TZVideoWindow::ChooseAudio);
   }
   ShowTrackMenus();
 }
 
+// A DVD's list starts with "Show subtitles", a file's with "Off".
 void TZVideoWindow::SetSubtitleTracks(const QStringList& captions, int checked) {
-  menu_->SubtitleStreams->clear();
+  QMenu* menu = menu_->SubtitleStreams;
+  menu->clear();
   menu_->SubtitleCurrent = checked;
   menu_->ShowSubtitles = nullptr;
-  if (captions.isEmpty()) {
-    ShowTrackMenus();
-    return;
-  }
-  auto* group = new QActionGroup(menu_->SubtitleStreams);
-  if (isDvd_) {
-    menu_->ShowSubtitles = menu_->SubtitleStreams->addAction(Language().Text(kTextShowSubtitles));
-    menu_->ShowSubtitles->setCheckable(true);
-    menu_->ShowSubtitles->setChecked(subtitlesShown_);
-    connect(menu_->ShowSubtitles, &QAction::triggered, this, &TZVideoWindow::ToggleSubtitlesShown);
-  } else {
-    QAction* off = menu_->SubtitleStreams->addAction(Language().Text(kTextOff));
-    off->setCheckable(true);
-    off->setData(-1);
-    off->setChecked(checked < 0);
-    group->addAction(off);
-    connect(off, &QAction::triggered, this, [this, off] { ChooseSubtitle(off); });
-  }
-  menu_->SubtitleStreams->addSeparator();
-  for (int i = 0; i < captions.size(); ++i) {
-    QAction* item = menu_->SubtitleStreams->addAction(captions[i]);
-    item->setCheckable(true);
-    item->setData(i);
-    item->setChecked(i == checked);
-    group->addAction(item);
-    connect(item, &QAction::triggered, this, [this, item] { ChooseSubtitle(item); });
+  if (!captions.isEmpty()) {
+    auto* group = new QActionGroup(menu);
+    if (isDvd_) {
+      menu_->ShowSubtitles = menu->addAction(Language().Text(kTextShowSubtitles));
+      menu_->ShowSubtitles->setCheckable(true);
+      menu_->ShowSubtitles->setChecked(subtitlesShown_);
+      connect(menu_->ShowSubtitles, &QAction::triggered, this,
+              &TZVideoWindow::ToggleSubtitlesShown);
+    } else {
+      AddTrack(menu, group, Language().Text(kTextOff), -1, checked < 0,
+               &TZVideoWindow::ChooseSubtitle);
+    }
+    menu->addSeparator();
+    for (int i = 0; i < captions.size(); ++i) {
+      AddTrack(menu, group, captions[i], i, i == checked, &TZVideoWindow::ChooseSubtitle);
+    }
   }
   ShowTrackMenus();
 }

@@ -109,6 +109,8 @@ class TZVideoWindow : public QObject, public TZVideoView, public TZLanguageTarge
   void BeforeMenuOpens();
   void ShowTrackMenus();
   void TickSpeed(QAction* item);
+  QAction* AddTrack(QMenu* menu, QActionGroup* group, const QString& caption, int index,
+                    bool checked, void (TZVideoWindow::*choose)(QAction*));
   void ChooseAudio(QAction* item);
   void ChooseSubtitle(QAction* item);
   void ChooseJump(int title, int chapter);
