@@ -189,3 +189,30 @@ TEST_F(FullscreenTest, VolumeBarSetsTheVolumeEverywhereAndShowsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FullscreenTest, PositionBarSeeksTheItemOnRelease) {
+  GoFullscreen();
+  const bool seekbar = fullscreen_.ProgressSeekbar->isVisible();
+  const TZSkinControl& control =
+      seekbar ? static_cast<const TZSkinControl&>(*fullscreen_.ProgressSeekbar->knob())
+              : *fullscreen_.imgProgressBar;
+  const QPoint from = control.geometry().center();
+  const QPoint to = seekbar
+                        ? from + QPoint(fullscreen_.ProgressSeekbar->background()->width() / 2, 0)
+                        : QPoint(control.geometry().left() + control.width() * 3 / 4, from.y());
+  ControlMouse(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+  ControlMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(controls_->InUse());
+  EXPECT_TRUE(window_->PositionBarDragging()) << "the player leaves the bars alone";
+  ControlMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  ControlMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+  EXPECT_FALSE(window_->PositionBarDragging());
+  ASSERT_FALSE(engine_.seeks.empty());
+  EXPECT_GT(engine_.seeks.back(), 0.4);
+  EXPECT_EQ(window_->PositionBar().Position, fullscreen_.imgProgressBar->range().Position);
+  EXPECT_TRUE(controls_->IsControledTimer().IsActive());
+}
+
+}  // namespace

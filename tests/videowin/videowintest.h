@@ -40,7 +40,10 @@ class StandInEngine : public TZVideoEngine {
   void SetVolume(int) override {}
   void SetBalance(int) override {}
   bool SetRate(double) override { return true; }
-  bool SeekFraction(qint64, qint64) override { return true; }
+  bool SeekFraction(qint64 p, qint64 m) override {
+    seeks.push_back(m > 0 ? double(p) / double(m) : 0.0);
+    return true;
+  }
   bool SeekDvdTime(qint64) override { return true; }
   void SetEqualizerBand(int, int) override {}
   bool SpectrumData(std::array<int, 512>*) const override { return false; }
@@ -51,6 +54,7 @@ class StandInEngine : public TZVideoEngine {
   bool active = false;
   int opens = 0;
   int frees = 0;
+  std::vector<double> seeks;
 };
 
 // Records what the window asked for; every command succeeds unless `refuse` is set.
