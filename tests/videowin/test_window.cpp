@@ -178,10 +178,15 @@ TEST_F(VideoWindowTest, TrackMenusOpenOnlyWithEntriesAndTellTheirChoice) {
   EXPECT_FALSE(audio->isEnabled());
   EXPECT_FALSE(subtitles->isEnabled());
 
+  QAction* filters = ItemCaption(popup, QStringLiteral("Filter"));
+  EXPECT_FALSE(filters->isEnabled());
+  video_window_->SetFilterMenu({QStringLiteral("Video sink"), QStringLiteral("Audio sink")});
   video_window_->SetAudioTracks({QStringLiteral("English"), QStringLiteral("&German")}, 0);
   video_window_->SetSubtitleTracks({QStringLiteral("English")}, -1);
   emit popup.aboutToShow();
   EXPECT_TRUE(audio->isEnabled());
+  EXPECT_TRUE(filters->isEnabled());
+  EXPECT_EQ(filters->menu()->actions().size(), 2);
   ASSERT_EQ(audio->menu()->actions().size(), 2);
   EXPECT_TRUE(audio->menu()->actions()[0]->isChecked());
   // "Off", a separator, the stream.

@@ -376,11 +376,12 @@ void TZVideoWindow::ChooseJump(int title, int chapter) {
   main_.ShowOsdText(FormatText(Language().Text(kTextJumped), {chapter, title}), kOsdMs);
 }
 
+// GStreamer elements have no property pages, so an entry only names its filter: choosing it does
+// what choosing a filter without pages does, nothing.
 void TZVideoWindow::SetFilterMenu(const QStringList& filterNames) {
   menu_->Filter->clear();
   for (const QString& name : filterNames) {
-    QAction* item = menu_->Filter->addAction(name);
-    connect(item, &QAction::triggered, this, [this, name] { emit filterChosen(name); });
+    menu_->Filter->addAction(name)->setCheckable(true);
   }
 }
 

@@ -88,10 +88,6 @@ class TZVideoWindow : public QObject, public TZVideoView, public TZLanguageTarge
 
   void ApplyTexts(const TZLanguage& language) override;
 
- signals:
-  // A filter entry was chosen; the engine opens its property pages when it has any.
-  void filterChosen(const QString& name);
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
