@@ -127,10 +127,17 @@ class ZGraph : public QObject {
   // streams without a place go to a discarding sink. Empty chains and null sinks are allowed.
   bool RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
                   const ZFilter& videoSink);
+  // The same, with the subtitle streams going through `subtitleChain` into the video sink's
+  // "subtitle_sink" pin. A chain that begins with a stream selector ("sink_%u" pins) takes
+  // every stream of its kind; the others take the first.
+  bool RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
+                  const ZFilter& videoSink, const std::vector<ZFilter>& subtitleChain);
 
   // State changes return false only when the change fails at once; they may complete later.
   bool SetState(ZGraphState state);
-  // Waits for a pending state change; true when the graph is now in `state`.
+  // Waits for a pending state change; true when the graph is now in `state`. After RenderFile
+  // that includes the decoder handing every stream it chose to its chain; an error on the bus
+  // ends the wait with false.
   bool WaitForState(ZGraphState state, int timeoutMs);
   ZGraphState State() const;
 
