@@ -2,6 +2,8 @@
 
 #include "hotkeys/hotkeytarget.h"
 #include "playback/playertimer.h"
+#include "playback/video/enginerouter.h"
+#include "playback/video/graphengine.h"
 #include "ui/mainwindow.h"
 #include "ui/video/fullscreencontrols.h"
 #include "ui/video/videowindow.h"
@@ -14,9 +16,20 @@ TZVideoWiring::TZVideoWiring(TZMainWindow& main, const TZGUI& skin, TZConfig& co
   window_ =
       std::make_unique<TZVideoWindow>(*windows.Video, *controls_, main, config, skin, *timers_);
   window_->SetMainVideoMenu(&main.VideoMenu());
+  graph_ = std::make_unique<TZGraphVideoEngine>(config, main.Playlist(), *window_, main);
+  // DVDs have no engine here yet: they fail to open as without a graph.
+  router_ = std::make_unique<TZVideoEngineRouter>(
+      TZVideoEngineRouter::Target{graph_.get(), graph_.get()}, TZVideoEngineRouter::Target{});
+  window_->SetEngine(router_.get());
+  window_->SetCommands(router_.get());
+  main.Player().SetVideoEngine(router_.get());
 }
 
-TZVideoWiring::~TZVideoWiring() = default;
+TZVideoWiring::~TZVideoWiring() {
+  main_.Player().SetVideoEngine(nullptr);
+  window_->SetEngine(nullptr);
+  window_->SetCommands(nullptr);
+}
 
 void TZVideoWiring::SetPresentation(THotKeyPresentation presentation) {
   if (IsBassKind(main_.Player().State().Kind)) {

@@ -1,13 +1,16 @@
 #pragma once
 // Joins the video window and the fullscreen control strip with the main window and the player:
-// the picture, the menus, the presentations, the on-screen text and the hotkeys' video actions.
-// Owns what it creates; does nothing when the program has no video window.
+// the graph engine plays into the window's picture, the player and the window's menus reach it
+// through one router, and the hotkeys' video actions land on the window. Owns what it creates;
+// the program builds it only when it has a video window.
 
 #include <memory>
 
 #include "playback/video/videoview.h"
 
 class TZFullscreenControls;
+class TZGraphVideoEngine;
+class TZVideoEngineRouter;
 class TZMainWindow;
 class TZQtTimerSource;
 class TZVideoWindow;
@@ -22,6 +25,7 @@ class TZVideoWiring {
 
   TZVideoWindow& Window() { return *window_; }
   TZFullscreenControls& Controls() { return *controls_; }
+  TZVideoEngineRouter& Engine() { return *router_; }
 
   // The hotkeys' video actions; sound-only items ignore the presentation keys.
   void SetPresentation(THotKeyPresentation presentation);
@@ -31,4 +35,7 @@ class TZVideoWiring {
   std::unique_ptr<TZQtTimerSource> timers_;
   std::unique_ptr<TZFullscreenControls> controls_;
   std::unique_ptr<TZVideoWindow> window_;
+  // Declared after the window: the engines go first, as they draw into it.
+  std::unique_ptr<TZGraphVideoEngine> graph_;
+  std::unique_ptr<TZVideoEngineRouter> router_;
 };
