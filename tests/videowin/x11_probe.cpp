@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include "playback/video/graphengine.h"
 #include "ui/video/presentationform.h"
 #include "ui/video/videopicture.h"
 #include "videowintest.h"
@@ -66,17 +67,6 @@ TEST_F(VideoWindowTest, DesktopPresentationIsAnX11DesktopWindow) {
 
 namespace {
 
-// A wide test picture made by ffmpeg, so the window letterboxes it.
-QImage MadeFrame(const ScratchFolder& scratch) {
-  const QString png = scratch.file("frame.png");
-  RunProgram(
-      QStringLiteral("ffmpeg"),
-      {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
-       QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("testsrc=size=640x272:rate=1"),
-       QStringLiteral("-frames:v"), QStringLiteral("1"), png});
-  return QImage(png).convertToFormat(QImage::Format_RGB32);
-}
-
 void Settle() {
   for (int i = 0; i < 20; ++i) {
     QApplication::processEvents();
@@ -84,12 +74,52 @@ void Settle() {
   }
 }
 
-TEST_F(VideoWindowTest, PicturesOfTheWindowAndOfFullscreenWithItsControls) {
-  const QImage frame = MadeFrame(scratch_);
-  ASSERT_FALSE(frame.isNull()) << "ffmpeg made no picture";
-  engine_.native = frame.size();
-  PlayVideo();
-  Present(frame);
+// The graph engine playing a wide video made by ffmpeg into the window.
+class RealVideoTest : public VideoWindowTest {
+ protected:
+  void SetUp() override {
+    VideoWindowTest::SetUp();
+    ASSERT_FALSE(HasFatalFailure());
+    engine_ = std::make_unique<TZGraphVideoEngine>(config_, playlist_, *video_window_, *window_);
+    engine_->Scripts().SetSettleTime(0);
+    video_window_->SetEngine(engine_.get());
+    video_window_->SetCommands(engine_.get());
+    window_->Player().SetVideoEngine(engine_.get());
+  }
+  void TearDown() override {
+    window_->Player().Stop();
+    window_->Player().SetVideoEngine(nullptr);
+    video_window_->SetEngine(nullptr);
+    video_window_->SetCommands(nullptr);
+    engine_.reset();
+    VideoWindowTest::TearDown();
+  }
+  QString MakeWideVideo() {
+    const QString path = scratch_.file("wide.mkv");
+    EXPECT_EQ(
+        RunProgram(QStringLiteral("ffmpeg"), {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                              "testsrc=size=640x272:rate=25:duration=6", "-f",
+                                              "lavfi", "-i", "sine=f=440:d=6", "-c:v", "libx264",
+                                              "-pix_fmt", "yuv420p", "-c:a", "libvorbis", path}),
+        0);
+    return path;
+  }
+
+  std::unique_ptr<TZGraphVideoEngine> engine_;
+};
+
+TEST_F(RealVideoTest, PicturesOfTheWindowAndOfFullscreenWithItsControls) {
+  playlist_.Add(QStringLiteral("wide"), MakeWideVideo(), false, "00", "00:00:06");
+  window_->Player().PlayEntry(playlist_.Count() - 1);
+  ASSERT_TRUE(window_->Player().Playing());
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        QApplication::processEvents();
+        return engine_->FramesShown() > 10;
+      },
+      20000))
+      << "no pictures from the engine";
+  EXPECT_EQ(video_window_->Picture().Frame().size(), QSize(640, 272));
   video_.resize(480, 400);
   Settle();
   const QString folder = TestOutputFolder() + QStringLiteral("videowin/");
