@@ -1,7 +1,11 @@
 // The graph engine through the player core: each kind opens, plays to its end and hands over to
 // the next entry; the controls act on the graph; failures give the catalogue's errors.
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include "base/programpath.h"
 
 #include "videotest.h"
 
@@ -171,4 +175,33 @@ TEST_F(VideoTest, BrokenAndMissingItemsGiveTheCatalogueErrors) {
   // A stream logs its block only once it could be rendered.
   EXPECT_EQ(log.count("Playing..."), 2);
   EXPECT_TRUE(HasLine(log, "  FileName: " + scratch_.file("broken.avi")));
+}
+
+// The Matroska script of the program's data folder builds the graph on a real file: the
+// demuxer shows its pins only as patterns until data flows, and those pins are connected when
+// they appear.
+TEST_F(VideoTest, MatroskaScriptConnectsTheDemuxerPinsWhenTheyAppear) {
+  const QString folder = DataPath() + "dsgraphs/";
+  QDir().mkpath(folder);
+  ASSERT_TRUE(QFile::copy(ZEPHONIC_SOURCE_DIR "/data/dsgraphs/Matroska.zgraph",
+                          folder + "Matroska.zgraph"));
+  config_.Graphs = {{"Matroska", "Matroska"}};
+  engine_->Scripts().BuildScriptCatalogue();
+  const QString film = MakeMatroska("scripted.mkv", 2);
+  ASSERT_GE(engine_->Scripts().ChooseScript(film), 0);
+  Add(film);
+  Add(MakeAiff("after.aiff", 1));
+  config_.PlayModeIndex = pmNextUntilEnd;
+  player_->PlayEntry(0);
+  ASSERT_TRUE(Playing(0)) << windows_.title.toStdString();
+  EXPECT_FALSE(engine_->Scripts().ScriptError());
+  const QStringList log = LogLines();
+  EXPECT_TRUE(HasLine(log, "  Use Media Graph Script: Matroska"));
+  EXPECT_TRUE(HasLine(log, "  Type: Video (DirectShow)"));
+  EXPECT_EQ(view_.nativeSize, QSize(160, 120));
+  EXPECT_NE(FindElement("zephonicdsp"), nullptr);
+  EXPECT_TRUE(PlayUntil([&] { return view_.frames.count > 25; }, 4000));
+  std::array<int, 512> spectrum{};
+  EXPECT_TRUE(engine_->SpectrumData(&spectrum));
+  EXPECT_TRUE(PlayUntil([&] { return Playing(1); }, 5000));
 }

@@ -73,7 +73,8 @@ class ZFilter {
   // The pins in enumeration order: the element's pads as they are now, then one pin per pad
   // template that makes pads on request or when data arrives, named by the template ("src_%u").
   std::vector<ZPinInfo> Pins() const;
-  // Whether the pin `index` of Pins() is linked (template pins never are).
+  // Whether the pin `index` of Pins() is linked, or waits for a pin that appears when data
+  // flows (template pins never are).
   bool PinConnected(int index) const;
 
   // Plain properties (numbers, booleans, texts, enumerations by nick or number); false when the

@@ -1,4 +1,5 @@
-// The video renderer: subtitleoverlay ! videobalance ! gamma ! videoconvert ! appsink (BGRx).
+// The video renderer: capsfilter ! subtitleoverlay ! videobalance ! gamma ! videoconvert !
+// appsink (BGRx).
 
 #include "components/graph/zvideosink.h"
 
@@ -97,13 +98,16 @@ void AddGhost(GstElement* bin, GstElement* element, const char* padName, const c
 
 ZVideoSink::ZVideoSink() : shared_(std::make_shared<Shared>()) {
   ZGraphInit();
+  // The overlay takes anything; the renderer must say it wants decoded pictures, so that a
+  // script connecting a demuxer to it gets a decoder in between.
+  GstElement* raw = gst_element_factory_make("capsfilter", nullptr);
   GstElement* overlay = gst_element_factory_make("subtitleoverlay", nullptr);
   GstElement* balance = gst_element_factory_make("videobalance", nullptr);
   GstElement* gamma = gst_element_factory_make("gamma", nullptr);
   GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
   GstElement* sink = gst_element_factory_make("appsink", nullptr);
-  if (!overlay || !balance || !gamma || !convert || !sink) {
-    for (GstElement* element : {overlay, balance, gamma, convert, sink}) {
+  if (!raw || !overlay || !balance || !gamma || !convert || !sink) {
+    for (GstElement* element : {raw, overlay, balance, gamma, convert, sink}) {
       if (element) {
         gst_object_unref(gst_object_ref_sink(element));
       }
@@ -125,12 +129,17 @@ ZVideoSink::ZVideoSink() : shared_(std::make_shared<Shared>()) {
                          [](gpointer data) { delete static_cast<std::shared_ptr<Shared>*>(data); });
 
   GstElement* bin = gst_bin_new("Video Renderer");
-  gst_bin_add_many(GST_BIN(bin), overlay, balance, gamma, convert, sink, nullptr);
+  GstCapsPtr rawCaps(gst_caps_from_string("video/x-raw"));
+  g_object_set(raw, "caps", rawCaps.get(), nullptr);
+  gst_bin_add_many(GST_BIN(bin), raw, overlay, balance, gamma, convert, sink, nullptr);
+  GstObjectPtr<GstPad> rawOut(gst_element_get_static_pad(raw, "src"));
+  GstObjectPtr<GstPad> overlayIn(gst_element_get_static_pad(overlay, "video_sink"));
+  gst_pad_link(rawOut.get(), overlayIn.get());
   gst_element_link_many(balance, gamma, convert, sink, nullptr);
   GstObjectPtr<GstPad> overlayOut(gst_element_get_static_pad(overlay, "src"));
   GstObjectPtr<GstPad> balanceIn(gst_element_get_static_pad(balance, "sink"));
   gst_pad_link(overlayOut.get(), balanceIn.get());
-  AddGhost(bin, overlay, "video_sink", "sink");
+  AddGhost(bin, raw, "sink", "sink");
   AddGhost(bin, overlay, "subtitle_sink", "subtitle_sink");
   shared_->overlay = overlay;
   shared_->balance = balance;

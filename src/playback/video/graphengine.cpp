@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "base/errorcatalogue.h"
 #include "base/programpath.h"
@@ -59,29 +60,38 @@ double LinearOf(int hundredthsDb) {
 }
 
 // The sink pads of a stream selector, in the order the streams arrived.
-// The streams the decoder found, from the collection it sends downstream with every stream.
-GstStreamCollection* CollectionOf(GstElement* pipeline) {
-  GstStreamCollection* collection = nullptr;
+// Visits every element of the graph, inside bins too, until `visit` returns false.
+void ForEachElement(GstElement* pipeline, const std::function<bool(GstElement*)>& visit) {
   GstIterator* it = gst_bin_iterate_recurse(GST_BIN(pipeline));
   GValue item = G_VALUE_INIT;
-  while (!collection && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-    auto* element = GST_ELEMENT(g_value_get_object(&item));
-    GstElementFactory* factory = gst_element_get_factory(element);
-    if (factory && g_str_has_prefix(GST_OBJECT_NAME(factory), "uridecodebin3")) {
-      GST_OBJECT_LOCK(element);
-      for (GList* pad = element->srcpads; pad && !collection; pad = pad->next) {
-        if (GstEvent* event =
-                gst_pad_get_sticky_event(GST_PAD(pad->data), GST_EVENT_STREAM_COLLECTION, 0)) {
-          gst_event_parse_stream_collection(event, &collection);
-          gst_event_unref(event);
-        }
-      }
-      GST_OBJECT_UNLOCK(element);
-    }
+  bool more = true;
+  while (more && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+    more = visit(GST_ELEMENT(g_value_get_object(&item)));
     g_value_reset(&item);
   }
   g_value_unset(&item);
   gst_iterator_free(it);
+}
+
+// The streams the decoder found, from the collection it sends downstream with every stream.
+GstStreamCollection* CollectionOf(GstElement* pipeline) {
+  GstStreamCollection* collection = nullptr;
+  ForEachElement(pipeline, [&](GstElement* element) {
+    GstElementFactory* factory = gst_element_get_factory(element);
+    if (!factory || !g_str_has_prefix(GST_OBJECT_NAME(factory), "uridecodebin3")) {
+      return true;
+    }
+    GST_OBJECT_LOCK(element);
+    for (GList* pad = element->srcpads; pad && !collection; pad = pad->next) {
+      if (GstEvent* event =
+              gst_pad_get_sticky_event(GST_PAD(pad->data), GST_EVENT_STREAM_COLLECTION, 0)) {
+        gst_event_parse_stream_collection(event, &collection);
+        gst_event_unref(event);
+      }
+    }
+    GST_OBJECT_UNLOCK(element);
+    return !collection;
+  });
   return collection;
 }
 
@@ -120,36 +130,27 @@ bool HasSubtitleStreams(GstElement* pipeline) {
 // The container by its demuxer, wherever the graph has it.
 TZContainer ContainerIn(GstElement* pipeline) {
   TZContainer container = ctOther;
-  GstIterator* it = gst_bin_iterate_recurse(GST_BIN(pipeline));
-  GValue item = G_VALUE_INIT;
-  while (container == ctOther && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-    GstElementFactory* factory = gst_element_get_factory(GST_ELEMENT(g_value_get_object(&item)));
+  ForEachElement(pipeline, [&](GstElement* element) {
+    GstElementFactory* factory = gst_element_get_factory(element);
     const char* klass =
         factory ? gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS) : "";
     if (klass && std::strstr(klass, "Demux")) {
       container = ContainerOf(QString::fromUtf8(GST_OBJECT_NAME(factory)));
     }
-    g_value_reset(&item);
-  }
-  g_value_unset(&item);
-  gst_iterator_free(it);
+    return container == ctOther;
+  });
   return container;
 }
 
 // Every element of the graph that controls a stream's volume (a script's sound output).
 std::vector<GstElement*> VolumeControls(GstElement* pipeline) {
   std::vector<GstElement*> found;
-  GstIterator* it = gst_bin_iterate_recurse(GST_BIN(pipeline));
-  GValue item = G_VALUE_INIT;
-  while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
-    auto* element = GST_ELEMENT(g_value_get_object(&item));
+  ForEachElement(pipeline, [&](GstElement* element) {
     if (GST_IS_STREAM_VOLUME(element)) {
       found.push_back(element);
     }
-    g_value_reset(&item);
-  }
-  g_value_unset(&item);
-  gst_iterator_free(it);
+    return true;
+  });
   return found;
 }
 
