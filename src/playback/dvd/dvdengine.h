@@ -22,8 +22,9 @@ struct TZConfig;
 class TZPlaylist;
 class TZPlayerWindows;
 class TZVideoView;
-class TZGraphScripts;
-class ZGraph;
+class TZDspFilter;
+class TZDvdGraph;
+struct TZDvdStreams;
 
 // What the navigator said last about the disc and where it plays.
 struct TZDvdState {
@@ -49,10 +50,6 @@ class TZDvdEngine : public QObject, public TZVideoEngine, public TZVideoCommands
   ~TZDvdEngine() override;
   TZDvdEngine(const TZDvdEngine&) = delete;
   TZDvdEngine& operator=(const TZDvdEngine&) = delete;
-
-  // The video window's script host: when set and "DVDGraph" names an existing script, that script
-  // builds the graph instead of the engine.
-  void SetGraphScripts(TZGraphScripts* scripts, ZGraph* scriptGraph);
 
   // TZVideoEngine (kind 6 only).
   std::optional<TZOpenError> Open(TMediaKind kind, const TZPlaylistEntry& entry) override;
@@ -87,6 +84,7 @@ class TZDvdEngine : public QObject, public TZVideoEngine, public TZVideoCommands
   bool DvdNextChapter() override;
   void DvdPointerMoved(QPointF videoPoint) override;
   void DvdPointerReleased(QPointF videoPoint) override;
+  // The audio and subpicture streams are numbered as in the lists last given to the view.
   // Menu buttons by keys: the navigator's left, right, up, down and activate.
   enum class Key { Left, Right, Up, Down, Activate };
   bool DvdMenuKey(Key key);
@@ -105,20 +103,35 @@ class TZDvdEngine : public QObject, public TZVideoEngine, public TZVideoCommands
   void SubpictureStreamsChanged();
 
  private:
-  struct Graph;
+  struct Jump {
+    int Title = 0;
+    int Chapter = 0;
+  };
 
   void Poll();
-  void AfterStart(int index);
-  void AnnounceLanguages();
+  void PollTitle();
+  void AfterStart(const TZPlaylistEntry& entry);
+  void OnStreamsAnnounced(const QString& announcement);
+  void OnAudioChosen(int stream);
+  void OnSubpictureChosen(int stream, bool forcedOnly);
+  void ApplyStreams();
+  void ShowAudioMenu();
+  void ShowSubtitleMenu();
   void AnnounceTime();
 
   const TZConfig& config_;
   const TZPlaylist& playlist_;
   TZVideoView& view_;
   TZPlayerWindows& windows_;
-  TZGraphScripts* scripts_ = nullptr;
-  ZGraph* scriptGraph_ = nullptr;
-  std::unique_ptr<Graph> graph_;
+  std::unique_ptr<TZDspFilter> dsp_;
+  std::unique_ptr<TZDvdGraph> graph_;
   TZDvdState state_;
+  std::unique_ptr<TZDvdStreams> streams_;    // what the menus show
+  std::unique_ptr<TZDvdStreams> announced_;  // the navigator's last announcement
+  std::optional<Jump> pendingJump_;
+  int audioId_ = -1;  // the disc's numbers of the streams that play
+  int subpictureId_ = -1;
+  int volume_ = 0;
+  int balance_ = 0;
   QTimer poll_;
 };
