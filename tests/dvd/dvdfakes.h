@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "playback/playerwindows.h"
+#include "../playback/playbacktest.h"
 #include "playback/video/framesink.h"
 #include "playback/video/videoview.h"
 
@@ -85,50 +85,21 @@ class FakeVideoView : public TZVideoView {
   TZDisplayMode mode = dmNone;
 };
 
-class FakePlayerWindows : public TZPlayerWindows {
+// The player core's watching windows, also keeping every time shown and the video menu's state.
+class FakePlayerWindows : public WatchingWindows {
  public:
-  QString TitleText() const override { return title; }
-  void SetTitleText(const QString& text) override { title = text; }
-  void RestartScrollingLabels() override {}
-  void ShowStatusPicture(TZStatusPicture) override {}
-  void ShowOsdText(const QString&, int) override {}
-  void ShowWarning(const QString&) override {}
-  void SetPositionBar(qint64 maximum, qint64 position, bool enabled) override {
-    bar = {maximum, position};
-    barEnabled = enabled;
-  }
-  void SetPositionBarValue(qint64 position) override { bar.Position = position; }
-  TZBarState PositionBar() const override { return bar; }
-  bool PositionBarDragging() const override { return false; }
   void SetTimeDisplay(qint64 milliseconds, bool isRemaining) override {
+    WatchingWindows::SetTimeDisplay(milliseconds, isRemaining);
     times.push_back(milliseconds);
-    remaining = isRemaining;
   }
-  void BlankTimeDisplay() override {}
-  void RedrawPlaylist() override {}
   void SetMenuEnabled(TZPlayerMenu menu, bool enabled) override {
     if (menu == pmVideo) {
       videoMenu = enabled;
     }
   }
-  void SetRecordChecked(bool) override {}
   void HideVideoWindow() override { videoHidden = true; }
-  TZBarState VolumeControl() const override { return {}; }
-  void SetVolumePosition(qint64) override {}
-  void StepVolumeControls(qint64) override {}
-  void SetVolumeControlEnabled(bool) override {}
-  void SetMuteChecked(bool) override {}
-  int BalancePosition() const override { return 100; }
-  void SetBalanceControlEnabled(bool) override {}
-  int SpeedPosition() const override { return 4; }
-  void SetSpeedPosition(int) override {}
-  void SetSpeedControlEnabled(bool) override {}
 
-  QString title;
-  TZBarState bar;
-  bool barEnabled = false;
   std::vector<qint64> times;
-  bool remaining = false;
   bool videoMenu = false;
   bool videoHidden = false;
 };

@@ -171,7 +171,7 @@ TEST_F(DvdEngineTest, TimeReadOutAdvancesWithinTheTitleTime) {
   EXPECT_TRUE(windows_.barEnabled);
   EXPECT_EQ(windows_.bar.Maximum, titleTime);
   EXPECT_GT(windows_.bar.Position, 0);
-  EXPECT_FALSE(windows_.remaining);
+  EXPECT_FALSE(windows_.timeRemaining);
   ASSERT_GE(windows_.times.size(), 2u);
   EXPECT_TRUE(std::is_sorted(windows_.times.begin(), windows_.times.end()));
   EXPECT_GT(windows_.times.back(), windows_.times.front());
