@@ -144,12 +144,14 @@ std::optional<TZOpenError> TZDvdEngine::Open(TMediaKind kind, const TZPlaylistEn
   connect(graph_.get(), &TZDvdGraph::SubpictureChosen, this, &TZDvdEngine::OnSubpictureChosen);
   if (!graph_->Build(disc->Device)) {
     Free(kind, false);
+    Indent(false);
     return TZOpenError{kErrorGraphBuild, kDvdTag, QString()};
   }
   graph_->SetVolume(LinearOf(volume_));
   graph_->SetPanorama(PanoramaOf(balance_));
   if (!graph_->Start(kStartTimeoutMs)) {
     Free(kind, false);
+    Indent(false);
     return TZOpenError{kErrorDvd, kDvdTag, disc->Device};
   }
   AfterStart(entry);
@@ -475,7 +477,11 @@ void TZDvdEngine::AnnounceTime() {
   emit TimeCode(position);
 }
 
+// The navigator's reports are queued; those of a graph already freed are dropped.
 void TZDvdEngine::OnStreamsAnnounced(const QString& announcement) {
+  if (!graph_) {
+    return;
+  }
   *announced_ = DvdStreamsOf(announcement);
   if (!state_.InMenu) {
     ApplyStreams();
@@ -512,14 +518,14 @@ void TZDvdEngine::ShowSubtitleMenu() {
 
 // The navigator reports the stream it plays before or after it announces the title's streams.
 void TZDvdEngine::OnAudioChosen(int stream) {
-  if (stream != audioId_) {
+  if (graph_ && stream != audioId_) {
     audioId_ = stream;
     ShowAudioMenu();
   }
 }
 
 void TZDvdEngine::OnSubpictureChosen(int stream, bool forcedOnly) {
-  if (stream != subpictureId_ || forcedOnly == state_.SubpictureShown) {
+  if (graph_ && (stream != subpictureId_ || forcedOnly == state_.SubpictureShown)) {
     subpictureId_ = stream;
     state_.SubpictureShown = !forcedOnly;
     ShowSubtitleMenu();
