@@ -112,6 +112,18 @@ TEST_F(DvdEngineTest, MissingDiscFileIsReportedAndNothingPlays) {
   EXPECT_EQ(view_.sink.Frames(), 0);
 }
 
+TEST_F(DvdEngineTest, FolderWithoutADiscFailsToOpen) {
+  ScratchFolder scratch;
+  const QString ifo = scratch.file(QStringLiteral("VIDEO_TS/VIDEO_TS.IFO"));
+  WriteBytes(ifo, QByteArray("not a video manager").repeated(200));
+  const std::optional<TZOpenError> error = Open(ifo);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->Tag, QStringLiteral("TZDVD"));
+  EXPECT_NE(error->Id, 1000);
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_EQ(ZDebug()->Level(), 0);
+}
+
 TEST_F(DvdEngineTest, TitleMenuShowsAndItsButtonStartsTitleTwo) {
   OpenMenu(dvd_.Ifo);
   EXPECT_TRUE(engine_->Active());
