@@ -1,8 +1,10 @@
 #include "app/mainhotkeys.h"
 
 #include "app/programwiring.h"
+#include "app/videowiring.h"
 #include "playlist/window/playlistwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/video/videowindow.h"
 
 TZMainHotKeys::TZMainHotKeys(TZMainWindow& main, TZProgramWiring& wiring)
     : main_(main), wiring_(wiring) {}
@@ -51,14 +53,23 @@ void TZMainHotKeys::Jump(int direction) {
   }
 }
 
-// No video window exists yet to take the brightness.
-void TZMainHotKeys::StepBrightness(int) {}
+void TZMainHotKeys::StepBrightness(int delta) {
+  if (TZVideoWiring* video = wiring_.Video()) {
+    video->Window().StepBrightness(delta);
+  }
+}
 
-// No video window exists yet to change its presentation.
-void TZMainHotKeys::SetPresentation(THotKeyPresentation) {}
+void TZMainHotKeys::SetPresentation(THotKeyPresentation presentation) {
+  if (TZVideoWiring* video = wiring_.Video()) {
+    video->SetPresentation(presentation);
+  }
+}
 
-// No video window exists yet to take a screenshot of.
-void TZMainHotKeys::TakeScreenshot(bool) {}
+void TZMainHotKeys::TakeScreenshot(bool original) {
+  if (TZVideoWiring* video = wiring_.Video()) {
+    video->Window().TakeScreenshot(!original);
+  }
+}
 
 void TZMainHotKeys::OpenPlaylistSearch() {
   wiring_.OpenSearch();
@@ -89,8 +100,11 @@ void TZMainHotKeys::SetSpeedStep(int step) {
   main_.Player().SetSpeed(step);
 }
 
-// No video window exists yet to zoom.
-void TZMainHotKeys::SetDigitalZoom(int) {}
+void TZMainHotKeys::SetDigitalZoom(int value) {
+  if (TZVideoWiring* video = wiring_.Video()) {
+    video->Window().SetDigitalZoom(value);
+  }
+}
 
 void TZMainHotKeys::RecordLiveStream(bool record) {
   if (record) {

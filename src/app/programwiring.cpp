@@ -5,6 +5,7 @@
 #include "app/fileinfo.h"
 #include "app/mainhotkeys.h"
 #include "app/settingswiring.h"
+#include "app/videowiring.h"
 #include "components/mpris/mprisservice.h"
 #include "components/mpris/playermpris.h"
 #include "config/config.h"
@@ -58,6 +59,9 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& conf
   mediaControls_ =
       std::make_unique<TZMediaControls>(*windows.MediaControls, main_.Player(), config);
   mediaControls_->SetCaptionMenu(&main_.MainMenu());
+  if (windows.Video && windows.FullscreenControl) {
+    video_ = std::make_unique<TZVideoWiring>(main_, skin, config);
+  }
   about_ = std::make_unique<TfrmAbout>(config, FileVersion());
   news_ = std::make_unique<TfrmNews>(config, FileVersion());
   hotKeys_ = std::make_unique<TZMainHotKeys>(main_, *this);

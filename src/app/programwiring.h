@@ -28,6 +28,7 @@ class TZPlaylistWindow;
 class TZPlayerSuspender;
 class TZPlaylistTexts;
 class TZSettingsWiring;
+class TZVideoWiring;
 struct TZConfig;
 struct TZGUI;
 
@@ -65,6 +66,8 @@ class TZProgramWiring {
   TZWindowFocus& Focus() { return focus_; }
   TZPlayerMpris* Mpris() { return mpris_.get(); }
   TZSettingsWiring& Settings() { return *settings_; }
+  // The video window's side; null when the program has no video window.
+  TZVideoWiring* Video() { return video_.get(); }
 
  private:
   void WirePlaylistWindow(TZConfig& config, const TZGUI& skin, const TZLanguage& language);
@@ -81,6 +84,7 @@ class TZProgramWiring {
   std::unique_ptr<TfrmAddDVD> addDisc_;
   std::unique_ptr<TZPlaylistTexts> playlistTexts_;
   std::unique_ptr<TZMediaControls> mediaControls_;
+  std::unique_ptr<TZVideoWiring> video_;
   std::unique_ptr<TfrmAbout> about_;
   std::unique_ptr<TfrmNews> news_;
   TZWindowFocus focus_;

@@ -56,6 +56,10 @@ void TZPlayer::TickGraph() {
   if (!video_ || !video_->Active()) {
     return;
   }
+  if (video_->Ended()) {
+    EndOfItem(false);
+    return;
+  }
   const qint64 position = video_->Position();
   system_.GraphPosition = position;
   if (system_.Kind == mkVideoStream) {

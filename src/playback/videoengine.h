@@ -29,6 +29,8 @@ class TZVideoEngine {
   virtual void Pause() = 0;
   virtual void Run() = 0;
   virtual bool Active() const = 0;
+  // The graph played to its end (streams have no duration to run out of).
+  virtual bool Ended() const { return false; }
   // Positions and durations in 100-nanosecond units.
   virtual qint64 Position() const = 0;
   virtual qint64 Duration() const = 0;

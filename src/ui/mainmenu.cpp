@@ -16,6 +16,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "playlist/mediakind.h"
+#include "ui/mainvideomenu.h"
 #include "ui/mainwindow.h"
 #include "ui/skinwindows.h"
 
@@ -85,17 +86,8 @@ void TZMainWindow::BuildMenus() {
     item->setCheckable(true);
   }
   menu->addSeparator();
-  // The video window's commands; nothing serves them until a video window is wired in.
-  videoMenu_ = AddMenu(menu, 53);
-  QMenu* mode = AddMenu(videoMenu_, 269);
-  for (int text : {278, 279, 280}) {
-    Labelled(mode->addAction(QString()), text);
-  }
-  QMenu* ratio = AddMenu(videoMenu_, 270);
-  for (int text = 281; text <= 287; ++text) {
-    Labelled(ratio->addAction(QString()), text);
-  }
-  videoMenu_->setEnabled(false);
+  // The video window serves and ticks these items.
+  videoMenu_ = std::make_unique<TZMainVideoMenu>(BuildMainVideoMenu(menu));
   audioMenu_ = AddMenu(menu, 54);
   liveStreamMenu_ = AddMenu(audioMenu_, 61);
   auto* recordGroup = new QActionGroup(liveStreamMenu_);

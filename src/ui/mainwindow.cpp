@@ -18,6 +18,7 @@
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/playlist.h"
 #include "skin/zgui.h"
+#include "ui/mainvideomenu.h"
 #include "vis/spectrum_vis.h"
 
 namespace {
@@ -437,7 +438,7 @@ void TZMainWindow::SetMenuEnabled(TZPlayerMenu menu, bool enabled) {
       liveStreamMenu_->setEnabled(enabled);
       break;
     case pmVideo:
-      // Stays disabled until a video window serves its commands.
+      videoMenu_->Menu->setEnabled(enabled);
       break;
   }
 }
@@ -454,6 +455,7 @@ void TZMainWindow::HideVideoWindow() {
   if (windows_.Video) {
     windows_.Video->hide();
   }
+  emit videoWindowHidden();
 }
 
 TZBarState TZMainWindow::VolumeControl() const {

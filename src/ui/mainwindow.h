@@ -23,6 +23,7 @@ class TZMediaAdder;
 class TZPlaylist;
 struct TZConfig;
 struct TZGUI;
+struct TZMainVideoMenu;
 
 class TZMainWindow : public QObject,
                      public TZPlayerWindows,
@@ -116,6 +117,12 @@ class TZMainWindow : public QObject,
   // The menus, for the tray icon and for tests.
   QMenu& MainMenu();
   QMenu& PlayModeMenu() { return *playModeMenu_; }
+  TZMainVideoMenu& VideoMenu() { return *videoMenu_; }
+
+  // The user drags a position bar: the player leaves the bars alone until EndSeek moves the item
+  // to the bars' position and restores the title line.
+  void BeginSeek();
+  void EndSeek();
 
  signals:
   void settingsRequested();
@@ -135,6 +142,8 @@ class TZMainWindow : public QObject,
   void trayStateChanged();
   // The play mode changed here; the settings dialog follows.
   void playModeChanged();
+  // The player took the video window out of fullscreen and hid it.
+  void videoWindowHidden();
 
  private:
   void ConnectButtons();
@@ -148,8 +157,6 @@ class TZMainWindow : public QObject,
   void OnVolumeDragged(qint64 position, qint64 maximum);
   void OnBalanceDragged(qint64 position);
   void CentreBalance();
-  void BeginSeek();
-  void EndSeek();
   void SetPlayMode(int index);
   void SetWindowShown(QWidget* window, bool& setting, bool shown);
   void ShowLayoutWindows();
@@ -189,7 +196,7 @@ class TZMainWindow : public QObject,
   QAction* minimizeAction_ = nullptr;
   QAction* recordAction_ = nullptr;
   QAction* stopRecordAction_ = nullptr;
-  QMenu* videoMenu_ = nullptr;
+  std::unique_ptr<TZMainVideoMenu> videoMenu_;
   QMenu* audioMenu_ = nullptr;
   QMenu* liveStreamMenu_ = nullptr;
 };

@@ -22,5 +22,8 @@ bool FindFreePin(GstElement* element, ZPinDirection direction, const QString& te
 // them. Nothing stays linked or inserted on failure.
 bool LinkPads(GstBin* bin, GstPad* src, GstPad* sink);
 
+// Marks an input that waits for a pad to appear: it counts as connected.
+inline constexpr char kAwaitedPin[] = "zephonic-awaited";
+
 // Links the next pad that `element` makes from `padTemplate` to `sink` once it appears.
 void LinkWhenPadAppears(GstElement* element, GstPadTemplate* padTemplate, GstPad* sink);

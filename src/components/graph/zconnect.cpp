@@ -35,8 +35,15 @@ QStringList Bridge(MediaClass from, MediaClass to) {
   if (from == MediaClass::RawVideo && to == MediaClass::RawVideo) {
     return {QStringLiteral("videoconvert")};
   }
-  if (!IsRaw(from) && IsRaw(to)) {
-    return {QStringLiteral("decodebin")};
+  // A queue gives each stream of a demuxer its own thread: otherwise one renderer waiting for
+  // its first picture would hold the demuxer and starve the others. The decoder's output may
+  // still differ from what the input takes (mono for a stereo filter), so converters follow.
+  if (!IsRaw(from) && to == MediaClass::RawAudio) {
+    return {QStringLiteral("queue"), QStringLiteral("decodebin"), QStringLiteral("audioconvert"),
+            QStringLiteral("audioresample")};
+  }
+  if (!IsRaw(from) && to == MediaClass::RawVideo) {
+    return {QStringLiteral("queue"), QStringLiteral("decodebin"), QStringLiteral("videoconvert")};
   }
   return {};
 }
@@ -50,6 +57,19 @@ void RemoveElements(GstBin* bin, const std::vector<GstElement*>& elements) {
     gst_element_set_state(element, GST_STATE_NULL);
     gst_bin_remove(bin, element);
   }
+}
+
+void LinkWhenPadAppearsInternal(GstElement* element, GstPadTemplate* padTemplate, GstPad* sink);
+
+// Links two stages of a bridge; a decoder's output is linked when it appears.
+bool LinkStage(GstElement* from, GstElement* to) {
+  GstObjectPtr<GstPad> out(StaticPad(from, "src"));
+  if (out) {
+    return gst_element_link(from, to);
+  }
+  GstObjectPtr<GstPad> in(StaticPad(to, "sink"));
+  LinkWhenPadAppearsInternal(from, gst_element_get_pad_template(from, "src_%u"), in.get());
+  return true;
 }
 
 // Puts `names` between src and sink, in order; a decoder links its output when it appears.
@@ -66,7 +86,7 @@ bool LinkThrough(GstBin* bin, GstPad* src, GstPad* sink, const QStringList& name
   GstObjectPtr<GstPad> first(StaticPad(added.front(), "sink"));
   bool ok = gst_pad_link(src, first.get()) == GST_PAD_LINK_OK;
   for (size_t i = 1; ok && i < added.size(); ++i) {
-    ok = gst_element_link(added[i - 1], added[i]);
+    ok = LinkStage(added[i - 1], added[i]);
   }
   GstElement* last = added.back();
   if (ok) {
@@ -116,6 +136,10 @@ void OnPadAdded(GstElement* element, GstPad* pad, gpointer data) {
   }
 }
 
+void LinkWhenPadAppearsInternal(GstElement* element, GstPadTemplate* padTemplate, GstPad* sink) {
+  LinkWhenPadAppears(element, padTemplate, sink);
+}
+
 }  // namespace
 
 bool LinkPads(GstBin* bin, GstPad* src, GstPad* sink) {
@@ -132,6 +156,7 @@ bool LinkPads(GstBin* bin, GstPad* src, GstPad* sink) {
 }
 
 void LinkWhenPadAppears(GstElement* element, GstPadTemplate* padTemplate, GstPad* sink) {
+  g_object_set_data(G_OBJECT(sink), kAwaitedPin, GINT_TO_POINTER(1));
   auto* pending = new PendingLink{padTemplate, GST_PAD(gst_object_ref(sink))};
   g_signal_connect_data(element, "pad-added", G_CALLBACK(OnPadAdded), pending, FreePendingLink,
                         GConnectFlags(0));

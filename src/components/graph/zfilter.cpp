@@ -118,7 +118,11 @@ bool ZFilter::PinConnected(int index) const {
     return false;
   }
   const auto pads = PadsOf(ref_->element);
-  return index < static_cast<int>(pads.size()) && gst_pad_is_linked(pads[index].get());
+  if (index >= static_cast<int>(pads.size())) {
+    return false;
+  }
+  GstPad* pad = pads[index].get();
+  return gst_pad_is_linked(pad) || g_object_get_data(G_OBJECT(pad), kAwaitedPin);
 }
 
 bool ZFilter::SetProperty(const char* name, const QVariant& value) {

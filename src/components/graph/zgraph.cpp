@@ -3,12 +3,20 @@
 #include <QFileInfo>
 #include <QUrl>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "components/graph/pins.h"
 #include "components/graph/zgraphnative.h"
 
 struct ZGraph::Impl {
   GstElement* pipeline = nullptr;
+  // What the automatic path's decoder chose and has shown so far; -1 before it chose.
+  std::atomic<int> selectedStreams{-1};
+  std::atomic<int> exposedStreams{0};
+  std::atomic<bool> failed{false};
+  std::atomic<bool> awaitingStreams{false};
 };
 
 namespace {
@@ -47,7 +55,12 @@ GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer data) {
       QMetaObject::invokeMethod(
           graph, [graph] { emit graph->EndOfStream(); }, Qt::QueuedConnection);
       break;
+    case GST_MESSAGE_STREAMS_SELECTED:
+      graph->impl()->selectedStreams =
+          static_cast<int>(gst_message_streams_selected_get_size(message));
+      break;
     case GST_MESSAGE_ERROR: {
+      graph->impl()->failed = true;
       GError* error = nullptr;
       gst_message_parse_error(message, &error, nullptr);
       const QString text = QString::fromUtf8(error ? error->message : "");
@@ -103,14 +116,77 @@ GstPad* ChainInput(GstBin* bin, const std::vector<ZFilter>& chain) {
       gst_element_sync_state_with_parent(ZNativeElement(*it));
     }
   }
-  return gst_element_get_static_pad(first, "sink");
+  // A stream selector takes every stream of its kind on a pad of its own.
+  if (GstPad* input = gst_element_get_static_pad(first, "sink")) {
+    return input;
+  }
+  return gst_element_request_pad_simple(first, "sink_%u");
+}
+
+// A subtitle chain ends in the video sink's subtitle input, once both are in the graph.
+void JoinSubtitles(const std::vector<ZFilter>& subtitles, const ZFilter& videoSink) {
+  if (subtitles.empty() || !videoSink) {
+    return;
+  }
+  GstElement* last = ZNativeElement(subtitles.back());
+  GstElement* sink = ZNativeElement(videoSink);
+  if (GST_OBJECT_PARENT(last) != GST_OBJECT_PARENT(sink)) {
+    return;
+  }
+  GstObjectPtr<GstPad> out(gst_element_get_static_pad(last, "src"));
+  GstObjectPtr<GstPad> in(gst_element_get_static_pad(sink, "subtitle_sink"));
+  if (out && in && !gst_pad_is_linked(out.get()) && !gst_pad_is_linked(in.get())) {
+    gst_pad_link(out.get(), in.get());
+  }
 }
 
 // Where the streams of the automatic path go.
 struct RenderTargets {
+  ZGraph::Impl* graph;
   std::vector<ZFilter> audio;
   std::vector<ZFilter> video;
+  std::vector<ZFilter> subtitles;
 };
+
+enum class StreamKind { Audio, Video, Subtitle, Other };
+
+bool IsSubtitle(QLatin1StringView media);
+
+// A decoder's new pad may not know its caps yet; the stream it carries says what it is.
+StreamKind KindOf(GstPad* pad) {
+  if (GstStream* stream = gst_pad_get_stream(pad)) {
+    const GstStreamType type = gst_stream_get_stream_type(stream);
+    gst_object_unref(stream);
+    if (type & GST_STREAM_TYPE_AUDIO) {
+      return StreamKind::Audio;
+    }
+    if (type & GST_STREAM_TYPE_VIDEO) {
+      return StreamKind::Video;
+    }
+    if (type & GST_STREAM_TYPE_TEXT) {
+      return StreamKind::Subtitle;
+    }
+  }
+  const GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
+  if (!caps || gst_caps_is_any(caps.get()) || gst_caps_is_empty(caps.get())) {
+    return StreamKind::Other;
+  }
+  const QLatin1StringView media(gst_structure_get_name(gst_caps_get_structure(caps.get(), 0)));
+  if (media.startsWith(QLatin1StringView("audio/"))) {
+    return StreamKind::Audio;
+  }
+  if (media.startsWith(QLatin1StringView("video/"))) {
+    return StreamKind::Video;
+  }
+  return IsSubtitle(media) ? StreamKind::Subtitle : StreamKind::Other;
+}
+
+bool IsSubtitle(QLatin1StringView media) {
+  return media.startsWith(QLatin1StringView("text/")) ||
+         media.startsWith(QLatin1StringView("subpicture/")) ||
+         media == QLatin1StringView("application/x-ssa") ||
+         media == QLatin1StringView("application/x-ass");
+}
 
 void Discard(GstBin* bin, GstPad* pad) {
   GstElement* sink = gst_element_factory_make("fakesink", nullptr);
@@ -128,17 +204,22 @@ void OnDecodedPad(GstElement* decoder, GstPad* pad, gpointer data) {
     return;
   }
   GstBin* bin = GST_BIN(parent.get());
-  const GstCapsPtr caps(gst_pad_query_caps(pad, nullptr));
-  const QLatin1StringView media(gst_structure_get_name(gst_caps_get_structure(caps.get(), 0)));
+  const StreamKind kind = KindOf(pad);
   GstObjectPtr<GstPad> target;
-  if (media.startsWith(QLatin1StringView("audio/"))) {
+  if (kind == StreamKind::Audio) {
     target.reset(ChainInput(bin, targets->audio));
-  } else if (media.startsWith(QLatin1StringView("video/"))) {
+  } else if (kind == StreamKind::Video) {
     target.reset(ChainInput(bin, targets->video));
+  } else if (kind == StreamKind::Subtitle) {
+    target.reset(ChainInput(bin, targets->subtitles));
+  }
+  if (!targets->video.empty()) {
+    JoinSubtitles(targets->subtitles, targets->video.front());
   }
   if (!target || gst_pad_is_linked(target.get()) || !LinkPads(bin, pad, target.get())) {
     Discard(bin, pad);
   }
+  ++targets->graph->exposedStreams;
 }
 
 void FreeTargets(gpointer data, GClosure*) {
@@ -216,6 +297,8 @@ std::vector<ZFilter> ZGraph::Filters() const {
 
 void ZGraph::Clear() {
   gst_element_set_state(d_->pipeline, GST_STATE_NULL);
+  d_->awaitingStreams = false;
+  d_->failed = false;
   for (const ZFilter& filter : Filters()) {
     gst_bin_remove(GST_BIN(d_->pipeline), ZNativeElement(filter));
   }
@@ -271,13 +354,27 @@ bool ZGraph::Connect(const ZFilter& a, ZPinDirection dirA, const QString& textA,
 
 bool ZGraph::RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
                         const ZFilter& videoSink) {
-  GstElement* decoder = gst_element_factory_make("uridecodebin", nullptr);
+  return RenderFile(uriOrPath, audioChain, videoSink, {});
+}
+
+bool ZGraph::RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
+                        const ZFilter& videoSink, const std::vector<ZFilter>& subtitleChain) {
+  // The third decoder exposes only the streams chosen for playing and takes a new choice while
+  // it plays; the older one let data run ahead of its pads and lost it. Discs stay with the
+  // older one, whose navigator source the third does not take.
+  const QString uri = UriOf(uriOrPath);
+  const bool disc = uri.startsWith(QStringLiteral("dvd:"));
+  GstElement* decoder = gst_element_factory_make(disc ? "uridecodebin" : "uridecodebin3", nullptr);
   if (!decoder) {
     return false;
   }
-  g_object_set(decoder, "uri", UriOf(uriOrPath).toUtf8().constData(), nullptr);
+  g_object_set(decoder, "uri", uri.toUtf8().constData(), nullptr);
   gst_bin_add(GST_BIN(d_->pipeline), decoder);
-  auto* targets = new RenderTargets{audioChain, {}};
+  d_->selectedStreams = -1;
+  d_->exposedStreams = 0;
+  d_->failed = false;
+  d_->awaitingStreams = !disc;
+  auto* targets = new RenderTargets{d_.get(), audioChain, {}, subtitleChain};
   if (videoSink) {
     targets->video.push_back(videoSink);
   }
@@ -291,10 +388,25 @@ bool ZGraph::SetState(ZGraphState state) {
 }
 
 bool ZGraph::WaitForState(ZGraphState state, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  // The automatic path's decoder changes state at once and adds its streams later: the graph
+  // has taken the file only when every stream it chose has reached its chain.
+  const auto shown = [this] {
+    const int selected = d_->selectedStreams;
+    return !d_->awaitingStreams || (selected >= 0 && d_->exposedStreams >= selected);
+  };
+  while (state != ZGraphState::Stopped && !shown() && !d_->failed) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
   GstState current = GST_STATE_NULL;
-  const GstStateChangeReturn result =
-      gst_element_get_state(d_->pipeline, &current, nullptr, timeoutMs * GST_MSECOND);
-  return result != GST_STATE_CHANGE_FAILURE && result != GST_STATE_CHANGE_ASYNC &&
+  const GstStateChangeReturn result = gst_element_get_state(
+      d_->pipeline, &current, nullptr, std::max<qint64>(left.count(), 0) * GST_MSECOND);
+  return !d_->failed && result != GST_STATE_CHANGE_FAILURE && result != GST_STATE_CHANGE_ASYNC &&
          StateOf(current) == state;
 }
 

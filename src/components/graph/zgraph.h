@@ -73,7 +73,8 @@ class ZFilter {
   // The pins in enumeration order: the element's pads as they are now, then one pin per pad
   // template that makes pads on request or when data arrives, named by the template ("src_%u").
   std::vector<ZPinInfo> Pins() const;
-  // Whether the pin `index` of Pins() is linked (template pins never are).
+  // Whether the pin `index` of Pins() is linked, or waits for a pin that appears when data
+  // flows (template pins never are).
   bool PinConnected(int index) const;
 
   // Plain properties (numbers, booleans, texts, enumerations by nick or number); false when the
@@ -127,10 +128,17 @@ class ZGraph : public QObject {
   // streams without a place go to a discarding sink. Empty chains and null sinks are allowed.
   bool RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
                   const ZFilter& videoSink);
+  // The same, with the subtitle streams going through `subtitleChain` into the video sink's
+  // "subtitle_sink" pin. A chain that begins with a stream selector ("sink_%u" pins) takes
+  // every stream of its kind; the others take the first.
+  bool RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
+                  const ZFilter& videoSink, const std::vector<ZFilter>& subtitleChain);
 
   // State changes return false only when the change fails at once; they may complete later.
   bool SetState(ZGraphState state);
-  // Waits for a pending state change; true when the graph is now in `state`.
+  // Waits for a pending state change; true when the graph is now in `state`. After RenderFile
+  // that includes the decoder handing every stream it chose to its chain; an error on the bus
+  // ends the wait with false.
   bool WaitForState(ZGraphState state, int timeoutMs);
   ZGraphState State() const;
 

@@ -1,0 +1,188 @@
+// The video renderer: capsfilter ! subtitleoverlay ! videobalance ! gamma ! videoconvert !
+// appsink (BGRx).
+
+#include "components/graph/zvideosink.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/video/video.h>
+
+#include <QMutex>
+#include <QMutexLocker>
+
+#include "components/graph/gstref.h"
+#include "components/graph/zgraphnative.h"
+
+struct ZVideoSink::Shared {
+  mutable QMutex mutex;
+  FrameHandler handler;
+  QImage last;
+  qint64 frames = 0;
+  GstElement* overlay = nullptr;  // owned by the bin
+  GstElement* balance = nullptr;
+  GstElement* gamma = nullptr;
+};
+
+namespace {
+
+struct MappedSample {
+  GstSample* sample;
+  GstBuffer* buffer;
+  GstMapInfo map;
+};
+
+void ReleaseSample(void* data) {
+  auto* mapped = static_cast<MappedSample*>(data);
+  gst_buffer_unmap(mapped->buffer, &mapped->map);
+  gst_sample_unref(mapped->sample);
+  delete mapped;
+}
+
+// Wraps the sample's memory without copying; the image releases it when its last copy goes.
+QImage ImageOf(GstSample* sample) {
+  GstVideoInfo info;
+  GstBuffer* buffer = gst_sample_get_buffer(sample);
+  if (!buffer || !gst_video_info_from_caps(&info, gst_sample_get_caps(sample))) {
+    gst_sample_unref(sample);
+    return QImage();
+  }
+  auto* mapped = new MappedSample{sample, buffer, {}};
+  if (!gst_buffer_map(buffer, &mapped->map, GST_MAP_READ)) {
+    gst_sample_unref(sample);
+    delete mapped;
+    return QImage();
+  }
+  GstVideoMeta* meta = gst_buffer_get_video_meta(buffer);
+  const int stride = meta ? meta->stride[0] : GST_VIDEO_INFO_PLANE_STRIDE(&info, 0);
+  const gsize offset = meta ? meta->offset[0] : GST_VIDEO_INFO_PLANE_OFFSET(&info, 0);
+  return QImage(mapped->map.data + offset, GST_VIDEO_INFO_WIDTH(&info),
+                GST_VIDEO_INFO_HEIGHT(&info), stride, QImage::Format_RGB32, ReleaseSample, mapped);
+}
+
+// Keeps the picture as the last one and hands it on; prerolled pictures are shown too (a paused
+// item shows its frame after a seek) but only played ones count.
+GstFlowReturn Deliver(ZVideoSink::Shared* shared, GstSample* sample, bool played) {
+  if (!sample) {
+    return GST_FLOW_EOS;
+  }
+  const QImage image = ImageOf(sample);
+  if (image.isNull()) {
+    return GST_FLOW_OK;
+  }
+  ZVideoSink::FrameHandler handler;
+  {
+    QMutexLocker lock(&shared->mutex);
+    shared->last = image;
+    shared->frames += played ? 1 : 0;
+    handler = shared->handler;
+  }
+  if (handler) {
+    handler(image);
+  }
+  return GST_FLOW_OK;
+}
+
+GstFlowReturn OnNewSample(GstAppSink* sink, gpointer data) {
+  return Deliver(static_cast<ZVideoSink::Shared*>(data), gst_app_sink_pull_sample(sink), true);
+}
+
+GstFlowReturn OnNewPreroll(GstAppSink* sink, gpointer data) {
+  return Deliver(static_cast<ZVideoSink::Shared*>(data), gst_app_sink_pull_preroll(sink), false);
+}
+
+void AddGhost(GstElement* bin, GstElement* element, const char* padName, const char* ghostName) {
+  GstObjectPtr<GstPad> pad(gst_element_get_static_pad(element, padName));
+  gst_element_add_pad(bin, gst_ghost_pad_new(ghostName, pad.get()));
+}
+
+}  // namespace
+
+ZVideoSink::ZVideoSink() : shared_(std::make_shared<Shared>()) {
+  ZGraphInit();
+  // The overlay takes anything; the renderer must say it wants decoded pictures, so that a
+  // script connecting a demuxer to it gets a decoder in between.
+  GstElement* raw = gst_element_factory_make("capsfilter", nullptr);
+  GstElement* overlay = gst_element_factory_make("subtitleoverlay", nullptr);
+  GstElement* balance = gst_element_factory_make("videobalance", nullptr);
+  GstElement* gamma = gst_element_factory_make("gamma", nullptr);
+  GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
+  GstElement* sink = gst_element_factory_make("appsink", nullptr);
+  if (!raw || !overlay || !balance || !gamma || !convert || !sink) {
+    for (GstElement* element : {raw, overlay, balance, gamma, convert, sink}) {
+      if (element) {
+        gst_object_unref(gst_object_ref_sink(element));
+      }
+    }
+    return;
+  }
+  // Converting 1080p to RGB on one core is too slow without a GPU.
+  g_object_set(convert, "n-threads", 0u, nullptr);
+  GstCapsPtr caps(gst_caps_from_string("video/x-raw,format=BGRx"));
+  g_object_set(sink, "caps", caps.get(), "sync", TRUE, "max-buffers", 2u, "drop", TRUE, "qos", TRUE,
+               nullptr);
+  GstAppSinkCallbacks callbacks{};
+  callbacks.new_sample = OnNewSample;
+  callbacks.new_preroll = OnNewPreroll;
+  // The element may outlive this object inside a graph that still holds it.
+  auto* keep = new std::shared_ptr<Shared>(shared_);
+  gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, keep->get(), nullptr);
+  g_object_set_data_full(G_OBJECT(sink), "zephonic-shared", keep,
+                         [](gpointer data) { delete static_cast<std::shared_ptr<Shared>*>(data); });
+
+  GstElement* bin = gst_bin_new("Video Renderer");
+  GstCapsPtr rawCaps(gst_caps_from_string("video/x-raw"));
+  g_object_set(raw, "caps", rawCaps.get(), nullptr);
+  gst_bin_add_many(GST_BIN(bin), raw, overlay, balance, gamma, convert, sink, nullptr);
+  GstObjectPtr<GstPad> rawOut(gst_element_get_static_pad(raw, "src"));
+  GstObjectPtr<GstPad> overlayIn(gst_element_get_static_pad(overlay, "video_sink"));
+  gst_pad_link(rawOut.get(), overlayIn.get());
+  gst_element_link_many(balance, gamma, convert, sink, nullptr);
+  GstObjectPtr<GstPad> overlayOut(gst_element_get_static_pad(overlay, "src"));
+  GstObjectPtr<GstPad> balanceIn(gst_element_get_static_pad(balance, "sink"));
+  gst_pad_link(overlayOut.get(), balanceIn.get());
+  AddGhost(bin, raw, "sink", "sink");
+  AddGhost(bin, overlay, "subtitle_sink", "subtitle_sink");
+  shared_->overlay = overlay;
+  shared_->balance = balance;
+  shared_->gamma = gamma;
+  filter_ = ZWrapElement(bin);
+}
+
+ZVideoSink::~ZVideoSink() {
+  SetFrameHandler(nullptr);
+}
+
+void ZVideoSink::SetFrameHandler(FrameHandler handler) {
+  QMutexLocker lock(&shared_->mutex);
+  shared_->handler = std::move(handler);
+}
+
+void ZVideoSink::SetColour(const ZVideoColour& colour) {
+  if (!filter_) {
+    return;
+  }
+  g_object_set(shared_->balance, "brightness", colour.Brightness, "contrast", colour.Contrast,
+               "hue", colour.Hue, "saturation", colour.Saturation, nullptr);
+  g_object_set(shared_->gamma, "gamma", colour.Gamma, nullptr);
+}
+
+void ZVideoSink::SetSubtitlesShown(bool shown) {
+  if (filter_) {
+    g_object_set(shared_->overlay, "silent", !shown, nullptr);
+  }
+}
+
+QImage ZVideoSink::LastFrame() const {
+  QMutexLocker lock(&shared_->mutex);
+  return shared_->last;
+}
+
+qint64 ZVideoSink::FrameCount() const {
+  QMutexLocker lock(&shared_->mutex);
+  return shared_->frames;
+}
+
+void ZVideoSink::Reset() {
+  QMutexLocker lock(&shared_->mutex);
+  shared_->last = QImage();
+  shared_->frames = 0;
+}

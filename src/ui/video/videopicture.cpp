@@ -1,0 +1,207 @@
+#include "ui/video/videopicture.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QMutexLocker>
+#include <QPainter>
+#include <algorithm>
+
+#include "playback/video/aspect.h"
+
+TZDigitalZoomError::TZDigitalZoomError(int value)
+    : std::out_of_range(QStringLiteral("Value %1 out of range. Value must bee between 0 -> 99")
+                            .arg(value)
+                            .toStdString()) {}
+
+int OsdFontHeight(int referenceHeight, int fontSize) {
+  return referenceHeight / (50 - std::min(fontSize, 49));
+}
+
+QPoint OsdTextOrigin(TOSDPosition position, QSize area, QSize text) {
+  const int right = area.width() - text.width();
+  const int bottom = area.height() - text.height();
+  const int middleX = area.width() / 2 - text.width() / 2;
+  const int middleY = area.height() / 2 - text.height() / 2;
+  switch (position) {
+    case opTopLeft:
+      return {0, 0};
+    case opTopRight:
+      return {right, 0};
+    case opBottomLeft:
+      return {0, bottom};
+    case opBottomRight:
+      return {right, bottom};
+    case opCenter:
+      return {middleX, middleY};
+    case opTop:
+      return {middleX, 0};
+    case opBottom:
+      return {middleX, bottom};
+    case opLeft:
+      return {0, middleY};
+    case opRight:
+      return {right, middleY};
+  }
+  return {0, 0};
+}
+
+TZVideoPicture::TZVideoPicture(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("VideoPicture"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setAutoFillBackground(false);
+}
+
+TZVideoPicture::~TZVideoPicture() = default;
+
+// Only the newest frame is kept: one that arrives before the GUI thread took the previous one
+// replaces it, so a slow GUI never builds a queue of stale pictures.
+void TZVideoPicture::PresentFrame(const QImage& frame) {
+  QMutexLocker lock(&mutex_);
+  if (!pending_.isNull()) {
+    dropped_.fetch_add(1);
+  }
+  pending_ = frame;
+  pendingCleared_ = false;
+  if (!takeQueued_) {
+    takeQueued_ = true;
+    QMetaObject::invokeMethod(this, &TZVideoPicture::TakePendingFrame, Qt::QueuedConnection);
+  }
+}
+
+void TZVideoPicture::ClearFrame() {
+  QMutexLocker lock(&mutex_);
+  pending_ = QImage();
+  pendingCleared_ = true;
+  if (!takeQueued_) {
+    takeQueued_ = true;
+    QMetaObject::invokeMethod(this, &TZVideoPicture::TakePendingFrame, Qt::QueuedConnection);
+  }
+}
+
+void TZVideoPicture::TakePendingFrame() {
+  QImage taken;
+  bool cleared = false;
+  {
+    QMutexLocker lock(&mutex_);
+    taken = std::move(pending_);
+    pending_ = QImage();
+    cleared = pendingCleared_;
+    pendingCleared_ = false;
+    takeQueued_ = false;
+  }
+  if (cleared) {
+    frame_ = QImage();
+    update();
+    return;
+  }
+  if (taken.isNull()) {
+    return;
+  }
+  const bool newSize = taken.size() != frame_.size();
+  frame_ = std::move(taken);
+  if (newSize) {
+    update();
+  } else {
+    update(PictureRect());
+  }
+}
+
+void TZVideoPicture::SetAspectLayout(std::function<QRect(QSize)> layout) {
+  layout_ = std::move(layout);
+  ApplyAspectLayout();
+}
+
+void TZVideoPicture::ApplyAspectLayout() {
+  update();
+}
+
+QRect TZVideoPicture::PictureRect() const {
+  return layout_ ? layout_(size()) : rect();
+}
+
+void TZVideoPicture::SetDigitalZoom(int value) {
+  if (!::DigitalZoomSource(QSize(100, 100), value)) {
+    throw TZDigitalZoomError(value);
+  }
+  zoom_ = value;
+  update(PictureRect());
+}
+
+void TZVideoPicture::SetOsdText(const QString& text, const TZOsdStyle& style) {
+  osd_ = text;
+  osdStyle_ = style;
+  update();
+}
+
+QRect TZVideoPicture::ShownSource() const {
+  return ::DigitalZoomSource(frame_.size(), zoom_).value_or(frame_.rect());
+}
+
+std::optional<QPointF> TZVideoPicture::VideoPoint(QPointF controlPoint) const {
+  const QRect pictureRect = PictureRect();
+  if (frame_.isNull() || pictureRect.isEmpty() || !QRectF(pictureRect).contains(controlPoint)) {
+    return std::nullopt;
+  }
+  const QRectF source = ShownSource();
+  const double fx = (controlPoint.x() - pictureRect.x()) / pictureRect.width();
+  const double fy = (controlPoint.y() - pictureRect.y()) / pictureRect.height();
+  return QPointF(source.x() + fx * source.width(), source.y() + fy * source.height());
+}
+
+void TZVideoPicture::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.fillRect(event->rect(), Qt::black);
+  const QRect pictureRect = PictureRect();
+  if (!frame_.isNull() && !pictureRect.isEmpty()) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(pictureRect), frame_, QRectF(ShownSource()));
+  }
+  DrawOsd(painter);
+}
+
+void TZVideoPicture::DrawOsd(QPainter& painter) {
+  if (osd_.isEmpty()) {
+    return;
+  }
+  QFont font(osdStyle_.Font.Name);
+  font.setPixelSize(std::max(1, OsdFontHeight(osdStyle_.ReferenceHeight, osdStyle_.Font.Size)));
+  painter.setFont(font);
+  const QSize text = painter.fontMetrics().size(Qt::TextSingleLine, osd_);
+  const QRect place(OsdTextOrigin(osdStyle_.Position, size(), text), text);
+  painter.fillRect(place, Qt::black);
+  painter.setPen(osdStyle_.Font.Color);
+  painter.drawText(place, Qt::AlignLeft | Qt::AlignTop, osd_);
+}
+
+void TZVideoPicture::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit pressed();
+  }
+}
+
+void TZVideoPicture::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseActive();
+  if (const auto point = VideoPoint(event->position())) {
+    emit pointerMoved(*point);
+  }
+}
+
+void TZVideoPicture::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  if (const auto point = VideoPoint(event->position())) {
+    emit pointerReleased(*point);
+  }
+}
+
+void TZVideoPicture::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    emit doubleClicked();
+  }
+}
+
+void TZVideoPicture::contextMenuEvent(QContextMenuEvent* event) {
+  emit contextMenuRequested(event->globalPos());
+}
