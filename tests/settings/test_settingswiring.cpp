@@ -164,6 +164,7 @@ TEST_F(SettingsWiringTest, ChoosingALanguageAndApplyRelabelsEveryWindow) {
   EXPECT_TRUE(playlistMenu.contains("L74"));
   EXPECT_TRUE(playlistMenu.contains("L92"));
   EXPECT_TRUE(MenuTexts(*mediaControls_.popmMediaControls).contains("L365"));
+  EXPECT_EQ(mediaControls_.SpeedSeekbar->knob()->property(kHintProperty).toString(), "L259");
   EXPECT_EQ(Dialog().findChild<QPushButton*>(QStringLiteral("Button2"))->text(), "L124");
   EXPECT_EQ(Dialog().findChild<QLabel*>(QStringLiteral("lblBookTitle"))->text(), "L133");
 
