@@ -150,10 +150,9 @@ QString TZSettingsWiring::StateTitle() const {
 
 void TZSettingsWiring::LanguageChanged() {
   main_.SetTitleText(StateTitle());
-  TZShellRegistration shell(TZShellPlaces::ForUser(QCoreApplication::applicationFilePath()),
-                            Language());
-  if (shell.VerbsRegistered()) {
-    shell.RegisterVerbs();
+  // The folder verbs carry texts 37 and 38; registered again, they show the new language.
+  if (shell_->VerbsRegistered()) {
+    shell_->RegisterVerbs();
   }
 }
 

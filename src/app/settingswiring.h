@@ -3,6 +3,7 @@
 // windows, the analyser, the tray and the video picture, and opens the dialog from the main
 // window's "Configuration..." entry and button.
 
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <memory>

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QToolTip>
 #include <QWindow>
 #include <algorithm>
 
@@ -660,17 +659,9 @@ bool TZMainWindow::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   switch (event->type()) {
-    case QEvent::ToolTip: {
-      auto* help = static_cast<QHelpEvent*>(event);
-      const TZSkinControl* control = windows_.Main->controlAt(help->pos());
-      const QString hint = control ? control->property(kHintProperty).toString() : QString();
-      if (hint.isEmpty()) {
-        QToolTip::hideText();
-      } else {
-        QToolTip::showText(help->globalPos(), hint, windows_.Main);
-      }
+    case QEvent::ToolTip:
+      ShowControlHint(*windows_.Main, *static_cast<QHelpEvent*>(event));
       return true;
-    }
     case QEvent::DragEnter: {
       auto* drag = static_cast<QDragEnterEvent*>(event);
       if (drag->mimeData()->hasUrls()) {

@@ -201,9 +201,6 @@ class TZMainWindow : public QObject,
   QMenu* liveStreamMenu_ = nullptr;
 };
 
-// The property of a skinned control that holds its hint.
-inline constexpr char kHintProperty[] = "zephonicHint";
-
 // The digits of the time read-out (h1 h2 m1 m2 s1 s2) for a time in milliseconds; hours beyond 99
 // show their last two digits.
 std::array<int, 6> TimeDigits(qint64 milliseconds);

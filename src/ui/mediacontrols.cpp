@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWindow>
@@ -15,6 +16,7 @@
 #include "playback/player.h"
 #include "playback/playertexts.h"
 #include "ui/skinwindows.h"
+#include "ui/surfaces.h"
 
 namespace {
 
@@ -23,6 +25,7 @@ constexpr int kTextDefaultPreset = 365;
 constexpr int kTextLoadPreset = 366;
 constexpr int kTextSavePreset = 367;
 constexpr int kTextPresets = 368;
+constexpr int kTextSpeedHint = 259;
 
 const QString kPresetFilter = QStringLiteral("Zephonic Equalizer Preset (*.zeqp)");
 
@@ -88,6 +91,7 @@ void TZMediaControls::ApplyTexts(const TZLanguage& language) {
   loadAction_->setText(language.Text(kTextLoadPreset));
   saveAction_->setText(language.Text(kTextSavePreset));
   presetMenu_->setTitle(language.Text(kTextPresets));
+  window_.SpeedSeekbar->knob()->setProperty(kHintProperty, language.Text(kTextSpeedHint));
 }
 
 void TZMediaControls::LoadSliders() {
@@ -240,6 +244,9 @@ bool TZMediaControls::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::Close:
       event->ignore();
+      return true;
+    case QEvent::ToolTip:
+      ShowControlHint(window_, *static_cast<QHelpEvent*>(event));
       return true;
     case QEvent::Show:
       emit visibilityChanged(true);

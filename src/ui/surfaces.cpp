@@ -1,6 +1,8 @@
 #include "ui/surfaces.h"
 
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QWindow>
 
 #include "skin/controls/framecompose.h"
@@ -251,4 +253,14 @@ void ShowStatusPicture(const TZGUI& skin, TfrmMain& window, int index) {
   const TZSStatusPicture& status = skin.Main.StatusPictures[size_t(index)];
   ::ShowStatusPicture(*window.imgStatus, Bounds(status.FormPos, status.Size), status.Picture,
                       QColor::fromRgb(skin.TransparentColor));
+}
+
+void ShowControlHint(TZSkinHost& window, QHelpEvent& event) {
+  const TZSkinControl* control = window.controlAt(event.pos());
+  const QString hint = control ? control->property(kHintProperty).toString() : QString();
+  if (hint.isEmpty()) {
+    QToolTip::hideText();
+  } else {
+    QToolTip::showText(event.globalPos(), hint, &window);
+  }
 }

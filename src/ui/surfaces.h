@@ -6,6 +6,7 @@
 #include "skin/zgui.h"
 #include "ui/skinwindows.h"
 
+class QHelpEvent;
 class TSpectrum;
 
 // The program's five skinned windows (and the analyser the main window shows).
@@ -39,6 +40,11 @@ void DrawTime(const TZSTimeDisplay& element, TZSkinImage& image, QColor transpar
 // One tick of a window's scrolling title.
 void PaintScrollLabel(TZSkinScrollLabel& label, const TZSkinImage& background,
                       const TZSImage& backgroundElement);
+
+// Hints of skinned controls: a control carries its hint text in this property, and the window's
+// tool-tip event shows the hint of the control under the mouse.
+inline constexpr char kHintProperty[] = "zephonicHint";
+void ShowControlHint(TZSkinHost& window, QHelpEvent& event);
 
 // Shows status picture index (0 stopped, 2 playing, 3 paused, 4 loading) on the main window.
 void ShowStatusPicture(const TZGUI& skin, TfrmMain& window, int index);

@@ -106,6 +106,8 @@ TEST_F(VideoFilterPageTest, ChosenScriptsAndUntouchedNoScriptRowsAreStored) {
   // Looking at another page and back keeps the choice.
   page_.PageShown();
   EXPECT_EQ(Rows().topLevelItem(0)->text(1), "Plain");
+  EXPECT_TRUE(Rows().selectedItems().isEmpty());
+  EXPECT_FALSE(Choice().isEnabled());
 
   page_.ApplyGroup(TZConfigGroup::GraphList);
   EXPECT_EQ(config_.Graphs, (QList<TZGraphEntry>{{"Video", "Plain"}, {"Audio", "No script"}}));

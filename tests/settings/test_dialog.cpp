@@ -14,8 +14,6 @@
 
 namespace {
 
-using ::testing::Test;
-
 TZConfig ChangedRecord() {
   TZConfig config;
   config.ShowZephonicIn = 2;
@@ -142,7 +140,7 @@ TEST_F(ConfigDialogTest, EachControlMarksItsOwnGroupOnly) {
   EXPECT_FALSE(dialog_->Marked(TZConfigGroup::PlaylistDrawing));
   Apply();
   EXPECT_FALSE(config_.OFPReadTime);
-  EXPECT_TRUE(config_.OFAReadTime == TZConfig().OFAReadTime);
+  EXPECT_EQ(config_.OFAReadTime, TZConfig().OFAReadTime);
   EXPECT_EQ(config_.SBTextAlign, taNone);
   EXPECT_EQ(actions_.calls, QStringList{"RefreshPlaylist"});
 }

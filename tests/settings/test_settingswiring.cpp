@@ -1,14 +1,17 @@
 // The settings dialog joined to the real windows: opened from the main window, a skin chosen in
 // it dresses every window, a language chosen in it re-labels every window.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include "app/program.h"
@@ -158,12 +161,18 @@ TEST_F(SettingsWiringTest, ChoosingALanguageAndApplyRelabelsEveryWindow) {
     EXPECT_TRUE(mainMenu.contains(text)) << text;
   }
   EXPECT_EQ(main_.imgPlayButton->property(kHintProperty).toString(), "L106");
+  // Resting the mouse on the play button shows its hint.
+  const QPoint play = Centre(*main_.imgPlayButton);
+  QHelpEvent help(QEvent::ToolTip, play, main_.mapToGlobal(play));
+  QApplication::sendEvent(&main_, &help);
+  EXPECT_EQ(QToolTip::text(), "L106");
   EXPECT_EQ(main_.imgScrolllabel->property(kHintProperty).toString(), "L116");
   EXPECT_EQ(window_->TitleText(), "L4") << "the title is renewed in the new language";
   const QStringList playlistMenu = MenuTexts(wiring_->PlaylistWindow().Menu());
   EXPECT_TRUE(playlistMenu.contains("L74"));
   EXPECT_TRUE(playlistMenu.contains("L92"));
   EXPECT_TRUE(MenuTexts(*mediaControls_.popmMediaControls).contains("L365"));
+  EXPECT_EQ(mediaControls_.SpeedSeekbar->knob()->property(kHintProperty).toString(), "L259");
   EXPECT_EQ(Dialog().findChild<QPushButton*>(QStringLiteral("Button2"))->text(), "L124");
   EXPECT_EQ(Dialog().findChild<QLabel*>(QStringLiteral("lblBookTitle"))->text(), "L133");
 

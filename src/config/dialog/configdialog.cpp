@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include "base/errorcatalogue.h"
 #include "base/zdebug.h"

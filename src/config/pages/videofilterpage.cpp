@@ -85,7 +85,9 @@ void TZVideoFilterPage::FillDvdScripts() {
 
 void TZVideoFilterPage::PageShown() {
   // A script chosen on this page stays while the user looks at other pages.
-  if (!rowsChosen_) {
+  if (rowsChosen_) {
+    lvDSGraphTypeList_->clearSelection();
+  } else {
     FillGraphTypeList();
   }
 }
