@@ -9,9 +9,12 @@
 #include "components/mpris/mprisservice.h"
 #include "components/mpris/playermpris.h"
 #include "config/config.h"
+#include "config/pages/videofilterpage.h"
 #include "hotkeys/hotkeydispatch.h"
 #include "hotkeys/localkeys.h"
 #include "lang/applylanguage.h"
+#include "playback/video/enginerouter.h"
+#include "playback/video/graphengine.h"
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/window/adddialogs.h"
 #include "playlist/window/edititem.h"
@@ -66,6 +69,10 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& conf
   news_ = std::make_unique<TfrmNews>(config, FileVersion());
   hotKeys_ = std::make_unique<TZMainHotKeys>(main_, *this);
   settings_ = std::make_unique<TZSettingsWiring>(main_, *playlistWindow_, skin, config);
+  if (video_) {
+    settings_->SetVideoCommands(&video_->Engine());
+    settings_->SetScriptCatalogue(ScriptCatalogueOf(video_->FileEngine().Scripts()));
+  }
   WireMainSignals();
   RegisterFocus();
 }

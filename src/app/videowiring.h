@@ -27,6 +27,8 @@ class TZVideoWiring {
   TZVideoWindow& Window() { return *window_; }
   TZFullscreenControls& Controls() { return *controls_; }
   TZVideoEngineRouter& Engine() { return *router_; }
+  // The engine of files and streams, whose script catalogue the settings dialog lists.
+  TZGraphVideoEngine& FileEngine() { return *graph_; }
 
   // The hotkeys' video actions; sound-only items ignore the presentation keys.
   void SetPresentation(THotKeyPresentation presentation);
