@@ -13,7 +13,7 @@ packages=(
   libx11-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   ffmpeg sox cdrdao xvfb xauth fonts-dejavu-core musepack-tools icecast2 mpv
-  libjmac-java default-jre-headless zip dvdauthor genisoimage xdotool dbus playerctl desktop-file-utils xdg-utils
+  libjmac-java default-jre-headless zip dvdauthor xdotool dbus playerctl desktop-file-utils xdg-utils
   qmmp
 )
 
