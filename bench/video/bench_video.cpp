@@ -217,12 +217,14 @@ Media MakeMedia(const fs::path& folder, const std::string& label, const std::str
 struct Playback {
   double cpuPerSecond = 0;
   long dropped = 0;
+  long painted = -1;  // ours only: pictures the window painted (it paints only the newest)
 };
 
 Playback PlayOurs(const Media& media) {
   const ChildRun run = RunChild({BENCH_VIDEO_DRIVER, media.path});
   const long received = static_cast<long>(LastNumberAfter(run.output, "frames "));
-  return {run.cpuSeconds / media.seconds, std::max(0L, media.frames - received)};
+  return {run.cpuSeconds / media.seconds, std::max(0L, media.frames - received),
+          static_cast<long>(LastNumberAfter(run.output, "painted "))};
 }
 
 // mpv's own counters at the end of the run: frames the output dropped and frames the decoder
@@ -240,8 +242,9 @@ Playback PlayMpv(const Media& media, const std::string& vo) {
 void ComparePlayback(const Media& media, bool xvideo) {
   const Playback ours = PlayOurs(media);
   std::printf(
-      "%-6s ours (Qt window, x11)   %6.3f CPU s per s of video, %ld of %ld frames dropped\n",
-      media.label.c_str(), ours.cpuPerSecond, ours.dropped, media.frames);
+      "%-6s ours (Qt window, x11)   %6.3f CPU s per s of video, %ld of %ld frames dropped, %ld "
+      "painted\n",
+      media.label.c_str(), ours.cpuPerSecond, ours.dropped, media.frames, ours.painted);
   std::vector<std::string> outputs{"x11"};
   if (xvideo) {
     outputs.push_back("xv");
