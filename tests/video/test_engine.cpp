@@ -205,3 +205,20 @@ TEST_F(VideoTest, MatroskaScriptConnectsTheDemuxerPinsWhenTheyAppear) {
   EXPECT_TRUE(engine_->SpectrumData(&spectrum));
   EXPECT_TRUE(PlayUntil([&] { return Playing(1); }, 5000));
 }
+
+TEST_F(VideoTest, DebugSettingWritesTheGraphsOwnMessagesToDxlog) {
+  const QString dxlog = scratch_.file("dxlog.txt");
+  Add(MakeAiff("quiet.aiff", 1));
+  player_->PlayEntry(0);
+  ASSERT_TRUE(Playing(0));
+  player_->Stop();
+  EXPECT_FALSE(QFileInfo::exists(dxlog));
+
+  config_.DebugEnabled = true;
+  player_->PlayEntry(0);
+  ASSERT_TRUE(Playing(0));
+  player_->Stop();
+  const QByteArray text = ReadBytes(dxlog);
+  // Lines name the elements of our graph, such as the decoder of the automatic path.
+  EXPECT_TRUE(text.contains("uridecodebin3")) << text.left(400).toStdString();
+}
