@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <optional>
 #include <thread>
 
 #include "components/graph/pins.h"
@@ -18,11 +17,6 @@ struct ZGraph::Impl {
   std::atomic<int> exposedStreams{0};
   std::atomic<bool> failed{false};
   std::atomic<bool> awaitingStreams{false};
-  // The automatic path's decoder (held by the pipeline) and its stream switches; GUI thread.
-  GstElement* decoder = nullptr;
-  bool switching = false;
-  guint32 switchSeqnum = GST_SEQNUM_INVALID;
-  std::optional<QList<QByteArray>> nextSelection;
 };
 
 namespace {
@@ -51,33 +45,6 @@ QString SourceName(GstMessage* message) {
   return QString::fromUtf8(name.get());
 }
 
-// The decoder changes its pads on its streaming threads while it switches streams; a second
-// switch sent in the middle of one leaves it freeing outputs twice when it stops. So one switch
-// at a time, identified by its event's sequence number.
-void SendSelection(ZGraph::Impl* d, const QList<QByteArray>& streamIds) {
-  GList* ids = nullptr;
-  for (const QByteArray& id : streamIds) {
-    ids = g_list_append(ids, const_cast<char*>(id.constData()));
-  }
-  GstEvent* event = gst_event_new_select_streams(ids);
-  g_list_free(ids);
-  d->switching = true;
-  d->switchSeqnum = gst_event_get_seqnum(event);
-  gst_element_send_event(d->decoder, event);
-}
-
-void FinishSelection(ZGraph::Impl* d, guint32 seqnum) {
-  if (!d->switching || seqnum != d->switchSeqnum) {
-    return;
-  }
-  d->switching = false;
-  if (d->nextSelection && d->decoder) {
-    const QList<QByteArray> next = std::move(*d->nextSelection);
-    d->nextSelection.reset();
-    SendSelection(d, next);
-  }
-}
-
 // Runs on whichever thread posted the message; hands what the GUI needs to the GUI thread.
 GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer data) {
   auto* graph = static_cast<ZGraph*>(data);
@@ -88,14 +55,10 @@ GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer data) {
       QMetaObject::invokeMethod(
           graph, [graph] { emit graph->EndOfStream(); }, Qt::QueuedConnection);
       break;
-    case GST_MESSAGE_STREAMS_SELECTED: {
+    case GST_MESSAGE_STREAMS_SELECTED:
       graph->impl()->selectedStreams =
           static_cast<int>(gst_message_streams_selected_get_size(message));
-      const guint32 seqnum = gst_message_get_seqnum(message);
-      QMetaObject::invokeMethod(
-          graph, [graph, seqnum] { FinishSelection(graph->impl(), seqnum); }, Qt::QueuedConnection);
       break;
-    }
     case GST_MESSAGE_ERROR: {
       graph->impl()->failed = true;
       GError* error = nullptr;
@@ -336,9 +299,6 @@ void ZGraph::Clear() {
   gst_element_set_state(d_->pipeline, GST_STATE_NULL);
   d_->awaitingStreams = false;
   d_->failed = false;
-  d_->decoder = nullptr;
-  d_->switching = false;
-  d_->nextSelection.reset();
   for (const ZFilter& filter : Filters()) {
     gst_bin_remove(GST_BIN(d_->pipeline), ZNativeElement(filter));
   }
@@ -414,7 +374,6 @@ bool ZGraph::RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& au
   d_->exposedStreams = 0;
   d_->failed = false;
   d_->awaitingStreams = !disc;
-  d_->decoder = disc ? nullptr : decoder;
   auto* targets = new RenderTargets{d_.get(), audioChain, {}, subtitleChain};
   if (videoSink) {
     targets->video.push_back(videoSink);
@@ -422,22 +381,6 @@ bool ZGraph::RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& au
   g_signal_connect_data(decoder, "pad-added", G_CALLBACK(OnDecodedPad), targets, FreeTargets,
                         GConnectFlags(0));
   return true;
-}
-
-bool ZGraph::SelectStreams(const QList<QByteArray>& streamIds) {
-  if (!d_->decoder) {
-    return false;
-  }
-  if (d_->switching) {
-    d_->nextSelection = streamIds;
-  } else {
-    SendSelection(d_.get(), streamIds);
-  }
-  return true;
-}
-
-bool ZGraph::SelectionPending() const {
-  return d_->switching;
 }
 
 bool ZGraph::SetState(ZGraphState state) {

@@ -6,8 +6,6 @@
 //
 // Everything here is called on the GUI thread. Bus messages arrive there as Qt signals.
 
-#include <QByteArray>
-#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUuid>
@@ -135,13 +133,6 @@ class ZGraph : public QObject {
   // every stream of its kind; the others take the first.
   bool RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& audioChain,
                   const ZFilter& videoSink, const std::vector<ZFilter>& subtitleChain);
-
-  // Tells the automatic path's decoder which streams to play, by stream identifier; false
-  // without such a decoder. A choice made while the decoder still switches to the previous one
-  // waits until that switch is done, and only the newest waiting choice is sent.
-  bool SelectStreams(const QList<QByteArray>& streamIds);
-  // Whether a choice of streams has not been taken up by the decoder yet.
-  bool SelectionPending() const;
 
   // State changes return false only when the change fails at once; they may complete later.
   bool SetState(ZGraphState state);

@@ -210,6 +210,15 @@ qint64 TZGraphVideoEngine::FramesShown() const {
   return sink_->FrameCount();
 }
 
+GstElement* TZGraphVideoEngine::Decoder() const {
+  for (const ZFilter& filter : graph_->Filters()) {
+    if (filter.FactoryName() == QStringLiteral("uridecodebin3")) {
+      return ZNativeElement(filter);
+    }
+  }
+  return nullptr;
+}
+
 ZFilter TZGraphVideoEngine::VideoRenderer() {
   return sink_->Filter();
 }
@@ -469,6 +478,7 @@ void TZGraphVideoEngine::FillTrackMenus() {
 // Tells the decoder which streams to play: every picture, the chosen sound and subtitle.
 void TZGraphVideoEngine::SelectStreams() {
   Chains& c = *chains_;
+  GList* ids = nullptr;
   QList<QByteArray> chosen = c.videoIds;
   if (info_.AudioTrack >= 0 && info_.AudioTrack < c.audioIds.size()) {
     chosen << c.audioIds[info_.AudioTrack];
@@ -477,8 +487,14 @@ void TZGraphVideoEngine::SelectStreams() {
       !c.subtitleIds[info_.SubtitleTrack].isEmpty()) {
     chosen << c.subtitleIds[info_.SubtitleTrack];
   }
+  for (const QByteArray& id : chosen) {
+    ids = g_list_append(ids, const_cast<char*>(id.constData()));
+  }
   sink_->SetSubtitlesShown(info_.SubtitleTrack >= 0);
-  graph_->SelectStreams(chosen);
+  if (GstElement* decoder = Decoder()) {
+    gst_element_send_event(decoder, gst_event_new_select_streams(ids));
+  }
+  g_list_free(ids);
 }
 
 void TZGraphVideoEngine::LogItem(bool hasPicture) {

@@ -24,6 +24,7 @@ class TZDspFilter;
 class ZVideoSink;
 struct ZVideoColour;
 class TZGraphDebugLog;
+typedef struct _GstElement GstElement;
 
 // What AfterStart found in the graph: the picture and the tracks.
 struct TZGraphItemInfo {
@@ -124,6 +125,8 @@ class TZGraphVideoEngine : public QObject,
   void AfterStart(TMediaKind kind, int index);
   void FillTrackMenus();
   void SelectStreams();
+  // The automatic path's decoder; null in a script's graph.
+  GstElement* Decoder() const;
   void ApplyColourControls();
   void LogItem(bool hasPicture);
 
