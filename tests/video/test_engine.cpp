@@ -180,13 +180,20 @@ TEST_F(VideoTest, BrokenAndMissingItemsGiveTheCatalogueErrors) {
 // The Matroska script of the program's data folder builds the graph on a real file: the
 // demuxer shows its pins only as patterns until data flows, and those pins are connected when
 // they appear.
-TEST_F(VideoTest, MatroskaScriptConnectsTheDemuxerPinsWhenTheyAppear) {
-  const QString folder = DataPath() + "dsgraphs/";
-  QDir().mkpath(folder);
-  ASSERT_TRUE(QFile::copy(ZEPHONIC_SOURCE_DIR "/data/dsgraphs/Matroska.zgraph",
-                          folder + "Matroska.zgraph"));
-  config_.Graphs = {{"Matroska", "Matroska"}};
-  engine_->Scripts().BuildScriptCatalogue();
+class MatroskaScriptVideoTest : public VideoTest {
+ protected:
+  void SetUp() override {
+    VideoTest::SetUp();
+    const QString folder = DataPath() + "dsgraphs/";
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::copy(ZEPHONIC_SOURCE_DIR "/data/dsgraphs/Matroska.zgraph",
+                            folder + "Matroska.zgraph"));
+    config_.Graphs = {{"Matroska", "Matroska"}};
+    engine_->Scripts().BuildScriptCatalogue();
+  }
+};
+
+TEST_F(MatroskaScriptVideoTest, ConnectsTheDemuxerPinsWhenTheyAppear) {
   const QString film = MakeMatroska("scripted.mkv", 2);
   ASSERT_GE(engine_->Scripts().ChooseScript(film), 0);
   Add(film);
@@ -203,6 +210,24 @@ TEST_F(VideoTest, MatroskaScriptConnectsTheDemuxerPinsWhenTheyAppear) {
   EXPECT_TRUE(PlayUntil([&] { return view_.frames.count > 25; }, 4000));
   std::array<int, 512> spectrum{};
   EXPECT_TRUE(engine_->SpectrumData(&spectrum));
+  EXPECT_TRUE(PlayUntil([&] { return Playing(1); }, 5000));
+}
+
+// The demuxer offers a sound pin pattern for every file; in a file without sound nothing ever
+// feeds the sound chain connected to it, and the graph must still start and reach its end.
+TEST_F(MatroskaScriptVideoTest, VideoWithoutSoundOpensAndEnds) {
+  const QString film = MakeSilentMatroska("mute.mkv", 2);
+  ASSERT_GE(engine_->Scripts().ChooseScript(film), 0);
+  Add(film);
+  Add(MakeAiff("after.aiff", 1));
+  config_.PlayModeIndex = pmNextUntilEnd;
+  ReportCapture reports;
+  player_->PlayEntry(0);
+  ASSERT_TRUE(Playing(0)) << windows_.title.toStdString();
+  EXPECT_TRUE(reports.reports().empty());
+  EXPECT_EQ(view_.nativeSize, QSize(160, 120));
+  EXPECT_TRUE(view_.audio.isEmpty());
+  EXPECT_TRUE(PlayUntil([&] { return view_.frames.count > 25; }, 4000));
   EXPECT_TRUE(PlayUntil([&] { return Playing(1); }, 5000));
 }
 

@@ -147,6 +147,15 @@ QString VideoTest::MakeMatroska(const QString& name, double seconds) {
   return path;
 }
 
+QString VideoTest::MakeSilentMatroska(const QString& name, double seconds) {
+  const QString path = scratch_.file(name);
+  EXPECT_EQ(
+      RunProgram("ffmpeg", TestInputs(seconds) + QStringList{"-map", "0", "-an", "-c:v", "libx264",
+                                                             "-preset", "ultrafast", path}),
+      0);
+  return path;
+}
+
 QString VideoTest::MakeOgg(const QString& name, double seconds) {
   const QString path = scratch_.file(name);
   EXPECT_EQ(RunProgram("ffmpeg",

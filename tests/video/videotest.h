@@ -96,6 +96,8 @@ class VideoTest : public PlayerTest {
   // Media made at test time, a few seconds long.
   // 160 × 120 video, audio tracks eng "Director" (440 Hz) and ger (880 Hz), an English subtitle.
   QString MakeMatroska(const QString& name, double seconds = 2);
+  // The 160 × 120 picture alone, no sound.
+  QString MakeSilentMatroska(const QString& name, double seconds = 2);
   // Theora with one Vorbis track named "Ton: Deutsch".
   QString MakeOgg(const QString& name, double seconds = 2);
   // Stereo sine as AIFF (a graph audio file).

@@ -108,6 +108,9 @@ bool LinkThrough(GstBin* bin, GstPad* src, GstPad* sink, const QStringList& name
   return true;
 }
 
+// Marks an awaited input that a new pad has been linked to, directly or through a bridge.
+constexpr char kFedPin[] = "zephonic-fed";
+
 struct PendingLink {
   GstPadTemplate* padTemplate;
   GstPad* sink;  // own reference
@@ -119,8 +122,48 @@ void FreePendingLink(gpointer data, GClosure*) {
   delete pending;
 }
 
+// Nothing will ever feed `sink` (a pattern for sound in a file without any): the end of the
+// stream lets the chain behind it finish its preroll instead of holding the whole graph forever.
+void EndUnfedInput(GstElement*, gpointer data) {
+  auto* sink = static_cast<GstPad*>(data);
+  if (gst_pad_is_linked(sink) || g_object_get_data(G_OBJECT(sink), kFedPin)) {
+    return;
+  }
+  GstSegment segment;
+  gst_segment_init(&segment, GST_FORMAT_TIME);
+  GCharPtr streamId(g_strdup_printf("zephonic-unfed-%p", static_cast<void*>(sink)));
+  gst_pad_send_event(sink, gst_event_new_stream_start(streamId.get()));
+  gst_pad_send_event(sink, gst_event_new_segment(&segment));
+  gst_pad_send_event(sink, gst_event_new_eos());
+}
+
+// A paused sink holds the thread that brings it the end of the stream until the graph plays;
+// that must not be the thread that brings the other streams their first data.
+void EndUnfedInputLater(GstPad* sink) {
+  GstObjectPtr<GstElement> owner(gst_pad_get_parent_element(sink));
+  if (owner) {
+    gst_element_call_async(owner.get(), EndUnfedInput, gst_object_ref(sink), gst_object_unref);
+  }
+}
+
+// The element said it made all its pads.
+void OnNoMorePads(GstElement*, gpointer data) {
+  EndUnfedInputLater(static_cast<GstPad*>(data));
+}
+
+// Data flows from the element: a demuxer has made its pads before it sends any, even those that
+// never say so.
+GstPadProbeReturn OnFirstData(GstPad*, GstPadProbeInfo*, gpointer data) {
+  EndUnfedInputLater(static_cast<GstPad*>(data));
+  return GST_PAD_PROBE_REMOVE;
+}
+
 void OnPadAdded(GstElement* element, GstPad* pad, gpointer data) {
   auto* pending = static_cast<PendingLink*>(data);
+  if (GST_PAD_DIRECTION(pad) == GST_PAD_SRC && !gst_pad_is_linked(pending->sink)) {
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, OnFirstData, gst_object_ref(pending->sink),
+                      gst_object_unref);
+  }
   if (GST_PAD_DIRECTION(pad) != GST_PAD_SRC || gst_pad_is_linked(pending->sink) ||
       (pending->padTemplate && GST_PAD_PAD_TEMPLATE(pad) &&
        GST_PAD_PAD_TEMPLATE(pad) != pending->padTemplate &&
@@ -130,10 +173,15 @@ void OnPadAdded(GstElement* element, GstPad* pad, gpointer data) {
   }
   // The element may have moved to another graph since the link was asked for.
   GstObjectPtr<GstObject> parent(gst_element_get_parent(element));
-  if (parent && GST_IS_BIN(parent.get())) {
-    // A stream that does not fit (video for an audio sink) leaves the sink for the next one.
-    LinkPads(GST_BIN(parent.get()), pad, pending->sink);
+  // A stream that does not fit (video for an audio sink) leaves the sink for the next one.
+  if (parent && GST_IS_BIN(parent.get()) && LinkPads(GST_BIN(parent.get()), pad, pending->sink)) {
+    // A decoder put in between may link the sink itself only later.
+    g_object_set_data(G_OBJECT(pending->sink), kFedPin, GINT_TO_POINTER(1));
   }
+}
+
+void UnrefPad(gpointer data, GClosure*) {
+  gst_object_unref(data);
 }
 
 void LinkWhenPadAppearsInternal(GstElement* element, GstPadTemplate* padTemplate, GstPad* sink) {
@@ -160,4 +208,6 @@ void LinkWhenPadAppears(GstElement* element, GstPadTemplate* padTemplate, GstPad
   auto* pending = new PendingLink{padTemplate, GST_PAD(gst_object_ref(sink))};
   g_signal_connect_data(element, "pad-added", G_CALLBACK(OnPadAdded), pending, FreePendingLink,
                         GConnectFlags(0));
+  g_signal_connect_data(element, "no-more-pads", G_CALLBACK(OnNoMorePads), gst_object_ref(sink),
+                        UnrefPad, GConnectFlags(0));
 }

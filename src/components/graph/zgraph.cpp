@@ -222,6 +222,16 @@ void OnDecodedPad(GstElement* decoder, GstPad* pad, gpointer data) {
   ++targets->graph->exposedStreams;
 }
 
+// The third decoder would have its source split the file into streams, leaving the demuxer's
+// thread outside the decoder: stopping the graph then resets the decoder's inputs while that
+// thread still pushes into them, which crashes now and then. Split inside, it stops first.
+void OnDecoderChildAdded(GstBin*, GstElement* child, gpointer) {
+  GstElementFactory* factory = gst_element_get_factory(child);
+  if (factory && g_strcmp0(GST_OBJECT_NAME(factory), "urisourcebin") == 0) {
+    g_object_set(child, "parse-streams", FALSE, nullptr);
+  }
+}
+
 void FreeTargets(gpointer data, GClosure*) {
   delete static_cast<RenderTargets*>(data);
 }
@@ -380,6 +390,9 @@ bool ZGraph::RenderFile(const QString& uriOrPath, const std::vector<ZFilter>& au
   }
   g_signal_connect_data(decoder, "pad-added", G_CALLBACK(OnDecodedPad), targets, FreeTargets,
                         GConnectFlags(0));
+  if (!disc) {
+    g_signal_connect(decoder, "element-added", G_CALLBACK(OnDecoderChildAdded), nullptr);
+  }
   return true;
 }
 
