@@ -75,18 +75,6 @@ QElapsedTimer& KillClock() {
   return clock;
 }
 
-void Indent() {
-  if (TZDebug* log = ZDebug()) {
-    log->Indent();
-  }
-}
-
-void Unindent() {
-  if (TZDebug* log = ZDebug()) {
-    log->Unindent();
-  }
-}
-
 QString DataFile(const char* name) {
   return DataPath() + QLatin1String(name);
 }
@@ -134,7 +122,7 @@ bool StartLog() {
   SetZDebug(std::make_unique<TZDebug>(ProgramPath() + QStringLiteral("zephonic.log")));
   InitializeClock().start();
   ZLog(QStringLiteral("ZInitialize..."));
-  Indent();
+  ZLogIndent();
   return true;
 }
 
@@ -354,11 +342,11 @@ bool StartProgramEvent() {
 }
 
 bool FinishInitialize() {
-  Unindent();
+  ZLogUnindent();
   ZLog(Elapsed("ZInitialize complete", InitializeClock()));
   ZLog(QString());
   ZLog(QStringLiteral("Running"));
-  Indent();
+  ZLogIndent();
   return true;
 }
 
@@ -399,12 +387,12 @@ bool BeginKill() {
 }
 
 bool WriteKillHeader() {
-  Unindent();
+  ZLogUnindent();
   ZLog(QStringLiteral("Close"));
   ZLog(QString());
   KillClock().start();
   ZLog(QStringLiteral("ZKill..."));
-  Indent();
+  ZLogIndent();
   return true;
 }
 
@@ -490,7 +478,7 @@ bool FreeHotkeys() {
 }
 
 bool FinishKill() {
-  Unindent();
+  ZLogUnindent();
   ZLog(Elapsed("ZKill complete", KillClock()));
   SetZDebug(nullptr);
   return true;

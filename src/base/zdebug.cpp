@@ -46,3 +46,15 @@ void ZLog(const QString& text) {
     log->Write(text);
   }
 }
+
+void ZLogIndent() {
+  if (TZDebug* log = ZDebug()) {
+    log->Indent();
+  }
+}
+
+void ZLogUnindent() {
+  if (TZDebug* log = ZDebug()) {
+    log->Unindent();
+  }
+}

@@ -34,3 +34,6 @@ void SetZDebug(std::unique_ptr<TZDebug> log);
 
 // Writes a line to the program's log when there is one. Errors propagate as from Write.
 void ZLog(const QString& text);
+// Nest the lines that follow one level deeper, or back, when there is a log.
+void ZLogIndent();
+void ZLogUnindent();

@@ -46,18 +46,6 @@ void Log(const QString& text) {
   }
 }
 
-void Indent() {
-  if (ZDebug()) {
-    ZDebug()->Indent();
-  }
-}
-
-void Unindent() {
-  if (ZDebug()) {
-    ZDebug()->Unindent();
-  }
-}
-
 QString Text(const TZScriptValue& value) {
   return QString::fromUtf8(value.text);
 }
@@ -267,7 +255,7 @@ bool TZGraphScripts::OpenMediaWithScript(const QString& fileName) {
   }
   error_ = false;
   Log(QStringLiteral("Use Media Graph Script: ") + name);
-  Indent();
+  ZLogIndent();
   StartRun();
   RunScript(path, [&] {
     source_ = ExportedFilter(kFileSource);
@@ -275,7 +263,7 @@ bool TZGraphScripts::OpenMediaWithScript(const QString& fileName) {
       source_.LoadSourceFile(fileName);
     }
   });
-  Unindent();
+  ZLogUnindent();
   return !error_;
 }
 
@@ -319,7 +307,7 @@ bool TZGraphScripts::OpenDvdWithScript(const QString& path) {
   const bool scripted = QFileInfo::exists(script);
   if (scripted) {
     Log(QStringLiteral("Use DVD Graph Script: ") + config_.DVDGraph);
-    Indent();
+    ZLogIndent();
     navigator_ = ZFilter();
     StartRun();
     RunScript(script, [] {});
@@ -330,7 +318,7 @@ bool TZGraphScripts::OpenDvdWithScript(const QString& path) {
     Log(QStringLiteral("DVD Directory: ") + folder);
     ok = navigator_ && QFileInfo(folder).isDir() &&
          navigator_.SetProperty("device", QFileInfo(folder).absolutePath());
-    Unindent();
+    ZLogUnindent();
   } else {
     Log(QStringLiteral("DVD Graph Script not found, trying to autocreate."));
     ok = AutoDvdGraph(folder);

@@ -62,14 +62,3 @@ TEST_F(VideoTest, ScreenshotsCountUpAndAFolderThatCannotBeWrittenIsReported) {
   EXPECT_TRUE(reports.reports()[0].text.contains("TZVideo"));
   SetProgramPath(scratch_.path());
 }
-
-TEST_F(VideoTest, BrightnessStepsStayInRangeAndShowTheirText) {
-  config_.VidBrightness = 9980;
-  EXPECT_EQ(engine_->StepBrightness(+1), "Brightness 100 %");
-  EXPECT_EQ(config_.VidBrightness, 10000);
-  config_.VidBrightness = 30;
-  EXPECT_EQ(engine_->StepBrightness(-1), "Brightness 0 %");
-  EXPECT_EQ(config_.VidBrightness, 0);
-  EXPECT_EQ(engine_->StepBrightness(+1), "Brightness 0 %");  // 50 of 10000
-  EXPECT_EQ(config_.VidBrightness, 50);
-}

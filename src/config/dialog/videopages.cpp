@@ -171,12 +171,7 @@ void TZVideoPage::ApplyColourControls() {
                                   colourBars_[3]->value(),
                                   colourBars_[4]->value(),
                                   colourBars_[5]->value()};
-  config_.VidBrightness = controls.Brightness;
-  config_.VidContrast = controls.Contrast;
-  config_.VidHue = controls.Hue;
-  config_.VidSaturation = controls.Saturation;
-  config_.VidSharpness = controls.Sharpness;
-  config_.VidGamma = controls.Gamma;
+  StoreColourControls(controls, config_);
   actions_.ApplyColourControls(controls);
 }
 

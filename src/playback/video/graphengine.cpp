@@ -33,21 +33,6 @@
 namespace {
 
 const QString kTag = QStringLiteral("TZVideo");
-constexpr int kTextBrightness = 39;
-constexpr int kBrightnessStep = 50;
-constexpr int kBrightnessMax = 10000;
-
-void Indent() {
-  if (ZDebug()) {
-    ZDebug()->Indent();
-  }
-}
-
-void Unindent() {
-  if (ZDebug()) {
-    ZDebug()->Unindent();
-  }
-}
 
 GstElement* Make(const char* factory) {
   GstElement* element = gst_element_factory_make(factory, nullptr);
@@ -272,7 +257,7 @@ std::optional<TZOpenError> TZGraphVideoEngine::Open(TMediaKind kind, const TZPla
     graph_->Clear();
     // The "Playing..." block of a failed item ends here; a played one ends when it stops.
     while (ZDebug() && ZDebug()->Level() > logLevel) {
-      Unindent();
+      ZLogUnindent();
     }
     return error;
   }
@@ -288,7 +273,7 @@ std::optional<TZOpenError> TZGraphVideoEngine::Open(TMediaKind kind, const TZPla
 void TZGraphVideoEngine::LogPlaying(const QString& fileName) {
   PlayerLog(QString());
   PlayerLog(QStringLiteral("Playing..."));
-  Indent();
+  ZLogIndent();
   PlayerLog(QStringLiteral("FileName: ") + fileName);
 }
 
@@ -508,19 +493,19 @@ void TZGraphVideoEngine::LogItem(bool hasPicture) {
   }
   if (!info_.AudioCaptions.isEmpty()) {
     PlayerLog(QStringLiteral("Audio tracks:"));
-    Indent();
+    ZLogIndent();
     for (const QString& caption : info_.AudioCaptions) {
       PlayerLog(caption);
     }
-    Unindent();
+    ZLogUnindent();
   }
   if (!info_.SubtitleCaptions.isEmpty()) {
     PlayerLog(QStringLiteral("Subtitle tracks:"));
-    Indent();
+    ZLogIndent();
     for (const QString& caption : info_.SubtitleCaptions) {
       PlayerLog(QStringLiteral("      ") + caption);
     }
-    Unindent();
+    ZLogUnindent();
   }
   PlayerLog(config_.DCDSPFilterActive ? QStringLiteral("DSP: TRUE") : QStringLiteral("DSP: FALSE"));
 }
@@ -642,27 +627,13 @@ bool TZGraphVideoEngine::SelectSubtitleTrack(int index) {
 }
 
 void TZGraphVideoEngine::ApplyColourControls() {
-  sink_->SetColour(VideoColourOf({config_.VidBrightness, config_.VidContrast, config_.VidHue,
-                                  config_.VidSaturation, config_.VidSharpness, config_.VidGamma}));
+  sink_->SetColour(VideoColourOf(ColourControlsOf(config_)));
 }
 
 // Sharpness has no element in the graph; it is kept in the settings only.
 void TZGraphVideoEngine::SetColourControls(const TZColourControls& controls) {
-  config_.VidBrightness = controls.Brightness;
-  config_.VidContrast = controls.Contrast;
-  config_.VidHue = controls.Hue;
-  config_.VidSaturation = controls.Saturation;
-  config_.VidSharpness = controls.Sharpness;
-  config_.VidGamma = controls.Gamma;
+  StoreColourControls(controls, config_);
   ApplyColourControls();
-}
-
-QString TZGraphVideoEngine::StepBrightness(int direction) {
-  config_.VidBrightness =
-      std::clamp(config_.VidBrightness + direction * kBrightnessStep, 0, kBrightnessMax);
-  ApplyColourControls();
-  return FormatText(Language().Text(kTextBrightness),
-                    {config_.VidBrightness * 100 / kBrightnessMax, QStringLiteral("%")});
 }
 
 std::optional<QString> TZGraphVideoEngine::TakeScreenshot(bool adjusted, QSize pictureSize) {

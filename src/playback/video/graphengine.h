@@ -64,10 +64,6 @@ class TZGraphVideoEngine : public QObject,
   // Pictures delivered to the frame sink since the item started.
   qint64 FramesShown() const;
 
-  // The brightness hotkeys: "VidBrightness" ± 50 within 0 .. 10000, applied to the picture;
-  // returns the on-screen text.
-  QString StepBrightness(int direction);
-
   // TZVideoEngine
   std::optional<TZOpenError> Open(TMediaKind kind, const TZPlaylistEntry& entry) override;
   void Free(TMediaKind kind, bool hideVideo) override;

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "config/config.h"
+
 // The picture's colour controls in the ranges the settings use.
 struct TZColourControls {
   int Brightness = 0;      // 0 to 10000
@@ -19,6 +21,20 @@ struct TZColourControls {
   int Gamma = 1;           // 1 to 500
   bool operator==(const TZColourControls&) const = default;
 };
+
+// The colour controls as the settings hold them, and back.
+inline TZColourControls ColourControlsOf(const TZConfig& config) {
+  return {config.VidBrightness, config.VidContrast,  config.VidHue,
+          config.VidSaturation, config.VidSharpness, config.VidGamma};
+}
+inline void StoreColourControls(const TZColourControls& controls, TZConfig& config) {
+  config.VidBrightness = controls.Brightness;
+  config.VidContrast = controls.Contrast;
+  config.VidHue = controls.Hue;
+  config.VidSaturation = controls.Saturation;
+  config.VidSharpness = controls.Sharpness;
+  config.VidGamma = controls.Gamma;
+}
 
 // The DVD menus by the numbers of the "Show menu" items.
 enum TZDvdMenu {

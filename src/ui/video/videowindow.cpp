@@ -228,8 +228,7 @@ std::optional<QString> TZVideoWindow::TakeScreenshot(bool adjusted) {
 void TZVideoWindow::StepBrightness(int delta) {
   config_.VidBrightness = std::clamp(config_.VidBrightness + delta, 0, kBrightnessMax);
   if (commands_) {
-    commands_->SetColourControls({config_.VidBrightness, config_.VidContrast, config_.VidHue,
-                                  config_.VidSaturation, config_.VidSharpness, config_.VidGamma});
+    commands_->SetColourControls(ColourControlsOf(config_));
   }
   main_.ShowOsdText(FormatText(Language().Text(kTextBrightness),
                                {config_.VidBrightness * 100 / kBrightnessMax, "%"}),
