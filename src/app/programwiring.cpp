@@ -69,6 +69,7 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& conf
   news_ = std::make_unique<TfrmNews>(config, FileVersion());
   hotKeys_ = std::make_unique<TZMainHotKeys>(main_, *this);
   settings_ = std::make_unique<TZSettingsWiring>(main_, *playlistWindow_, skin, config);
+  settings_->SetSpeakerReopen([this] { main_.Player().ApplySpeakerSetting(); });
   if (video_) {
     settings_->SetVideoCommands(&video_->Engine());
     settings_->SetScriptCatalogue(ScriptCatalogueOf(video_->FileEngine().Scripts()));

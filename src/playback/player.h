@@ -80,6 +80,9 @@ class TZPlayer : public TZPlaylistPlayer {
   bool PlaysFileEntry(int index) const;
   void SuspendFile();
   void ResumeFile();
+  // After the "Speakers" setting changed: a playing sound-library file is opened again with the
+  // new speaker split and goes on where it was. Paused or other kinds only keep the setting.
+  void ApplySpeakerSetting();
 
   // The "Livestream" menu's "Record" and "Stop".
   void RecordCommand();

@@ -78,6 +78,15 @@ void TZPlayer::ResumeFile() {
   }
 }
 
+void TZPlayer::ApplySpeakerSetting() {
+  if (!FileLoaded() || system_.Paused || system_.Kind != mkBassStream) {
+    return;
+  }
+  SuspendFile();
+  system_.SpeakerCount = SpeakerCountNow();
+  ResumeFile();
+}
+
 void TZPlayer::PlayBassFile(int index) {
   TZPlaylistEntry* entry = system_.CurrentEntry;
   const QString path = entry->FileName;

@@ -64,3 +64,24 @@ TEST_F(PlayerTest, AFileGoneWhileReleasedStopsThePlayer) {
 }
 
 }  // namespace
+
+TEST_F(PlayerTest, ASpeakerChangeReopensOnlyAPlayingSoundFile) {
+  AddTone(500, 3.0);
+  player_->PlayEntry(0);
+  Run(400);
+  const ZSoundHandle first = player_->State().ActiveGroup().Reference();
+  const int64_t before = Position(*player_);
+  config_.Speakers = 8;
+  player_->ApplySpeakerSetting();
+  EXPECT_NE(player_->State().ActiveGroup().Reference(), first);
+  EXPECT_NEAR(Position(*player_), before, 1764);
+  capture_.clear();
+  Run(200);
+  EXPECT_EQ(FirstBlock(Levels(500), 0.05), 0);
+
+  player_->TogglePause();
+  const ZSoundHandle paused = player_->State().ActiveGroup().Reference();
+  config_.Speakers = 2;
+  player_->ApplySpeakerSetting();
+  EXPECT_EQ(player_->State().ActiveGroup().Reference(), paused);
+}
