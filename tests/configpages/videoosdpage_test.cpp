@@ -8,7 +8,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "config/pages/osdlayout.h"
+#include "config/osdlayout.h"
 #include "config/pages/videoosdpage.h"
 #include "pagetest.h"
 

@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "config/pages/osdlayout.h"
+#include "config/osdlayout.h"
 
 namespace {
 

@@ -17,34 +17,6 @@ int OsdFontHeight(int referenceHeight, int fontSize) {
   return referenceHeight / (50 - std::min(fontSize, 49));
 }
 
-QPoint OsdTextOrigin(TOSDPosition position, QSize area, QSize text) {
-  const int right = area.width() - text.width();
-  const int bottom = area.height() - text.height();
-  const int middleX = area.width() / 2 - text.width() / 2;
-  const int middleY = area.height() / 2 - text.height() / 2;
-  switch (position) {
-    case opTopLeft:
-      return {0, 0};
-    case opTopRight:
-      return {right, 0};
-    case opBottomLeft:
-      return {0, bottom};
-    case opBottomRight:
-      return {right, bottom};
-    case opCenter:
-      return {middleX, middleY};
-    case opTop:
-      return {middleX, 0};
-    case opBottom:
-      return {middleX, bottom};
-    case opLeft:
-      return {0, middleY};
-    case opRight:
-      return {right, middleY};
-  }
-  return {0, 0};
-}
-
 TZVideoPicture::TZVideoPicture(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("VideoPicture"));
   setAttribute(Qt::WA_OpaquePaintEvent);

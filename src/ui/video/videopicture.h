@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "config/config.h"
+#include "config/osdlayout.h"
 #include "playback/video/framesink.h"
 
 // A digital zoom outside 0 to 99.
@@ -25,9 +26,6 @@ class TZDigitalZoomError : public std::out_of_range {
 // screen's in fullscreen and on the desktop) divided by (50 - font size). Sizes of 50 and more
 // count as 49, so the divisor never reaches 0.
 int OsdFontHeight(int referenceHeight, int fontSize);
-
-// Where a text of `text` size goes in an area of `area` size.
-QPoint OsdTextOrigin(TOSDPosition position, QSize area, QSize text);
 
 // How the on-screen text is drawn.
 struct TZOsdStyle {

@@ -16,3 +16,7 @@ TOSDPosition OsdPositionFromCell(int cell);
 // The top left corner of text of size `text` placed at `cell` of an area: left, centred or
 // right, top, middle or bottom, the halves rounded down.
 QPoint OsdTextOrigin(int cell, QSize area, QSize text);
+// The same for a stored position setting.
+inline QPoint OsdTextOrigin(TOSDPosition position, QSize area, QSize text) {
+  return OsdTextOrigin(OsdCellFromPosition(position), area, text);
+}

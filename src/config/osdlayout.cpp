@@ -1,4 +1,4 @@
-#include "config/pages/osdlayout.h"
+#include "config/osdlayout.h"
 
 #include <array>
 
