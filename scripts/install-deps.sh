@@ -9,11 +9,12 @@ packages=(
   libcdio-dev libcdio-paranoia-dev libfftw3-dev libopenmpt-dev libzip-dev libdeflate-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
   gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
-  gstreamer1.0-x gstreamer1.0-gl gstreamer1.0-tools libcurl4-openssl-dev libssl-dev openssl zlib1g-dev
+  gstreamer1.0-x gstreamer1.0-gl gstreamer1.0-tools gstreamer1.0-plugins-base-apps
+  libcurl4-openssl-dev libssl-dev openssl zlib1g-dev
   libx11-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   ffmpeg sox cdrdao xvfb xauth fonts-dejavu-core musepack-tools icecast2 mpv
-  libjmac-java default-jre-headless zip dvdauthor xdotool dbus playerctl desktop-file-utils xdg-utils
+  libjmac-java default-jre-headless zip dvdauthor genisoimage xdotool dbus playerctl desktop-file-utils xdg-utils
   qmmp
 )
 
