@@ -1,21 +1,26 @@
-// Plays one file to its end through the graph engine into a window that paints every picture
-// the way the video window's picture control does (the newest picture, scaled to the window, on
-// the GUI thread). The video benchmark runs it as a child process and reads what it prints:
+// Plays one file to its end through the graph engine into the video window's picture control. The
+// video benchmark runs it as a child process and reads what it prints:
 //   "first-frame"                  as soon as the first picture was painted;
-//   "frames N" / "painted N"       pictures the sink received / the window painted;
+//   "frames N" / "presented N"     pictures the sink handed over / of those, the ones the picture
+//                                  control painted (the rest it reports as dropped);
+//   "qos-dropped N"                frames the pipeline's elements reported dropping for QoS;
 //   "open-to-first-frame-ms X"     from the engine's Open to the first picture received.
 // Usage: bench_video_driver FILE
 
+#include <gst/gst.h>
+
 #include <QApplication>
 #include <QFileInfo>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <map>
 #include <mutex>
+#include <string>
 
 #include "base/programpath.h"
 #include "config/config.h"
@@ -24,69 +29,45 @@
 #include "playback/video/graphengine.h"
 #include "playback/video/videoview.h"
 #include "playlist/playlist.h"
+#include "ui/video/videopicture.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class PictureWindow : public QWidget, public TZVideoFrameSink {
+// The video window's own picture control, counting what it is handed and marking its first paint.
+class PictureWindow : public TZVideoPicture {
  public:
   void StartClock() { opened_ = Clock::now(); }
 
   void PresentFrame(const QImage& frame) override {
-    {
-      std::lock_guard lock(mutex_);
-      picture_ = frame;
-      if (received_++ == 0) {
-        firstMs_ = std::chrono::duration<double, std::milli>(Clock::now() - opened_).count();
-      }
+    if (received_.fetch_add(1) == 0) {
+      firstMs_ = std::chrono::duration<double, std::milli>(Clock::now() - opened_).count();
     }
-    // One repaint request in flight is enough: the paint takes the newest picture.
-    if (!repaintQueued_.exchange(true)) {
-      QMetaObject::invokeMethod(
-          this, [this] { update(); }, Qt::QueuedConnection);
-    }
-  }
-
-  void ClearFrame() override {
-    std::lock_guard lock(mutex_);
-    picture_ = QImage();
+    TZVideoPicture::PresentFrame(frame);
   }
 
   void Report() const {
-    std::lock_guard lock(mutex_);
-    std::printf("frames %lld\npainted %lld\nopen-to-first-frame-ms %.1f\n", received_, painted_,
-                firstMs_);
+    const long long received = received_.load();
+    std::printf("frames %lld\npresented %lld\nopen-to-first-frame-ms %.1f\n", received,
+                received - DroppedFrames(), firstMs_.load());
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    repaintQueued_ = false;
-    QImage picture;
-    {
-      std::lock_guard lock(mutex_);
-      picture = picture_;
-    }
-    QPainter painter(this);
-    if (picture.isNull()) {
-      painter.fillRect(rect(), Qt::black);
-      return;
-    }
-    painter.drawImage(rect(), picture);
-    if (painted_++ == 0) {
+  void paintEvent(QPaintEvent* event) override {
+    TZVideoPicture::paintEvent(event);
+    if (!Frame().isNull() && !firstPainted_) {
+      firstPainted_ = true;
       std::printf("first-frame\n");
       std::fflush(stdout);
     }
   }
 
  private:
-  mutable std::mutex mutex_;
-  QImage picture_;
-  long long received_ = 0;
-  long long painted_ = 0;
-  double firstMs_ = -1;
+  std::atomic<long long> received_{0};
+  std::atomic<double> firstMs_{-1};
   Clock::time_point opened_;
-  std::atomic<bool> repaintQueued_{false};
+  bool firstPainted_ = false;
 };
 
 // The video window as far as the engine needs it: the picture and its size.
@@ -143,6 +124,57 @@ class NoWindows : public TZPlayerWindows {
   void SetSpeedControlEnabled(bool) override {}
 };
 
+// Every element that drops frames for QoS (a decoder skipping late frames, a sink throwing late
+// ones away) posts a QoS message with its running total. The graph's own bus handler swallows
+// all messages, so a tracer hook sees them as they are posted instead.
+class QosDropCounter {
+ public:
+  QosDropCounter() {
+    const GType type = g_type_register_static_simple(GST_TYPE_TRACER, "ZBenchQosDropCounter",
+                                                     sizeof(GstTracerClass), nullptr,
+                                                     sizeof(GstTracer), nullptr, GTypeFlags(0));
+    tracer_ = GST_TRACER(g_object_ref_sink(g_object_new(type, nullptr)));
+    g_object_set_data(G_OBJECT(tracer_), "counter", this);
+    gst_tracing_register_hook(tracer_, "element-post-message-pre", G_CALLBACK(OnPostMessage));
+  }
+  ~QosDropCounter() { g_object_set_data(G_OBJECT(tracer_), "counter", nullptr); }
+  QosDropCounter(const QosDropCounter&) = delete;
+  QosDropCounter& operator=(const QosDropCounter&) = delete;
+
+  long long Dropped() const {
+    std::lock_guard lock(mutex_);
+    long long sum = 0;
+    for (const auto& [element, dropped] : dropped_) {
+      sum += dropped;
+    }
+    return sum;
+  }
+
+ private:
+  // Bins post their children's messages again on the way up: only the first post counts.
+  static void OnPostMessage(GstTracer* tracer, GstClockTime, GstElement* element,
+                            GstMessage* message) {
+    auto* self = static_cast<QosDropCounter*>(g_object_get_data(G_OBJECT(tracer), "counter"));
+    if (!self || GST_MESSAGE_TYPE(message) != GST_MESSAGE_QOS ||
+        GST_MESSAGE_SRC(message) != GST_OBJECT(element)) {
+      return;
+    }
+    guint64 dropped = 0;
+    gst_message_parse_qos_stats(message, nullptr, nullptr, &dropped);
+    gchar* name = gst_object_get_path_string(GST_OBJECT(element));
+    {
+      std::lock_guard lock(self->mutex_);
+      long long& total = self->dropped_[name];
+      total = std::max(total, static_cast<long long>(dropped));
+    }
+    g_free(name);
+  }
+
+  GstTracer* tracer_;  // lives as long as the process: the hook list keeps its pointer
+  mutable std::mutex mutex_;
+  std::map<std::string, long long> dropped_;  // running total per element
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,6 +186,8 @@ int main(int argc, char** argv) {
   // The engine keeps its logs beside the program; they go to a folder of their own.
   QTemporaryDir programFolder;
   SetProgramPath(programFolder.path() + "/");
+  gst_init(nullptr, nullptr);
+  QosDropCounter qos;
 
   const QString path = QString::fromLocal8Bit(argv[1]);
   TZConfig config;
@@ -185,5 +219,6 @@ int main(int argc, char** argv) {
   const int result = app.exec();
   engine.Free(mkVideo, true);
   window.Report();
+  std::printf("qos-dropped %lld\n", qos.Dropped());
   return result;
 }

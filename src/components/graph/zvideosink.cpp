@@ -1,5 +1,5 @@
-// The video renderer: capsfilter ! subtitleoverlay ! videobalance ! gamma ! videoconvert !
-// appsink (BGRx).
+// The video renderer: capsfilter ! subtitleoverlay ! videobalance ! gamma ! videoconvert ! queue
+// ! appsink (BGRx).
 
 #include "components/graph/zvideosink.h"
 
@@ -16,6 +16,9 @@ struct ZVideoSink::Shared {
   mutable QMutex mutex;
   FrameHandler handler;
   QImage last;
+  // The buffer behind `last`, kept alive by it: the first played sample after a preroll is the
+  // prerolled buffer again and is not handed on twice.
+  const GstBuffer* lastBuffer = nullptr;
   qint64 frames = 0;
   GstElement* overlay = nullptr;  // owned by the bin
   GstElement* balance = nullptr;
@@ -23,6 +26,11 @@ struct ZVideoSink::Shared {
 };
 
 namespace {
+
+// 160 ms of 25 fps video; 33 MB at 1080p.
+constexpr guint kReadyPictures = 4;
+// Late pictures in a row before the decoder hears of it and starts skipping frames.
+constexpr int kLateBeforeSkipping = 3;
 
 struct MappedSample {
   GstSample* sample;
@@ -64,6 +72,15 @@ GstFlowReturn Deliver(ZVideoSink::Shared* shared, GstSample* sample, bool played
   if (!sample) {
     return GST_FLOW_EOS;
   }
+  const GstBuffer* buffer = gst_sample_get_buffer(sample);
+  {
+    QMutexLocker lock(&shared->mutex);
+    shared->frames += played ? 1 : 0;
+    if (buffer && buffer == shared->lastBuffer) {
+      gst_sample_unref(sample);
+      return GST_FLOW_OK;
+    }
+  }
   const QImage image = ImageOf(sample);
   if (image.isNull()) {
     return GST_FLOW_OK;
@@ -72,7 +89,7 @@ GstFlowReturn Deliver(ZVideoSink::Shared* shared, GstSample* sample, bool played
   {
     QMutexLocker lock(&shared->mutex);
     shared->last = image;
-    shared->frames += played ? 1 : 0;
+    shared->lastBuffer = buffer;
     handler = shared->handler;
   }
   if (handler) {
@@ -87,6 +104,21 @@ GstFlowReturn OnNewSample(GstAppSink* sink, gpointer data) {
 
 GstFlowReturn OnNewPreroll(GstAppSink* sink, gpointer data) {
   return Deliver(static_cast<ZVideoSink::Shared*>(data), gst_app_sink_pull_preroll(sink), false);
+}
+
+// One late picture (a stall, the decoder draining its last frames at the end of a file) says
+// nothing about whether decoding keeps up, and a decoder told of it skips the frames after it
+// even when they would be on time. Only lateness that lasts goes upstream.
+GstPadProbeReturn OnUpstreamEvent(GstPad*, GstPadProbeInfo* info, gpointer data) {
+  GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+  if (GST_EVENT_TYPE(event) != GST_EVENT_QOS) {
+    return GST_PAD_PROBE_OK;
+  }
+  GstClockTimeDiff lateness = 0;
+  gst_event_parse_qos(event, nullptr, nullptr, &lateness, nullptr);
+  int& lateInARow = *static_cast<int*>(data);
+  lateInARow = lateness > 0 ? lateInARow + 1 : 0;
+  return lateInARow > 0 && lateInARow < kLateBeforeSkipping ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
 }
 
 void AddGhost(GstElement* bin, GstElement* element, const char* padName, const char* ghostName) {
@@ -105,9 +137,10 @@ ZVideoSink::ZVideoSink() : shared_(std::make_shared<Shared>()) {
   GstElement* balance = gst_element_factory_make("videobalance", nullptr);
   GstElement* gamma = gst_element_factory_make("gamma", nullptr);
   GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
+  GstElement* ready = gst_element_factory_make("queue", nullptr);
   GstElement* sink = gst_element_factory_make("appsink", nullptr);
-  if (!raw || !overlay || !balance || !gamma || !convert || !sink) {
-    for (GstElement* element : {raw, overlay, balance, gamma, convert, sink}) {
+  if (!raw || !overlay || !balance || !gamma || !convert || !ready || !sink) {
+    for (GstElement* element : {raw, overlay, balance, gamma, convert, ready, sink}) {
       if (element) {
         gst_object_unref(gst_object_ref_sink(element));
       }
@@ -116,9 +149,18 @@ ZVideoSink::ZVideoSink() : shared_(std::make_shared<Shared>()) {
   }
   // Converting 1080p to RGB on one core is too slow without a GPU.
   g_object_set(convert, "n-threads", 0u, nullptr);
+  // A few converted pictures wait in their own thread for their time: decoding and converting
+  // run ahead of the clock, so a slow start, a busy moment or the decoder draining at the end
+  // do not make pictures late (late pictures make the decoder skip frames). The sink never
+  // discards: it blocks the queue until the picture is due and handed on.
+  g_object_set(ready, "max-size-buffers", kReadyPictures, "max-size-bytes", 0u, "max-size-time",
+               guint64{0}, nullptr);
   GstCapsPtr caps(gst_caps_from_string("video/x-raw,format=BGRx"));
-  g_object_set(sink, "caps", caps.get(), "sync", TRUE, "max-buffers", 2u, "drop", TRUE, "qos", TRUE,
-               nullptr);
+  g_object_set(sink, "caps", caps.get(), "sync", TRUE, "max-buffers", 1u, "drop", FALSE, "qos",
+               TRUE, nullptr);
+  GstObjectPtr<GstPad> sinkIn(gst_element_get_static_pad(sink, "sink"));
+  gst_pad_add_probe(sinkIn.get(), GST_PAD_PROBE_TYPE_EVENT_UPSTREAM, OnUpstreamEvent, new int(0),
+                    [](gpointer data) { delete static_cast<int*>(data); });
   GstAppSinkCallbacks callbacks{};
   callbacks.new_sample = OnNewSample;
   callbacks.new_preroll = OnNewPreroll;
@@ -131,11 +173,11 @@ ZVideoSink::ZVideoSink() : shared_(std::make_shared<Shared>()) {
   GstElement* bin = gst_bin_new("Video Renderer");
   GstCapsPtr rawCaps(gst_caps_from_string("video/x-raw"));
   g_object_set(raw, "caps", rawCaps.get(), nullptr);
-  gst_bin_add_many(GST_BIN(bin), raw, overlay, balance, gamma, convert, sink, nullptr);
+  gst_bin_add_many(GST_BIN(bin), raw, overlay, balance, gamma, convert, ready, sink, nullptr);
   GstObjectPtr<GstPad> rawOut(gst_element_get_static_pad(raw, "src"));
   GstObjectPtr<GstPad> overlayIn(gst_element_get_static_pad(overlay, "video_sink"));
   gst_pad_link(rawOut.get(), overlayIn.get());
-  gst_element_link_many(balance, gamma, convert, sink, nullptr);
+  gst_element_link_many(balance, gamma, convert, ready, sink, nullptr);
   GstObjectPtr<GstPad> overlayOut(gst_element_get_static_pad(overlay, "src"));
   GstObjectPtr<GstPad> balanceIn(gst_element_get_static_pad(balance, "sink"));
   gst_pad_link(overlayOut.get(), balanceIn.get());
@@ -184,5 +226,6 @@ qint64 ZVideoSink::FrameCount() const {
 void ZVideoSink::Reset() {
   QMutexLocker lock(&shared_->mutex);
   shared_->last = QImage();
+  shared_->lastBuffer = nullptr;
   shared_->frames = 0;
 }

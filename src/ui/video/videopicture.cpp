@@ -26,25 +26,42 @@ TZVideoPicture::TZVideoPicture(QWidget* parent) : QWidget(parent) {
 
 TZVideoPicture::~TZVideoPicture() = default;
 
-// Only the newest frame is kept: one that arrives before the GUI thread took the previous one
-// replaces it, so a slow GUI never builds a queue of stale pictures.
+namespace {
+
+// Frames that arrive closer together than this were never meant to be seen one by one (a sink
+// catching up, a burst after a seek): the newer replaces the older.
+constexpr auto kBurst = std::chrono::milliseconds(4);
+// Frames that may wait while the GUI thread is held up (starting up, a menu opening); each is
+// painted in turn once it is free. Beyond that the oldest go, so the picture never lags far.
+constexpr size_t kWaitingRoom = 3;
+
+}  // namespace
+
 void TZVideoPicture::PresentFrame(const QImage& frame) {
+  const auto now = std::chrono::steady_clock::now();
   QMutexLocker lock(&mutex_);
-  if (!pending_.isNull()) {
+  if (!pending_.empty() && now - pending_.back().arrived < kBurst) {
+    pending_.pop_back();
     dropped_.fetch_add(1);
   }
-  pending_ = frame;
-  pendingCleared_ = false;
-  if (!takeQueued_) {
-    takeQueued_ = true;
-    QMetaObject::invokeMethod(this, &TZVideoPicture::TakePendingFrame, Qt::QueuedConnection);
+  if (pending_.size() == kWaitingRoom) {
+    pending_.pop_front();
+    dropped_.fetch_add(1);
   }
+  pending_.push_back({frame, now});
+  pendingCleared_ = false;
+  QueueTake();
 }
 
 void TZVideoPicture::ClearFrame() {
   QMutexLocker lock(&mutex_);
-  pending_ = QImage();
+  pending_.clear();
   pendingCleared_ = true;
+  QueueTake();
+}
+
+// Called with the mutex held.
+void TZVideoPicture::QueueTake() {
   if (!takeQueued_) {
     takeQueued_ = true;
     QMetaObject::invokeMethod(this, &TZVideoPicture::TakePendingFrame, Qt::QueuedConnection);
@@ -54,29 +71,35 @@ void TZVideoPicture::ClearFrame() {
 void TZVideoPicture::TakePendingFrame() {
   QImage taken;
   bool cleared = false;
+  bool more = false;
   {
     QMutexLocker lock(&mutex_);
-    taken = std::move(pending_);
-    pending_ = QImage();
+    if (!pending_.empty()) {
+      taken = std::move(pending_.front().frame);
+      pending_.pop_front();
+    }
     cleared = pendingCleared_;
     pendingCleared_ = false;
-    takeQueued_ = false;
+    more = !pending_.empty();
+    takeQueued_ = more;
   }
   if (cleared) {
     frame_ = QImage();
     update();
-    return;
   }
   if (taken.isNull()) {
     return;
   }
   const bool newSize = taken.size() != frame_.size();
   frame_ = std::move(taken);
-  if (newSize) {
-    update();
-  } else {
-    update(PictureRect());
+  const QRect changed = newSize ? rect() : PictureRect();
+  if (!more) {
+    update(changed);
+    return;
   }
+  // A later frame waits: this one is painted now, or the next take would replace it unseen.
+  repaint(changed);
+  QMetaObject::invokeMethod(this, &TZVideoPicture::TakePendingFrame, Qt::QueuedConnection);
 }
 
 void TZVideoPicture::SetAspectLayout(std::function<QRect(QSize)> layout) {

@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QWidget>
 #include <atomic>
+#include <chrono>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -47,7 +49,8 @@ class TZVideoPicture : public QWidget, public TZVideoFrameSink {
 
   // GUI thread from here on.
   const QImage& Frame() const { return frame_; }
-  // Frames replaced by a newer one before the GUI thread took them.
+  // Frames that never reached the screen: replaced by a newer one within a burst, or pushed out
+  // while the GUI thread was held up for longer than the waiting room holds.
   int DroppedFrames() const { return dropped_.load(); }
 
   // The picture's rectangle for the control's size (the aspect layout); by default the whole
@@ -86,13 +89,19 @@ class TZVideoPicture : public QWidget, public TZVideoFrameSink {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  struct Pending {
+    QImage frame;
+    std::chrono::steady_clock::time_point arrived;
+  };
+
+  void QueueTake();
   void TakePendingFrame();
   // The part of the frame the digital zoom shows.
   QRect ShownSource() const;
   void DrawOsd(QPainter& painter);
 
   QMutex mutex_;
-  QImage pending_;
+  std::deque<Pending> pending_;
   bool pendingCleared_ = false;
   bool takeQueued_ = false;
   std::atomic<int> dropped_{0};
