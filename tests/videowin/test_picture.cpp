@@ -4,7 +4,10 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QTest>
+#include <chrono>
 #include <thread>
+#include <vector>
 
 #include "ui/video/videopicture.h"
 
@@ -40,6 +43,50 @@ TEST(VideoPicture, OnlyTheNewestFrameReachesTheScreenAndClearingShowsBlack) {
   EXPECT_TRUE(picture.Frame().isNull());
   picture.render(&shown);
   EXPECT_EQ(shown.pixelColor(160, 120), QColor(Qt::black));
+}
+
+// Notes the colour of every new picture a paint put on screen.
+class PaintedColours : public TZVideoPicture {
+ public:
+  std::vector<QColor> painted;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    TZVideoPicture::paintEvent(event);
+    if (!Frame().isNull() && (painted.empty() || painted.back() != Frame().pixelColor(0, 0))) {
+      painted.push_back(Frame().pixelColor(0, 0));
+    }
+  }
+};
+
+// Frames at a video's pace (10 ms apart) while the GUI thread does not take any.
+void PresentPaced(TZVideoPicture& picture, const std::vector<QColor>& colours) {
+  std::thread streaming([&] {
+    for (const QColor& colour : colours) {
+      picture.PresentFrame(Filled({64, 48}, colour));
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  streaming.join();
+}
+
+TEST(VideoPicture, FramesThatWaitedForABusyGuiThreadAreEachPaintedThenTheOldestGo) {
+  PaintedColours picture;
+  picture.resize(64, 48);
+  picture.show();
+  QApplication::processEvents();
+
+  PresentPaced(picture, {Qt::red, Qt::green, Qt::blue});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return picture.painted.size() == 3; }, 2000));
+  EXPECT_EQ(picture.painted, (std::vector<QColor>{Qt::red, Qt::green, Qt::blue}));
+  EXPECT_EQ(picture.DroppedFrames(), 0);
+
+  // Three may wait; of five, the two oldest never reach the screen.
+  picture.painted.clear();
+  PresentPaced(picture, {Qt::cyan, Qt::magenta, Qt::yellow, Qt::gray, Qt::white});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return picture.painted.size() == 3; }, 2000));
+  EXPECT_EQ(picture.painted, (std::vector<QColor>{Qt::yellow, Qt::gray, Qt::white}));
+  EXPECT_EQ(picture.DroppedFrames(), 2);
 }
 
 TEST(VideoPicture, AspectRectangleLeavesBlackBarsAndFollowsResizes) {

@@ -387,6 +387,7 @@ void TZVideoWindow::SetFilterMenu(const QStringList& filterNames) {
 
 void TZVideoWindow::UpdateVideoMenu(bool isDvd, bool paused) {
   isDvd_ = isDvd;
+  picture_->SetPlaying(!paused);
   menu_->Previous->setVisible(!isDvd);
   menu_->Next->setVisible(!isDvd);
   menu_->PreviousChapter->setVisible(isDvd);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "components/screensaver/screensaver.h"
 #include "playback/video/aspect.h"
 
 TZDigitalZoomError::TZDigitalZoomError(int value)
@@ -17,7 +18,9 @@ int OsdFontHeight(int referenceHeight, int fontSize) {
   return referenceHeight / (50 - std::min(fontSize, 49));
 }
 
-TZVideoPicture::TZVideoPicture(QWidget* parent) : QWidget(parent) {
+TZVideoPicture::TZVideoPicture(QWidget* parent)
+    : QWidget(parent),
+      screenSaver_(std::make_unique<TZScreenSaverInhibitor>(QStringLiteral("Playing video"))) {
   setObjectName(QStringLiteral("VideoPicture"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -167,6 +170,35 @@ void TZVideoPicture::DrawOsd(QPainter& painter) {
   painter.fillRect(place, Qt::black);
   painter.setPen(osdStyle_.Font.Color);
   painter.drawText(place, Qt::AlignLeft | Qt::AlignTop, osd_);
+}
+
+void TZVideoPicture::SetScreenSaverDisabled(bool disabled) {
+  noScreenSaver_ = disabled;
+  UpdateScreenSaver();
+}
+
+void TZVideoPicture::SetPlaying(bool playing) {
+  playing_ = playing;
+  UpdateScreenSaver();
+}
+
+bool TZVideoPicture::HoldsScreenSaver() const {
+  return screenSaver_->Held();
+}
+
+// Held only while all three are true: the setting, video that plays, and the control on screen.
+void TZVideoPicture::UpdateScreenSaver() {
+  screenSaver_->SetHeld(noScreenSaver_ && playing_ && isVisible());
+}
+
+void TZVideoPicture::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  UpdateScreenSaver();
+}
+
+void TZVideoPicture::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  UpdateScreenSaver();
 }
 
 void TZVideoPicture::mousePressEvent(QMouseEvent* event) {

@@ -11,12 +11,15 @@
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
 #include "config/config.h"
 #include "config/osdlayout.h"
 #include "playback/video/framesink.h"
+
+class TZScreenSaverInhibitor;
 
 // A digital zoom outside 0 to 99.
 class TZDigitalZoomError : public std::out_of_range {
@@ -67,6 +70,15 @@ class TZVideoPicture : public QWidget, public TZVideoFrameSink {
   void SetOsdText(const QString& text, const TZOsdStyle& style);
   const QString& OsdText() const { return osd_; }
 
+  // Whether the screen saver is held off while the control shows playing video; off until the
+  // settings say otherwise.
+  void SetScreenSaverDisabled(bool disabled);
+  bool ScreenSaverDisabled() const { return noScreenSaver_; }
+  // The video shown plays (true) or is paused, stopped or gone (false).
+  void SetPlaying(bool playing);
+  // The screen saver is held off now.
+  bool HoldsScreenSaver() const;
+
   // A point of the control in the video's own pixels (through aspect and zoom); nothing outside
   // the picture or without a frame.
   std::optional<QPointF> VideoPoint(QPointF controlPoint) const;
@@ -87,6 +99,8 @@ class TZVideoPicture : public QWidget, public TZVideoFrameSink {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   struct Pending {
@@ -99,6 +113,7 @@ class TZVideoPicture : public QWidget, public TZVideoFrameSink {
   // The part of the frame the digital zoom shows.
   QRect ShownSource() const;
   void DrawOsd(QPainter& painter);
+  void UpdateScreenSaver();
 
   QMutex mutex_;
   std::deque<Pending> pending_;
@@ -111,4 +126,7 @@ class TZVideoPicture : public QWidget, public TZVideoFrameSink {
   int zoom_ = 0;
   QString osd_;
   TZOsdStyle osdStyle_;
+  bool noScreenSaver_ = false;
+  bool playing_ = false;
+  std::unique_ptr<TZScreenSaverInhibitor> screenSaver_;
 };

@@ -56,6 +56,8 @@ TZVideoWindow::TZVideoWindow(TfrmVideo& window, TZFullscreenControls& controls, 
 
 TZVideoWindow::~TZVideoWindow() {
   window_.removeEventFilter(this);
+  // Nothing plays into the picture any more; it outlives this object in the form.
+  picture_->SetPlaying(false);
   // The picture belongs to the window's picture area, wherever it is shown now.
   if (picture_->parent() != window_.DSVideoWindowEx) {
     window_.DSVideoWindowEx->layout()->addWidget(picture_);
@@ -176,6 +178,7 @@ void TZVideoWindow::ShowPicture(bool isDvd, QSize nativeSize) {
 }
 
 void TZVideoWindow::HidePicture() {
+  picture_->SetPlaying(false);
   controls_.HideNow();
   if (form_) {
     window_.DSVideoWindowEx->layout()->addWidget(picture_);
