@@ -247,3 +247,31 @@ TEST_F(VideoTest, DebugSettingWritesTheGraphsOwnMessagesToDxlog) {
   // Lines name the elements of our graph, such as the decoder of the automatic path.
   EXPECT_TRUE(text.contains("uridecodebin3")) << text.left(400).toStdString();
 }
+
+// H.264 with reordered frames and AAC sound, like most files people play: the decoder holds its
+// last frames until the demuxer ends, which waits for the sound, so those frames come late. They
+// must still reach the window, and each picture only once (the prerolled one is not handed over
+// again when play starts).
+TEST_F(VideoTest, EveryFrameOfAFileWithSoundReachesTheWindowOnce) {
+  const QString film = scratch_.file("reordered.mkv");
+  ASSERT_EQ(RunProgram("ffmpeg", {"-v", "error", "-f", "lavfi", "-i",
+                                  "testsrc=size=160x120:rate=25:duration=2", "-f", "lavfi", "-i",
+                                  "sine=f=440:d=2", "-c:v", "libx264", "-preset", "veryfast",
+                                  "-pix_fmt", "yuv420p", "-c:a", "aac", film}),
+            0);
+  QString probe;
+  ASSERT_EQ(RunProgram("ffprobe",
+                       {"-v", "error", "-select_streams", "v:0", "-count_packets", "-show_entries",
+                        "stream=nb_read_packets", "-of", "csv=p=0", film},
+                       &probe),
+            0);
+  const int frames = probe.trimmed().toInt();
+  ASSERT_EQ(frames, 50);
+
+  Add(film);
+  player_->PlayEntry(0);
+  ASSERT_TRUE(Playing(0));
+  EXPECT_EQ(view_.frames.count, 1) << "the prerolled picture";
+  ASSERT_TRUE(PlayUntil([&] { return !player_->State().ItemLoaded; }, 10000));
+  EXPECT_EQ(view_.frames.count, frames);
+}
