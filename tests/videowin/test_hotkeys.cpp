@@ -1,44 +1,15 @@
 // The hotkeys' video actions through the program's wiring: brightness, presentations, digital
 // zoom and screenshots reach the video window that the wiring built.
-#include "app/programwiring.h"
-#include "app/videowiring.h"
 #include "hotkeys/hotkeytarget.h"
-#include "lang/language.h"
 #include "ui/mainvideomenu.h"
 #include "ui/video/videopicture.h"
-#include "videowintest.h"
+#include "wiredvideotest.h"
 
 namespace {
 
-class VideoHotKeysTest : public MainWindowTest {
+class VideoHotKeysTest : public WiredVideoTest {
  protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    ASSERT_FALSE(HasFatalFailure());
-    wiring_ = std::make_unique<TZProgramWiring>(*window_, skin_, config_, Language());
-    ASSERT_NE(wiring_->Video(), nullptr);
-    TZVideoWindow& video = wiring_->Video()->Window();
-    video.SetEngine(&engine_);
-    video.SetCommands(&commands_);
-    engine_.view = &video;
-    window_->Player().SetVideoEngine(&engine_);
-  }
-  void TearDown() override {
-    window_->Player().SetVideoEngine(nullptr);
-    wiring_.reset();
-    MainWindowTest::TearDown();
-  }
-  void PlayVideo() {
-    playlist_.Add(QStringLiteral("clip"), scratch_.file("clip.avi"), false, "00", "00:01:00");
-    window_->Player().PlayEntry(playlist_.Count() - 1);
-    ASSERT_TRUE(window_->Player().Playing());
-  }
   TZHotKeyTarget& Keys() { return wiring_->HotKeyTarget(); }
-  TZVideoWindow& Video() { return wiring_->Video()->Window(); }
-
-  StandInEngine engine_;
-  RecordingCommands commands_;
-  std::unique_ptr<TZProgramWiring> wiring_;
 };
 
 TEST_F(VideoHotKeysTest, PresentationKeysSwitchVideoButLeaveSoundItemsAlone) {

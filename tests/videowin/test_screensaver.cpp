@@ -12,16 +12,13 @@
 #include <ostream>
 #include <vector>
 
-#include "app/programwiring.h"
 #include "app/settingswiring.h"
-#include "app/videowiring.h"
 #include "base/zdebug.h"
 #include "components/screensaver/screensaver.h"
 #include "components/text/textfile.h"
 #include "config/dialog/configdialog.h"
-#include "lang/language.h"
 #include "ui/video/videopicture.h"
-#include "videowintest.h"
+#include "wiredvideotest.h"
 
 namespace {
 
@@ -103,43 +100,12 @@ BusCall UnInhibit(uint cookie) {
   return {QStringLiteral("UnInhibit"), cookie, {}};
 }
 
-// The stand-in engine, telling the window about pause and play as the graph engine does.
-class PausingEngine : public StandInEngine {
- public:
-  void Pause() override {
-    if (view) {
-      view->UpdateVideoMenu(false, true);
-    }
-  }
-  void Run() override {
-    if (view) {
-      view->UpdateVideoMenu(false, false);
-    }
-  }
-};
-
-class ScreenSaverTest : public MainWindowTest {
+class ScreenSaverTest : public WiredVideoTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "run under dbus-run-session";
     ASSERT_TRUE(service_.Registered());
-    wiring_ = std::make_unique<TZProgramWiring>(*window_, skin_, config_, Language());
-    ASSERT_NE(wiring_->Video(), nullptr);
-    Video().SetEngine(&engine_);
-    engine_.view = &Video();
-    window_->Player().SetVideoEngine(&engine_);
-  }
-  void TearDown() override {
-    window_->Player().SetVideoEngine(nullptr);
-    wiring_.reset();
-    MainWindowTest::TearDown();
-  }
-  void PlayVideo() {
-    playlist_.Add(QStringLiteral("clip"), scratch_.file("clip.avi"), false, "00", "00:01:00");
-    window_->Player().PlayEntry(playlist_.Count() - 1);
-    ASSERT_TRUE(window_->Player().Playing());
+    WiredVideoTest::SetUp();
   }
   // Sets the video page's box as the user would and presses "Apply".
   void ApplyScreenSaverBox(bool checked) {
@@ -155,12 +121,9 @@ class ScreenSaverTest : public MainWindowTest {
     ASSERT_EQ(box->isChecked(), checked);
     dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
   }
-  TZVideoWindow& Video() { return wiring_->Video()->Window(); }
   TZVideoPicture& Picture() { return Video().Picture(); }
 
   ScreenSaverService service_;
-  PausingEngine engine_;
-  std::unique_ptr<TZProgramWiring> wiring_;
 };
 
 TEST_F(ScreenSaverTest, AtStartUpVideoPlaysWithTheScreenSaverAllowed) {
