@@ -5,9 +5,9 @@
 //     whole child process) per second of video, ours against "mpv --vo=x11 --no-config" (and
 //     "--vo=xv" when the server has an XVideo adaptor), with the frames each side dropped. Ours
 //     dropped what the stream holds (ffprobe's count) minus what the picture control painted;
-//     the frames GStreamer's elements reported dropping for QoS are printed beside it (they are
-//     part of the first figure, not added to it). mpv's are its own two counters: frames the
-//     output dropped and frames the decoder skipped.
+//     beside it, as parts of that figure, the frames GStreamer's elements reported dropping for
+//     QoS and the frames the sink handed over that the picture control never painted. mpv's are its
+//     own two counters: frames the output dropped and frames the decoder skipped.
 //  2. Time from the start of the process to the first picture on screen, median of 5 runs: ours
 //     against gst-play-1.0 with ximagesink on the same file. Both are timed by this program from
 //     fork() to the first output of the child that says the picture goes to the X server:
@@ -221,14 +221,18 @@ Media MakeMedia(const fs::path& folder, const std::string& label, const std::str
 struct Playback {
   double cpuPerSecond = 0;
   long dropped = 0;
-  long qosDropped = -1;  // ours only: reported by GStreamer's elements, included in `dropped`
+  // Ours only, both part of `dropped`: frames GStreamer's elements reported dropping for QoS,
+  // and frames the sink handed over that the picture control never painted.
+  long qosDropped = 0;
+  long handOverDropped = 0;
 };
 
 Playback PlayOurs(const Media& media) {
   const ChildRun run = RunChild({BENCH_VIDEO_DRIVER, media.path});
+  const long handed = static_cast<long>(LastNumberAfter(run.output, "frames "));
   const long presented = static_cast<long>(LastNumberAfter(run.output, "presented "));
   return {run.cpuSeconds / media.seconds, media.frames - presented,
-          static_cast<long>(LastNumberAfter(run.output, "qos-dropped "))};
+          static_cast<long>(LastNumberAfter(run.output, "qos-dropped ")), handed - presented};
 }
 
 // mpv's own counters at the end of the run: frames the output dropped and frames the decoder
@@ -247,8 +251,9 @@ void ComparePlayback(const Media& media, bool xvideo) {
   const Playback ours = PlayOurs(media);
   std::printf(
       "%-6s ours (Qt window, x11)   %6.3f CPU s per s of video, %ld of %ld frames dropped (%ld "
-      "by GStreamer QoS)\n",
-      media.label.c_str(), ours.cpuPerSecond, ours.dropped, media.frames, ours.qosDropped);
+      "by GStreamer QoS, %ld in the hand-over to the window)\n",
+      media.label.c_str(), ours.cpuPerSecond, ours.dropped, media.frames, ours.qosDropped,
+      ours.handOverDropped);
   std::vector<std::string> outputs{"x11"};
   if (xvideo) {
     outputs.push_back("xv");
