@@ -24,6 +24,8 @@
 #include "ui/mainwindow.h"
 #include "ui/mediacontrols.h"
 #include "ui/news.h"
+#include "ui/video/videopicture.h"
+#include "ui/video/videowindow.h"
 
 // The item editor releases the playing file while it writes its tags.
 class TZPlayerSuspender : public TZPlaybackSuspender {
@@ -73,6 +75,10 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& conf
   if (video_) {
     settings_->SetVideoCommands(&video_->Engine());
     settings_->SetScriptCatalogue(ScriptCatalogueOf(video_->FileEngine().Scripts()));
+    // The cursor delay needs no hand-over: the video window reads it from the configuration.
+    settings_->SetVideoPicture([this](bool noScreensaver, int) {
+      video_->Window().Picture().SetScreenSaverDisabled(noScreensaver);
+    });
   }
   WireMainSignals();
   RegisterFocus();

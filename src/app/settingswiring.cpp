@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QPointer>
 
 #include "app/global.h"
 #include "app/messagebox.h"
@@ -19,9 +18,7 @@
 #include "playlist/playlist.h"
 #include "playlist/window/playlistwindow.h"
 #include "ui/mainwindow.h"
-#include "ui/skinwindows.h"
 #include "ui/surfaces.h"
-#include "ui/video/videopicture.h"
 #include "vis/spectrumsetup.h"
 
 namespace {
@@ -41,23 +38,6 @@ TZSettingsWiring::TZSettingsWiring(TZMainWindow& main, TZPlaylistWindow& playlis
   QObject::connect(&main, &TZMainWindow::settingsRequested, dialog, &TfrmConfig::ShowCentred);
   QObject::connect(&main, &TZMainWindow::playModeChanged, dialog, &TfrmConfig::ShowPlayMode);
   QObject::connect(&main, &TZMainWindow::skinSelected, dialog, &TfrmConfig::ChangeSkin);
-  ReachVideoPicture();
-}
-
-// The video window puts its picture control into the video form; until the program hands over a
-// hook of its own, the screen-saver setting goes straight to that control. The cursor setting
-// needs nothing here: the video window reads it from the configuration at every idle tick.
-void TZSettingsWiring::ReachVideoPicture() {
-  TfrmVideo* form = main_.Windows().Video;
-  const QPointer<TZVideoPicture> picture = form ? form->findChild<TZVideoPicture*>() : nullptr;
-  if (!picture) {
-    return;
-  }
-  videoPicture_ = [picture](bool noScreensaver, int) {
-    if (picture) {
-      picture->SetScreenSaverDisabled(noScreensaver);
-    }
-  };
 }
 
 TZSettingsWiring::~TZSettingsWiring() = default;

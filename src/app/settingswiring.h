@@ -58,8 +58,6 @@ class TZSettingsWiring : public TZConfigActions {
  private:
   // The pages that edit the registrations, the hotkey table and the script assignments.
   void AddProgramPages();
-  // Points the video-picture hook at the video window's picture control when there is one.
-  void ReachVideoPicture();
   // The title in the current language: what plays, "Paused" or "Ready".
   QString StateTitle() const;
 
