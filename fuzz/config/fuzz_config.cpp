@@ -8,13 +8,23 @@
 #include "components/text/textfile.h"
 #include "config/config.h"
 
+namespace {
+
+// Made once: building a record looks up the home folder, and copies share their texts.
+const TZConfig& Defaults() {
+  static const TZConfig defaults;
+  return defaults;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  TZConfig config;
+  TZConfig config = Defaults();
   ApplyConfigLines(SplitLines(DecodeText(bytes)), config);
 
   const QStringList written = ConfigFileLines(config);
-  TZConfig reread;
+  TZConfig reread = Defaults();
   ApplyConfigLines(SplitLines(DecodeText(EncodeText(written.join("\r\n")))), reread);
   if (ConfigFileLines(reread) != written)
     std::abort();

@@ -71,6 +71,12 @@ class Cursor {
 
 std::vector<ScanValue> ScanLine(QStringView line, QStringView pattern) {
   std::vector<ScanValue> values;
+  ScanLine(line, pattern, values);
+  return values;
+}
+
+void ScanLine(QStringView line, QStringView pattern, std::vector<ScanValue>& values) {
+  values.clear();
   Cursor input(line);
   for (qsizetype i = 0; i < pattern.size(); ++i) {
     const QChar p = pattern[i];
@@ -94,5 +100,4 @@ std::vector<ScanValue> ScanLine(QStringView line, QStringView pattern) {
       break;
     }
   }
-  return values;
 }

@@ -12,3 +12,6 @@
 using ScanValue = std::variant<int, QString>;
 
 std::vector<ScanValue> ScanLine(QStringView line, QStringView pattern);
+
+// The same into the caller's vector, emptied first: a reader of many lines keeps one vector.
+void ScanLine(QStringView line, QStringView pattern, std::vector<ScanValue>& values);

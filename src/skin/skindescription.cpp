@@ -2,6 +2,8 @@
 
 #include "skin/skinelements.h"
 
+#include <charconv>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -30,7 +32,13 @@ class Slot {
 SkinField Number(std::function<void(TZGUI&, int)> set, std::function<int(const TZGUI&)> get) {
   return {false,
           [set = std::move(set)](TZGUI& skin, const ScanValue& v) { set(skin, std::get<int>(v)); },
-          [get = std::move(get)](const TZGUI& skin) { return QString::number(get(skin)); }};
+          [get](const TZGUI& skin) { return QString::number(get(skin)); }, get};
+}
+
+void AppendNumber(QString& text, int number) {
+  char digits[12];
+  const char* end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+  text += QLatin1String(digits, end);
 }
 
 SkinField Number(Slot<int> value) {
@@ -49,7 +57,8 @@ SkinField Word(std::function<void(TZGUI&, const QString&)> set,
   return {
       true,
       [set = std::move(set)](TZGUI& skin, const ScanValue& v) { set(skin, std::get<QString>(v)); },
-      std::move(get)};
+      std::move(get),
+      {}};
 }
 
 SkinField Text(Slot<QString> value) {
@@ -310,18 +319,30 @@ void SkinValueLine::makePattern() {
 }
 
 void SkinValueLine::read(QStringView line, TZGUI& skin) const {
-  const std::vector<ScanValue> values = ScanLine(line, pattern_);
+  std::vector<ScanValue> values;
+  read(line, skin, values);
+}
+
+void SkinValueLine::read(QStringView line, TZGUI& skin, std::vector<ScanValue>& values) const {
+  ScanLine(line, pattern_, values);
   for (size_t i = 0; i < values.size() && i < fields.size(); ++i) {
     fields[i].store(skin, values[i]);
   }
 }
 
 QString SkinValueLine::write(const TZGUI& skin) const {
-  QString result = key;
+  constexpr qsizetype kNumberRoom = 12;  // a blank and "-2147483648"
+  QString result;
+  result.reserve(key.size() + 4 + qsizetype(fields.size()) * kNumberRoom);
+  result += key;
   result += QLatin1String(" [");
   for (const SkinField& field : fields) {
     result += u' ';
-    result += field.text(skin);
+    if (field.number) {
+      AppendNumber(result, field.number(skin));
+    } else {
+      result += field.text(skin);
+    }
   }
   result += QLatin1String(" ]");
   return result;
@@ -343,13 +364,14 @@ bool IsSkinCommentLine(QStringView line) {
 
 void ReadSkinDescription(const QStringList& lines, TZGUI& skin) {
   const std::vector<SkinValueLine>& valueLines = SkinValueLines();
+  std::vector<ScanValue> values;
   auto next = valueLines.begin();
   for (const QString& line : lines) {
     if (next == valueLines.end()) {
       break;
     }
     if (!IsSkinCommentLine(line)) {
-      next->read(line, skin);
+      next->read(line, skin, values);
       ++next;
     }
   }
@@ -371,6 +393,7 @@ QStringList WriteSkinDescription(const TZGUI& skin, const SkinInformation& info)
                        gap,
                        entry(info.Contact),
                        rule};
+  lines.reserve(lines.size() + qsizetype(SkinValueLines().size()));
   for (const SkinValueLine& line : SkinValueLines()) {
     lines << line.write(skin);
   }

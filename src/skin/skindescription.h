@@ -15,6 +15,8 @@ struct SkinField {
   bool word = false;  // read with "%s", else with "%d"
   std::function<void(TZGUI&, const ScanValue&)> store;
   std::function<QString(const TZGUI&)> text;
+  // For "%d" values, the number itself: whole lines are then written without a string per value.
+  std::function<int(const TZGUI&)> number;
 };
 
 // One value line: its key and the values between the brackets.
@@ -27,6 +29,8 @@ struct SkinValueLine {
   // Matches a line of the file and stores into the record what matched before the first
   // mismatch.
   void read(QStringView line, TZGUI& skin) const;
+  // The same, scanning into the caller's vector so that a reader of many lines keeps one.
+  void read(QStringView line, TZGUI& skin, std::vector<ScanValue>& values) const;
   // The record's values as the program writes the line.
   QString write(const TZGUI& skin) const;
 

@@ -2,8 +2,11 @@
 // fallbacks of values that cannot be read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "components/text/textfile.h"
 #include "config/config.h"
+#include "config/configkeys.h"
 #include "config/configline.h"
 #include "testsupport.h"
 
@@ -62,6 +65,37 @@ TEST(ConfigReader, AShorterKeyTakesTheLineOfALongerKeyWhenItsOwnIsMissing) {
   // In program order the shorter key's own line comes first and wins.
   const TZConfig ordered = Read({"Skin [ Dark ]", "SkinColorBlend [ 7 1 2 3 ]"});
   EXPECT_EQ(ordered.Skin, "Dark");
+}
+
+TEST(ConfigReader, EveryKeyGetsTheLineFindKeyLineGivesIt) {
+  // Every key's line from the bottom up, so that longer keys come before the shorter keys they
+  // start with, among lines that must match nothing and a later duplicate that must lose.
+  TZConfig written;
+  written.Skin = "Dark";
+  written.Balance = 77;
+  written.PlayModeIndex = 1;
+  written.VidDefaultSubtitleFailed = true;
+  written.EQBand = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  QStringList lines = ConfigFileLines(written);
+  std::reverse(lines.begin(), lines.end());
+  lines.insert(3, "Balance");
+  lines.insert(5, " Balance [ 1 ]");
+  lines.insert(7, QStringLiteral("\u00C4Balance [ 2 ]"));
+  lines.insert(9, "balance [ 3 ]");
+  lines << "Balance [ 4 ]"
+        << "";
+
+  TZConfig expected;
+  for (const TZConfigKey& key : ConfigKeys()) {
+    if (const auto line = FindKeyLine(lines, key.Name))
+      key.Read(BracketValue(*line), expected);
+  }
+  // The fixture does hold the cases: the tint's line is above the skin's, the play mode's index
+  // above the play mode's.
+  EXPECT_EQ(expected.Balance, 77);
+  EXPECT_EQ(expected.Skin, "0 255 255 0");
+  EXPECT_FALSE(expected.PlayMode);
+  EXPECT_EQ(Read(lines), expected);
 }
 
 TEST(ConfigReader, BooleansAreTrueOnlyForUpperCaseTRUE) {

@@ -44,6 +44,16 @@ TEST(ScanLine, WordsStopAtBlanks) {
   EXPECT_EQ(std::get<QString>(glued[0]), QStringLiteral("TRUE]"));
 }
 
+TEST(ScanLine, AReusedVectorHoldsOnlyTheLatestLinesValues) {
+  std::vector<ScanValue> values;
+  ScanLine(u"Font [ Arial 8 ]", u"Font [ %s %d ]", values);
+  ASSERT_EQ(values.size(), 2u);
+  ScanLine(u"Size [ 5 x ]", u"Size [ %d %d ]", values);
+  EXPECT_EQ(values, Numbers({5}));
+  ScanLine(u"Size ( 5 6 )", u"Size [ %d %d ]", values);
+  EXPECT_TRUE(values.empty());
+}
+
 TEST(ScanLine, LargeNumbersKeepTheirLow32Bits) {
   EXPECT_EQ(Scan("B [ 4294967551 ]", "B [ %d ]"), Numbers({255}));
   EXPECT_EQ(Scan("B [ -1 ]", "B [ %d ]"), Numbers({-1}));
