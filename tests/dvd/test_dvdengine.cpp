@@ -1,0 +1,278 @@
+// The DVD engine on a disc made at test time: the title menu and its buttons, titles, chapters,
+// the disc's streams, the time read-out, the ISO image, and a missing disc.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <algorithm>
+#include <thread>
+
+#include "base/zdebug.h"
+#include "components/graph/zgraph.h"
+#include "config/config.h"
+#include "dvdfakes.h"
+#include "dvdmedia.h"
+#include "playback/dvd/dvdengine.h"
+#include "playlist/playlist.h"
+#include "testsupport.h"
+
+namespace {
+
+// Runs the GUI loop (the engine's poll timer and the navigator's queued reports) until `done`.
+bool Pump(const std::function<bool()>& done, int limitMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
+}
+
+// The strongest bin of the DSP's spectrum.
+int PeakBin(const std::array<int, 512>& spectrum) {
+  return static_cast<int>(std::max_element(spectrum.begin() + 2, spectrum.end()) -
+                          spectrum.begin());
+}
+
+class DvdEngineTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ZGraphInit();
+    scratch_ = new ScratchFolder;
+    made_ = MakeTestDvd(scratch_->file(QStringLiteral("media")), &dvd_, &error_);
+  }
+  static void TearDownTestSuite() {
+    delete scratch_;
+    scratch_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(made_) << error_.toStdString();
+    SetZDebug(std::make_unique<TZDebug>(logFolder_.file(QStringLiteral("zephonic.log"))));
+    engine_ = std::make_unique<TZDvdEngine>(config_, playlist_, view_, windows_);
+  }
+  void TearDown() override {
+    engine_.reset();
+    SetZDebug(nullptr);
+  }
+
+  std::optional<TZOpenError> Open(const QString& path) {
+    const int index = playlist_.Add(QStringLiteral("Disc"), path, false, QString(), QString());
+    return engine_->Open(mkDvd, *playlist_.Get(index));
+  }
+
+  // Opens the disc and waits until the navigator shows its menu.
+  void OpenMenu(const QString& path) {
+    const std::optional<TZOpenError> error = Open(path);
+    ASSERT_FALSE(error) << error->Id << " " << error->Detail.toStdString();
+    ASSERT_TRUE(Pump([this] { return engine_->State().InMenu && view_.sink.Frames() > 0; }, 5000));
+  }
+
+  // Starts a title through the jump menu and waits until it plays.
+  void PlayTitle(int title) {
+    ASSERT_TRUE(engine_->DvdPlayChapter(title, 1));
+    ASSERT_TRUE(Pump([&] { return engine_->State().Title == title; }, 8000))
+        << "title " << engine_->State().Title;
+  }
+
+  QString Log() const {
+    QFile file(logFolder_.file(QStringLiteral("zephonic.log")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  }
+
+  static inline ScratchFolder* scratch_ = nullptr;
+  static inline TestDvd dvd_;
+  static inline bool made_ = false;
+  static inline QString error_;
+
+  ScratchFolder logFolder_;
+  TZConfig config_;
+  TZPlaylist playlist_;
+  FakeVideoView view_;
+  FakePlayerWindows windows_;
+  std::unique_ptr<TZDvdEngine> engine_;
+};
+
+TEST_F(DvdEngineTest, MissingDiscFileIsReportedAndNothingPlays) {
+  const QString missing = dvd_.Folder + QStringLiteral("-gone/VIDEO_TS/VIDEO_TS.IFO");
+  const std::optional<TZOpenError> error = Open(missing);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->Id, 1000);
+  EXPECT_EQ(error->Tag, QStringLiteral("TZDVD"));
+  EXPECT_EQ(error->Detail, missing);
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_FALSE(engine_->DvdShowMenu(dmRoot));
+  EXPECT_FALSE(engine_->DvdNextChapter());
+  EXPECT_EQ(view_.sink.Frames(), 0);
+}
+
+TEST_F(DvdEngineTest, FolderWithoutADiscFailsToOpen) {
+  ScratchFolder scratch;
+  const QString ifo = scratch.file(QStringLiteral("VIDEO_TS/VIDEO_TS.IFO"));
+  WriteBytes(ifo, QByteArray("not a video manager").repeated(200));
+  const std::optional<TZOpenError> error = Open(ifo);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->Tag, QStringLiteral("TZDVD"));
+  EXPECT_NE(error->Id, 1000);
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_EQ(ZDebug()->Level(), 0);
+}
+
+TEST_F(DvdEngineTest, TitleMenuShowsAndItsButtonStartsTitleTwo) {
+  OpenMenu(dvd_.Ifo);
+  EXPECT_TRUE(engine_->Active());
+  EXPECT_TRUE(view_.pictureShown);
+  EXPECT_EQ(view_.pictureSize, QSize(TestDvd::kWidth, TestDvd::kHeight));
+  EXPECT_TRUE(view_.menuForDvd);
+  EXPECT_FALSE(view_.paused);
+  EXPECT_TRUE(windows_.videoMenu);
+  EXPECT_TRUE(view_.filters.contains(QStringLiteral("rsndvdbin0")) ||
+              std::any_of(view_.filters.begin(), view_.filters.end(),
+                          [](const QString& name) { return name.startsWith("rsndvdbin"); }));
+  // "Jump to": title 1 with three chapters, title 2 as a single entry.
+  EXPECT_EQ(view_.jumpTargets, (std::vector<int>{3, 1}));
+  const QString log = Log();
+  for (const char* line : {"Playing...", "  FileName: ", "  Type: DVD (DirectShow)",
+                           "  Size: 720 x 480", "  DSP: TRUE", "  PlaylistIndex: [0]"}) {
+    EXPECT_TRUE(log.contains(QLatin1String(line))) << line << "\n" << log.toStdString();
+  }
+
+  const QImage menu = view_.sink.Last();
+  ASSERT_FALSE(menu.isNull());
+  const QString folder = TestOutputFolder() + QStringLiteral("/dvd/");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(menu.save(folder + QStringLiteral("menu.png")));
+  // The buttons' fills: yellow on the left, green on the right, over navy.
+  const QColor left = menu.pixelColor(TestDvd::kTitle1Button);
+  const QColor right = menu.pixelColor(TestDvd::kTitle2Button);
+  EXPECT_GT(left.red(), 180);
+  EXPECT_GT(left.green(), 180);
+  EXPECT_LT(right.red(), 100);
+  EXPECT_GT(right.green(), 90);
+
+  QSignalSpy domain(engine_.get(), &TZDvdEngine::DomainChanged);
+  engine_->DvdPointerMoved(TestDvd::kTitle2Button);
+  engine_->DvdPointerReleased(TestDvd::kTitle2Button);
+  ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000));
+  EXPECT_FALSE(engine_->State().InMenu);
+  ASSERT_GE(domain.count(), 1);
+  EXPECT_FALSE(domain.last().at(0).toBool());
+}
+
+TEST_F(DvdEngineTest, KeysChooseTheOtherButton) {
+  OpenMenu(dvd_.Ifo);
+  Pump([] { return false; }, 1000);
+  // The first button is selected at the start; one step right selects title 2's.
+  EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Right));
+  EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Activate));
+  ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000)) << engine_->State().Title;
+}
+
+TEST_F(DvdEngineTest, TimeReadOutAdvancesWithinTheTitleTime) {
+  OpenMenu(dvd_.Ifo);
+  PlayTitle(2);
+  ASSERT_TRUE(Pump([this] { return engine_->State().PositionMs > 700; }, 5000));
+  const qint64 titleTime = engine_->State().TitleTimeMs;
+  EXPECT_NEAR(titleTime, 2000, 300);
+  EXPECT_TRUE(windows_.barEnabled);
+  EXPECT_EQ(windows_.bar.Maximum, titleTime);
+  EXPECT_GT(windows_.bar.Position, 0);
+  EXPECT_FALSE(windows_.timeRemaining);
+  ASSERT_GE(windows_.times.size(), 2u);
+  EXPECT_TRUE(std::is_sorted(windows_.times.begin(), windows_.times.end()));
+  EXPECT_GT(windows_.times.back(), windows_.times.front());
+  EXPECT_EQ(engine_->Duration(), titleTime * 10000);
+  EXPECT_GT(engine_->Position(), 0);
+  // Back in the menu the bar is refused again.
+  ASSERT_TRUE(engine_->DvdShowMenu(dmTitle));
+  ASSERT_TRUE(Pump([this] { return engine_->State().InMenu; }, 5000));
+  ASSERT_TRUE(Pump([this] { return !windows_.barEnabled; }, 2000));
+  EXPECT_EQ(windows_.bar.Maximum, 100);
+}
+
+TEST_F(DvdEngineTest, ChaptersStepForwardAndBack) {
+  OpenMenu(dvd_.Ifo);
+  PlayTitle(1);
+  ASSERT_TRUE(Pump([this] { return engine_->State().Chapter == 1; }, 3000))
+      << engine_->State().Chapter;
+  ASSERT_TRUE(engine_->DvdNextChapter());
+  ASSERT_TRUE(Pump([this] { return engine_->State().Chapter == 2; }, 3000))
+      << engine_->State().Chapter;
+  EXPECT_EQ(view_.checkedJump, std::make_pair(1, 2));
+  ASSERT_TRUE(engine_->DvdPreviousChapter());
+  ASSERT_TRUE(Pump([this] { return engine_->State().Chapter == 1; }, 3000))
+      << engine_->State().Chapter;
+  EXPECT_EQ(view_.checkedJump, std::make_pair(1, 1));
+}
+
+TEST_F(DvdEngineTest, JumpToAChapterOfAnotherTitle) {
+  OpenMenu(dvd_.Ifo);
+  ASSERT_TRUE(engine_->DvdPlayChapter(1, 3));
+  ASSERT_TRUE(
+      Pump([this] { return engine_->State().Title == 1 && engine_->State().Chapter == 3; }, 8000))
+      << engine_->State().Title << "/" << engine_->State().Chapter;
+}
+
+TEST_F(DvdEngineTest, SecondAudioStreamAndSubtitleAreChosen) {
+  OpenMenu(dvd_.Ifo);
+  PlayTitle(1);
+  ASSERT_TRUE(
+      Pump([this] { return view_.audio.size() == 2 && view_.subtitles.size() == 1; }, 3000));
+  EXPECT_EQ(view_.audio, (QStringList{QStringLiteral("English"), QStringLiteral("German")}));
+  EXPECT_EQ(view_.subtitles, QStringList{QStringLiteral("French")});
+  EXPECT_EQ(engine_->State().AudioLanguages, (QStringList{"en", "de"}));
+  ASSERT_TRUE(Pump([this] { return view_.audioChecked == 0; }, 2000));
+
+  std::array<int, 512> spectrum{};
+  ASSERT_TRUE(
+      Pump([&] { return engine_->SpectrumData(&spectrum) && PeakBin(spectrum) > 0; }, 2000));
+  // 440 Hz in bins of 48000 / 1024 Hz.
+  EXPECT_NEAR(PeakBin(spectrum), 9, 1);
+
+  ASSERT_TRUE(engine_->DvdSelectAudioStream(1));
+  ASSERT_TRUE(Pump([this] { return engine_->State().AudioStream == 1; }, 2000));
+  EXPECT_EQ(view_.audioChecked, 1);
+  EXPECT_TRUE(Pump(
+      [&] { return engine_->SpectrumData(&spectrum) && std::abs(PeakBin(spectrum) - 19) <= 1; },
+      2000))
+      << PeakBin(spectrum);
+
+  ASSERT_TRUE(engine_->DvdSelectSubpictureStream(0));
+  ASSERT_TRUE(Pump([this] { return engine_->State().SubpictureStream == 0; }, 2000));
+  ASSERT_TRUE(engine_->DvdSetSubpictureShown(true));
+  ASSERT_TRUE(Pump([this] { return engine_->State().SubpictureShown; }, 2000));
+  EXPECT_EQ(view_.subtitleChecked, 0);
+  ASSERT_TRUE(engine_->DvdSetSubpictureShown(false));
+  ASSERT_TRUE(Pump([this] { return !engine_->State().SubpictureShown; }, 2000));
+  EXPECT_EQ(view_.subtitleChecked, -1);
+  EXPECT_FALSE(engine_->DvdSelectAudioStream(2));
+}
+
+TEST_F(DvdEngineTest, IsoImageOfTheDiscPlays) {
+  TestDvd dvd = dvd_;
+  QString error;
+  ASSERT_TRUE(MakeTestDvdImage(&dvd, &error)) << error.toStdString();
+  OpenMenu(dvd.Image);
+  EXPECT_EQ(view_.jumpTargets, (std::vector<int>{3, 1}));
+  PlayTitle(2);
+}
+
+TEST_F(DvdEngineTest, FreeStopsTheDiscAndHidesTheWindow) {
+  OpenMenu(dvd_.Ifo);
+  engine_->Free(mkDvd, true);
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_TRUE(windows_.videoHidden);
+  EXPECT_FALSE(windows_.videoMenu);
+  EXPECT_TRUE(view_.sink.Last().isNull());
+  EXPECT_TRUE(view_.jumpTargets.empty());
+  EXPECT_FALSE(engine_->DvdPlayChapter(1, 1));
+  EXPECT_EQ(engine_->Position(), 0);
+}
+
+}  // namespace
