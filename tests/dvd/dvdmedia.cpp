@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRect>
 
 #include "testsupport.h"
 
@@ -34,11 +35,31 @@ bool Encode(const QStringList& inputs, double seconds, const QString& out, QStri
   return Run(QStringLiteral("ffmpeg"), args, error);
 }
 
-bool Picture(const QString& filter, const QString& out, QString* error) {
+// An opaque white area of the picture as a geq expression: 1 inside [x0, x1] x [y0, y1].
+QString Area(int x0, int y0, int x1, int y1) {
+  return QStringLiteral("between(X,%1,%2)*between(Y,%3,%4)").arg(x0).arg(x1).arg(y0).arg(y1);
+}
+
+// A white outline `thickness` wide around the button's rectangle.
+QString Outline(const QRect& button, int thickness) {
+  const QRect inner = button.adjusted(thickness, thickness, -thickness, -thickness);
+  return Area(button.left(), button.top(), button.right(), button.bottom()) +
+         QStringLiteral("*not(") + Area(inner.left(), inner.top(), inner.right(), inner.bottom()) +
+         ')';
+}
+
+// A subpicture image for spumux: white where `opaque` (a geq expression) is nonzero and fully
+// transparent elsewhere. The transparency must be in the alpha channel itself: spumux keeps only
+// opaque pixels, so a picture drawn over a transparent canvas with its alpha left at 0 stays
+// invisible on the disc.
+bool Picture(const QString& opaque, const QString& out, QString* error) {
+  const QString alpha =
+      opaque.isEmpty() ? QStringLiteral("0") : QStringLiteral("255*gt(%1,0)").arg(opaque);
   return Run(QStringLiteral("ffmpeg"),
              {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
               QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-              QStringLiteral("color=c=black@0.0:s=720x480,format=rgba") + filter,
+              QStringLiteral("color=c=white:s=720x480,format=rgba,geq=r=255:g=255:b=255:a='%1'")
+                  .arg(alpha),
               QStringLiteral("-frames:v"), QStringLiteral("1"), out},
              error);
 }
@@ -110,8 +131,8 @@ bool Author(const QString& work, QString* error) {
                  QStringLiteral("anullsrc=r=48000:cl=stereo")},
                 2, at("menu.mpg"), error) &&
          Picture(QString(), at("none.png"), error) &&
-         Picture(QStringLiteral(",drawbox=x=96:y=96:w=208:h=88:c=white:t=4,"
-                                "drawbox=x=396:y=96:w=208:h=88:c=white:t=4"),
+         Picture(Outline(TestDvd::kTitle1Frame, TestDvd::kFrameWidth) + '+' +
+                     Outline(TestDvd::kTitle2Frame, TestDvd::kFrameWidth),
                  at("frame.png"), error) &&
          Write(at("menu.xml"), kMenuButtons, error) &&
          Spumux(work, QStringLiteral("menu.xml"), at("menu.mpg"), at("menu_spu.mpg"), error) &&
@@ -119,8 +140,7 @@ bool Author(const QString& work, QString* error) {
              {QStringLiteral("testsrc=s=720x480:r=30000/1001:d=9"),
               QStringLiteral("sine=f=440:r=48000:d=9"), QStringLiteral("sine=f=880:r=48000:d=9")},
              9, at("title1.mpg"), error) &&
-         Picture(QStringLiteral(",drawbox=x=200:y=380:w=320:h=40:c=white:t=fill"),
-                 at("subtitle.png"), error) &&
+         Picture(Area(200, 380, 519, 419), at("subtitle.png"), error) &&
          Write(at("subtitle.xml"), Subtitles(), error) &&
          Spumux(work, QStringLiteral("subtitle.xml"), at("title1.mpg"), at("title1_spu.mpg"),
                 error) &&

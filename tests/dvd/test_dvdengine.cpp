@@ -40,6 +40,30 @@ int PeakBin(const std::array<int, 512>& spectrum) {
                           spectrum.begin());
 }
 
+bool IsWhite(const QImage& frame, QPoint at) {
+  const QColor color = frame.pixelColor(at);
+  return color.red() > 220 && color.green() > 220 && color.blue() > 220;
+}
+
+// A point on the left edge of a button's outline, halfway down.
+QPoint OnOutline(const QRect& button) {
+  return {button.left() + TestDvd::kFrameWidth / 2, button.center().y()};
+}
+
+// The subtitle's white bar at its middle and near both ends: a moving picture is unlikely to be
+// white at all three at once.
+bool ShowsSubtitle(const QImage& frame) {
+  const QPoint middle = TestDvd::kSubtitlePoint;
+  return !frame.isNull() && IsWhite(frame, middle) && IsWhite(frame, middle - QPoint(90, 0)) &&
+         IsWhite(frame, middle + QPoint(210, 0));
+}
+
+void SaveFrame(const QImage& frame, const char* name) {
+  const QString folder = TestOutputFolder() + QStringLiteral("/dvd/");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(frame.save(folder + QLatin1String(name))) << name;
+}
+
 class DvdEngineTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -145,9 +169,6 @@ TEST_F(DvdEngineTest, TitleMenuShowsAndItsButtonStartsTitleTwo) {
 
   const QImage menu = view_.sink.Last();
   ASSERT_FALSE(menu.isNull());
-  const QString folder = TestOutputFolder() + QStringLiteral("/dvd/");
-  QDir().mkpath(folder);
-  EXPECT_TRUE(menu.save(folder + QStringLiteral("menu.png")));
   // The buttons' fills: yellow on the left, green on the right, over navy.
   const QColor left = menu.pixelColor(TestDvd::kTitle1Button);
   const QColor right = menu.pixelColor(TestDvd::kTitle2Button);
@@ -172,6 +193,61 @@ TEST_F(DvdEngineTest, KeysChooseTheOtherButton) {
   EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Right));
   EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Activate));
   ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000)) << engine_->State().Title;
+}
+
+TEST_F(DvdEngineTest, MenuPictureOutlinesTheSelectedButton) {
+  OpenMenu(dvd_.Ifo);
+  const QPoint title1 = OnOutline(TestDvd::kTitle1Frame);
+  const QPoint title2 = OnOutline(TestDvd::kTitle2Frame);
+  // The first button starts selected: its outline is drawn, the other's not.
+  ASSERT_TRUE(Pump([&] { return IsWhite(view_.sink.Last(), title1); }, 3000))
+      << qPrintable(view_.sink.Last().pixelColor(title1).name());
+  EXPECT_FALSE(IsWhite(view_.sink.Last(), title2));
+  // Away from the outline the button keeps its own fill.
+  EXPECT_FALSE(IsWhite(view_.sink.Last(), TestDvd::kTitle1Button));
+
+  // The highlight moves with the keys and with the pointer.
+  EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Right));
+  ASSERT_TRUE(Pump(
+      [&] {
+        const QImage frame = view_.sink.Last();
+        return IsWhite(frame, title2) && !IsWhite(frame, title1);
+      },
+      3000));
+  SaveFrame(view_.sink.Last(), "menu.png");
+  engine_->DvdPointerMoved(TestDvd::kTitle1Button);
+  EXPECT_TRUE(Pump(
+      [&] {
+        const QImage frame = view_.sink.Last();
+        return IsWhite(frame, title1) && !IsWhite(frame, title2);
+      },
+      3000));
+  EXPECT_TRUE(engine_->State().InMenu);
+}
+
+TEST_F(DvdEngineTest, ChosenSubtitleIsDrawnIntoThePictureAndHiddenOnRequest) {
+  OpenMenu(dvd_.Ifo);
+  PlayTitle(1);
+  ASSERT_TRUE(Pump([this] { return view_.subtitles.size() == 1; }, 3000));
+
+  // Hidden: a second and a half of pictures (more than one subtitle's cycle) never show it.
+  ASSERT_TRUE(engine_->DvdSelectSubpictureStream(0));
+  ASSERT_TRUE(engine_->DvdSetSubpictureShown(false));
+  ASSERT_TRUE(Pump([this] { return !engine_->State().SubpictureShown; }, 2000));
+  const int framesBefore = view_.sink.Frames();
+  EXPECT_FALSE(Pump([this] { return ShowsSubtitle(view_.sink.Last()); }, 1500));
+  EXPECT_GT(view_.sink.Frames(), framesBefore + 20);
+
+  ASSERT_TRUE(engine_->DvdSetSubpictureShown(true));
+  ASSERT_TRUE(Pump([this] { return engine_->State().SubpictureShown; }, 2000));
+  QImage shown;
+  ASSERT_TRUE(Pump(
+      [&] {
+        shown = view_.sink.Last();
+        return ShowsSubtitle(shown);
+      },
+      3000));
+  SaveFrame(shown, "subtitle.png");
 }
 
 TEST_F(DvdEngineTest, TimeReadOutAdvancesWithinTheTitleTime) {

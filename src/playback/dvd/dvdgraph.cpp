@@ -216,6 +216,19 @@ struct TZDvdGraph::Native {
     }
   }
 
+  // Straight into the demuxer's input, in line with the stream. Not through
+  // gst_element_send_event: that holds the demuxer's state lock while it waits for the stream,
+  // and the stream may itself wait for the graph to finish a state change after a flush.
+  void SendToDemux(GstStructure* choice) const {
+    GstEvent* event = gst_event_new_custom(GST_EVENT_CUSTOM_DOWNSTREAM, choice);
+    GstObjectPtr<GstPad> input(demux ? gst_element_get_static_pad(demux.get(), "sink") : nullptr);
+    if (input) {
+      gst_pad_send_event(input.get(), event);
+    } else {
+      gst_event_unref(event);
+    }
+  }
+
   void SendUpstream(GstEvent* event) const {
     // Through the picture's path only, so the navigator gets each event once.
     gst_element_send_event(videoSink, event);
@@ -393,29 +406,17 @@ qint64 TZDvdGraph::Duration(const char* format) const {
 
 void TZDvdGraph::SelectAudio(int stream) {
   d_->audioChoice = stream;
-  if (d_->demux) {
-    gst_element_send_event(
-        d_->demux.get(),
-        gst_event_new_custom(
-            GST_EVENT_CUSTOM_DOWNSTREAM,
-            gst_structure_new(kDvdStructure, "event", G_TYPE_STRING, "dvd-set-audio-track",
-                              "logical-id", G_TYPE_INT, stream, "physical-id", G_TYPE_INT, stream,
-                              nullptr)));
-  }
+  d_->SendToDemux(gst_structure_new(kDvdStructure, "event", G_TYPE_STRING, "dvd-set-audio-track",
+                                    "logical-id", G_TYPE_INT, stream, "physical-id", G_TYPE_INT,
+                                    stream, nullptr));
 }
 
 void TZDvdGraph::SelectSubpicture(int stream, bool shown) {
   d_->subpictureChoice = stream;
   d_->forcedOnly = !shown;
-  if (d_->demux) {
-    gst_element_send_event(
-        d_->demux.get(),
-        gst_event_new_custom(
-            GST_EVENT_CUSTOM_DOWNSTREAM,
-            gst_structure_new(kDvdStructure, "event", G_TYPE_STRING, "dvd-set-subpicture-track",
-                              "logical-id", G_TYPE_INT, stream, "physical-id", G_TYPE_INT, stream,
-                              "forced-only", G_TYPE_BOOLEAN, !shown, nullptr)));
-  }
+  d_->SendToDemux(gst_structure_new(
+      kDvdStructure, "event", G_TYPE_STRING, "dvd-set-subpicture-track", "logical-id", G_TYPE_INT,
+      stream, "physical-id", G_TYPE_INT, stream, "forced-only", G_TYPE_BOOLEAN, !shown, nullptr));
 }
 
 void TZDvdGraph::SetVolume(double linear) {
