@@ -18,6 +18,7 @@
 #include "playback/dvd/dvdengine.h"
 #include "playlist/playlist.h"
 #include "testsupport.h"
+#include "testwatchdog.h"
 
 namespace {
 
@@ -58,6 +59,23 @@ bool ShowsSubtitle(const QImage& frame) {
          IsWhite(frame, middle + QPoint(210, 0));
 }
 
+// The mean of the red, green and blue values over a grid across the picture; -1 without one.
+double MeanLevel(const QImage& frame) {
+  if (frame.isNull()) {
+    return -1;
+  }
+  double sum = 0;
+  int count = 0;
+  for (int y = 8; y < frame.height(); y += 16) {
+    for (int x = 8; x < frame.width(); x += 16) {
+      const QColor color = frame.pixelColor(x, y);
+      sum += color.red() + color.green() + color.blue();
+      count += 3;
+    }
+  }
+  return sum / count;
+}
+
 void SaveFrame(const QImage& frame, const char* name) {
   const QString folder = TestOutputFolder() + QStringLiteral("/dvd/");
   QDir().mkpath(folder);
@@ -91,11 +109,17 @@ class DvdEngineTest : public ::testing::Test {
     return engine_->Open(mkDvd, *playlist_.Get(index));
   }
 
-  // Opens the disc and waits until the navigator shows its menu.
+  // Opens the disc and waits until the navigator shows its menu with a button highlighted, as a
+  // person sees it before choosing.
   void OpenMenu(const QString& path) {
     const std::optional<TZOpenError> error = Open(path);
     ASSERT_FALSE(error) << error->Id << " " << error->Detail.toStdString();
-    ASSERT_TRUE(Pump([this] { return engine_->State().InMenu && view_.sink.Frames() > 0; }, 5000));
+    ASSERT_TRUE(Pump(
+        [this] {
+          return engine_->State().InMenu && view_.sink.Frames() > 0 && engine_->State().Button > 0;
+        },
+        5000))
+        << "button " << engine_->State().Button;
   }
 
   // Starts a title through the jump menu and waits until it plays.
@@ -115,6 +139,8 @@ class DvdEngineTest : public ::testing::Test {
   static inline bool made_ = false;
   static inline QString error_;
 
+  // Every test here ends well within this, even on a loaded machine.
+  TestWatchdog watchdog_{std::chrono::seconds(90)};
   ScratchFolder logFolder_;
   TZConfig config_;
   TZPlaylist playlist_;
@@ -188,9 +214,11 @@ TEST_F(DvdEngineTest, TitleMenuShowsAndItsButtonStartsTitleTwo) {
 
 TEST_F(DvdEngineTest, KeysChooseTheOtherButton) {
   OpenMenu(dvd_.Ifo);
-  Pump([] { return false; }, 1000);
   // The first button is selected at the start; one step right selects title 2's.
+  EXPECT_EQ(engine_->State().Button, 1);
   EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Right));
+  ASSERT_TRUE(Pump([this] { return engine_->State().Button == 2; }, 3000))
+      << engine_->State().Button;
   EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Activate));
   ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000)) << engine_->State().Title;
 }
@@ -328,6 +356,37 @@ TEST_F(DvdEngineTest, SecondAudioStreamAndSubtitleAreChosen) {
   ASSERT_TRUE(Pump([this] { return !engine_->State().SubpictureShown; }, 2000));
   EXPECT_EQ(view_.subtitleChecked, -1);
   EXPECT_FALSE(engine_->DvdSelectAudioStream(2));
+}
+
+TEST_F(DvdEngineTest, ColourControlsActOnTheDiscPicture) {
+  OpenMenu(dvd_.Ifo);
+  PlayTitle(1);
+  ASSERT_TRUE(Pump([this] { return engine_->State().PositionMs > 300; }, 5000));
+  const double plain = MeanLevel(view_.sink.Last());
+  ASSERT_GT(plain, 0);
+  ASSERT_LT(plain, 180);
+
+  TZColourControls brighter;
+  brighter.Brightness = 5000;
+  engine_->SetColourControls(brighter);
+  double level = 0;
+  EXPECT_TRUE(Pump(
+      [&] {
+        level = MeanLevel(view_.sink.Last());
+        return level > plain + 60;
+      },
+      3000))
+      << plain << " -> " << level;
+
+  // Back to the neutral controls: the disc's own levels again.
+  engine_->SetColourControls(TZColourControls{});
+  EXPECT_TRUE(Pump(
+      [&] {
+        level = MeanLevel(view_.sink.Last());
+        return std::abs(level - plain) < 25;
+      },
+      3000))
+      << plain << " -> " << level;
 }
 
 TEST_F(DvdEngineTest, IsoImageOfTheDiscPlays) {

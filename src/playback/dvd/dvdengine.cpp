@@ -14,6 +14,7 @@
 #include "playback/dvd/dvdlanguages.h"
 #include "playback/player.h"
 #include "playback/playerwindows.h"
+#include "playback/video/colourcontrols.h"
 #include "playback/video/framesink.h"
 #include "playback/video/videoview.h"
 #include "playlist/playlist.h"
@@ -142,11 +143,14 @@ std::optional<TZOpenError> TZDvdEngine::Open(TMediaKind kind, const TZPlaylistEn
   connect(graph_.get(), &TZDvdGraph::StreamsAnnounced, this, &TZDvdEngine::OnStreamsAnnounced);
   connect(graph_.get(), &TZDvdGraph::AudioChosen, this, &TZDvdEngine::OnAudioChosen);
   connect(graph_.get(), &TZDvdGraph::SubpictureChosen, this, &TZDvdEngine::OnSubpictureChosen);
+  connect(graph_.get(), &TZDvdGraph::ButtonHighlighted, this,
+          [this](int button) { state_.Button = button; });
   if (!graph_->Build(disc->Device)) {
     Free(kind, false);
     Indent(false);
     return TZOpenError{kErrorGraphBuild, kDvdTag, QString()};
   }
+  graph_->SetColour(VideoColourOf(ColourControlsOf(config_)));
   graph_->SetVolume(LinearOf(volume_));
   graph_->SetPanorama(PanoramaOf(balance_));
   if (!graph_->Start(kStartTimeoutMs)) {
@@ -203,14 +207,14 @@ void TZDvdEngine::Free(TMediaKind, bool hideVideo) {
 
 void TZDvdEngine::Pause() {
   if (graph_) {
-    graph_->Graph().SetState(ZGraphState::Paused);
+    graph_->SetState(ZGraphState::Paused);
     view_.UpdateVideoMenu(true, true);
   }
 }
 
 void TZDvdEngine::Run() {
   if (graph_) {
-    graph_->Graph().SetState(ZGraphState::Playing);
+    graph_->SetState(ZGraphState::Playing);
     view_.UpdateVideoMenu(true, false);
   }
 }
@@ -287,8 +291,11 @@ bool TZDvdEngine::SelectSubtitleTrack(int) {
   return false;
 }
 
-void TZDvdEngine::SetColourControls(const TZColourControls&) {
-  // The DVD graph has no colour controls; the picture keeps the disc's own colours.
+// The settings keep the controls (the file engine stores them); the disc's picture follows.
+void TZDvdEngine::SetColourControls(const TZColourControls& controls) {
+  if (graph_) {
+    graph_->SetColour(VideoColourOf(controls));
+  }
 }
 
 std::optional<QString> TZDvdEngine::TakeScreenshot(bool adjusted, QSize pictureSize) {

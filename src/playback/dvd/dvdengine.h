@@ -38,6 +38,7 @@ struct TZDvdState {
   int AudioStream = -1;  // the chosen stream, -1 before the first report
   int SubpictureStream = -1;
   bool SubpictureShown = true;
+  int Button = 0;                  // the highlighted menu button, from 1; 0 while none is shown
   std::vector<int> ChapterCounts;  // per title, from the disc's title table
 };
 

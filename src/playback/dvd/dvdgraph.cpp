@@ -1,20 +1,27 @@
 #include "playback/dvd/dvdgraph.h"
 
 #include <gst/app/gstappsink.h>
+#include <gst/base/gstbasesink.h>
 #include <gst/video/navigation.h>
 #include <gst/video/video.h>
 
 #include <QMutex>
 #include <QWaitCondition>
 #include <atomic>
+#include <deque>
+#include <mutex>
+#include <utility>
 
 #include "components/graph/gstref.h"
 #include "components/graph/zgraphnative.h"
+#include "components/graph/zvideosink.h"
 #include "playback/video/framesink.h"
 
 namespace {
 
 const char kDvdStructure[] = "application/x-gst-dvd";
+// How long the check after a preroll waits for a state change under way.
+constexpr GstClockTime kSettleTimeout = 2 * GST_SECOND;
 
 // The mapped buffer behind a QImage; freed when the last copy of the image goes.
 struct MappedFrame {
@@ -84,6 +91,71 @@ GstFormat FormatOf(const char* nick) {
   return g_str_equal(nick, "time") ? GST_FORMAT_TIME : gst_format_get_by_nick(nick);
 }
 
+// The graph's state as asked for by its owner; shared with the checks that run on GStreamer's
+// workers, which may outlive the graph.
+struct StateRequests {
+  std::mutex lock;
+  bool closed = false;
+};
+
+struct GstEventUnref {
+  void operator()(GstEvent* event) const { gst_event_unref(event); }
+};
+
+// Events sent one after the other, in the order given, on one of GStreamer's workers: a jump
+// waits while the navigator holds a still, and a stream choice waits for the stream it travels
+// in, which stands still while the graph is paused. The GUI thread must not wait for either,
+// and a later choice must not overtake an earlier one.
+class Courier : public std::enable_shared_from_this<Courier> {
+ public:
+  // To an element, or a pad; takes the event.
+  void Send(GstElement* pipeline, GstObjectPtr<GstObject> target, GstEvent* event) {
+    {
+      std::lock_guard lock(lock_);
+      queue_.push_back({std::move(target), std::unique_ptr<GstEvent, GstEventUnref>(event)});
+      if (running_) {
+        return;
+      }
+      running_ = true;
+    }
+    gst_element_call_async(
+        pipeline, Run, new std::shared_ptr<Courier>(shared_from_this()),
+        [](gpointer self) { delete static_cast<std::shared_ptr<Courier>*>(self); });
+  }
+
+ private:
+  struct Delivery {
+    GstObjectPtr<GstObject> target;
+    std::unique_ptr<GstEvent, GstEventUnref> event;
+  };
+
+  static void Run(GstElement*, gpointer data) {
+    Courier& self = **static_cast<std::shared_ptr<Courier>*>(data);
+    for (;;) {
+      Delivery delivery;
+      {
+        std::lock_guard lock(self.lock_);
+        if (self.queue_.empty()) {
+          self.running_ = false;
+          return;
+        }
+        delivery = std::move(self.queue_.front());
+        self.queue_.pop_front();
+      }
+      GstObject* target = delivery.target.get();
+      if (GST_IS_PAD(target)) {
+        gst_pad_send_event(GST_PAD(target), delivery.event.release());
+      } else {
+        gst_element_send_event(GST_ELEMENT(target), delivery.event.release());
+      }
+    }
+  }
+
+  std::mutex lock_;
+  std::deque<Delivery> queue_;
+  bool running_ = false;
+};
+
 }  // namespace
 
 struct TZDvdGraph::Native {
@@ -92,6 +164,8 @@ struct TZDvdGraph::Native {
   GstElement* pipeline = nullptr;  // borrowed from the graph
   GstElement* navigator = nullptr;
   GstElement* overlay = nullptr;
+  GstElement* balance = nullptr;
+  GstElement* gamma = nullptr;
   GstElement* videoSink = nullptr;
   GstElement* audioIn = nullptr;
   GstElement* volume = nullptr;
@@ -103,6 +177,17 @@ struct TZDvdGraph::Native {
   std::atomic<int> audioChoice{-1};
   std::atomic<int> subpictureChoice{-1};
   std::atomic<bool> forcedOnly{false};
+
+  std::shared_ptr<StateRequests> states = std::make_shared<StateRequests>();
+  // Jumps and speeds to the navigator; stream choices to the demuxer.
+  std::shared_ptr<Courier> seeks = std::make_shared<Courier>();
+  std::shared_ptr<Courier> choices = std::make_shared<Courier>();
+
+  // What a check after a preroll needs.
+  struct PrerollCheck {
+    GstObjectPtr<GstElement> sink;
+    std::shared_ptr<StateRequests> states;
+  };
 
   mutable QMutex frameLock;
   QWaitCondition frameArrived;
@@ -131,12 +216,51 @@ struct TZDvdGraph::Native {
   }
 
   static GstFlowReturn OnPreroll(GstAppSink* appsink, gpointer data) {
+    auto* self = static_cast<Native*>(data);
     GstSample* sample = gst_app_sink_pull_preroll(appsink);
     if (sample) {
-      static_cast<Native*>(data)->Present(sample);
+      self->Present(sample);
       gst_sample_unref(sample);
     }
+    gst_element_call_async(self->pipeline, KeepPlaying,
+                           new PrerollCheck{RefObject(self->videoSink), self->states},
+                           [](gpointer check) { delete static_cast<PrerollCheck*>(check); });
     return GST_FLOW_OK;
+  }
+
+  // The navigator flushes on its own (a jump of its program, a new title), and the picture's
+  // sink then loses its state and prerolls again. When such a flush meets the graph while it is
+  // still going to playing, the pipeline ignores the sink's lost state: it ends in playing with
+  // the sink held in its preroll, the picture's queue fills and the navigator stops for good.
+  // After every preroll this checks, off the streaming thread, whether the graph settled in that
+  // state, and sets it playing again: that releases the sink like the pipeline's own recovery.
+  static void KeepPlaying(GstElement* pipeline, gpointer data) {
+    const auto* check = static_cast<PrerollCheck*>(data);
+    GstElement* sink = check->sink.get();
+    // The sink commits its preroll only after handing over the picture; then a state change of
+    // the graph still under way sets the sink itself.
+    GstState sinkState = GST_STATE_VOID_PENDING;
+    GstState current = GST_STATE_VOID_PENDING;
+    if (gst_element_get_state(sink, &sinkState, nullptr, kSettleTimeout) !=
+            GST_STATE_CHANGE_SUCCESS ||
+        sinkState != GST_STATE_PAUSED ||
+        gst_element_get_state(pipeline, &current, nullptr, kSettleTimeout) !=
+            GST_STATE_CHANGE_SUCCESS ||
+        current != GST_STATE_PLAYING) {
+      return;
+    }
+    // Under the owner's lock: a pause or stop asked for meanwhile wins.
+    std::lock_guard lock(check->states->lock);
+    GST_OBJECT_LOCK(pipeline);
+    const bool playing = GST_STATE_TARGET(pipeline) == GST_STATE_PLAYING;
+    GST_OBJECT_UNLOCK(pipeline);
+    GST_OBJECT_LOCK(sink);
+    const bool held =
+        GST_STATE(sink) == GST_STATE_PAUSED && GST_STATE_PENDING(sink) == GST_STATE_VOID_PENDING;
+    GST_OBJECT_UNLOCK(sink);
+    if (playing && held && !check->states->closed) {
+      gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    }
   }
 
   // On the navigator's own source: announcements go to the GUI, stream choices are kept.
@@ -172,10 +296,16 @@ struct TZDvdGraph::Native {
     const char* name = DvdEventName(event);
     const GstStructure* s = gst_event_get_structure(event);
     int id = -1;
-    if (!name || !gst_structure_get_int(s, "physical-id", &id)) {
+    if (!name) {
       return GST_PAD_PROBE_OK;
     }
-    if (g_str_equal(name, "dvd-set-audio-track")) {
+    if (g_str_equal(name, "dvd-spu-highlight") && gst_structure_get_int(s, "button", &id)) {
+      emit self->owner->ButtonHighlighted(id);
+    } else if (g_str_equal(name, "dvd-spu-reset-highlight")) {
+      emit self->owner->ButtonHighlighted(0);
+    } else if (!gst_structure_get_int(s, "physical-id", &id)) {
+      return GST_PAD_PROBE_OK;
+    } else if (g_str_equal(name, "dvd-set-audio-track")) {
       emit self->owner->AudioChosen(id);
     } else if (g_str_equal(name, "dvd-set-subpicture-track")) {
       gboolean forced = FALSE;
@@ -196,6 +326,11 @@ struct TZDvdGraph::Native {
       }
     } else if (g_str_equal(name.get(), "dvddemux")) {
       self->demux = RefObject(element);
+    } else if (GST_IS_BASE_SINK(element) && !GST_IS_APP_SINK(element)) {
+      // The sound output follows the picture's preroll rather than taking part in it: a sink
+      // that loses its state at a flush could be left held like the picture's (see
+      // KeepPlaying), and nothing would notice, as no picture preroll follows.
+      g_object_set(element, "async", FALSE, nullptr);
     }
   }
 
@@ -221,9 +356,9 @@ struct TZDvdGraph::Native {
   // and the stream may itself wait for the graph to finish a state change after a flush.
   void SendToDemux(GstStructure* choice) const {
     GstEvent* event = gst_event_new_custom(GST_EVENT_CUSTOM_DOWNSTREAM, choice);
-    GstObjectPtr<GstPad> input(demux ? gst_element_get_static_pad(demux.get(), "sink") : nullptr);
+    GstPad* input = demux ? gst_element_get_static_pad(demux.get(), "sink") : nullptr;
     if (input) {
-      gst_pad_send_event(input.get(), event);
+      choices->Send(pipeline, GstObjectPtr<GstObject>(GST_OBJECT(input)), event);
     } else {
       gst_event_unref(event);
     }
@@ -234,21 +369,8 @@ struct TZDvdGraph::Native {
     gst_element_send_event(videoSink, event);
   }
 
-  static void SeekOnWorker(GstElement*, gpointer data) {
-    auto* request = static_cast<std::pair<GstElement*, GstEvent*>*>(data);
-    gst_element_send_event(request->first, request->second);
-  }
-
-  static void FreeSeek(gpointer data) {
-    auto* request = static_cast<std::pair<GstElement*, GstEvent*>*>(data);
-    gst_object_unref(request->first);
-    delete request;
-  }
-
   void SeekAsync(GstEvent* seek) const {
-    auto* request = new std::pair<GstElement*, GstEvent*>(
-        static_cast<GstElement*>(gst_object_ref(videoSink)), seek);
-    gst_element_call_async(pipeline, SeekOnWorker, request, FreeSeek);
+    seeks->Send(pipeline, RefObject(GST_OBJECT(videoSink)), seek);
   }
 };
 
@@ -262,7 +384,11 @@ TZDvdGraph::TZDvdGraph(TZVideoFrameSink& sink, const ZFilter& dsp, QObject* pare
 }
 
 TZDvdGraph::~TZDvdGraph() {
-  graph_.SetState(ZGraphState::Stopped);
+  {
+    std::lock_guard lock(d_->states->lock);
+    d_->states->closed = true;
+    graph_.SetState(ZGraphState::Stopped);
+  }
   g_signal_handlers_disconnect_by_data(d_->pipeline, d_.get());
   if (d_->navigator) {
     g_signal_handlers_disconnect_by_data(d_->navigator, d_.get());
@@ -271,7 +397,8 @@ TZDvdGraph::~TZDvdGraph() {
 }
 
 bool TZDvdGraph::Build(const QString& device) {
-  const QStringList videoPath{QStringLiteral("dvdspu"), QStringLiteral("videoconvert"),
+  const QStringList videoPath{QStringLiteral("dvdspu"), QStringLiteral("videobalance"),
+                              QStringLiteral("gamma"), QStringLiteral("videoconvert"),
                               QStringLiteral("appsink")};
   QStringList audioPath{QStringLiteral("audioconvert"), QStringLiteral("audioresample")};
   if (d_->dsp) {
@@ -304,6 +431,8 @@ bool TZDvdGraph::Build(const QString& device) {
   }
   d_->navigator = ZNativeElement(navigator);
   d_->overlay = video.front();
+  d_->balance = video[1];
+  d_->gamma = video[2];
   d_->videoSink = video.back();
   d_->audioIn = audio.front();
   d_->volume = audio[audio.size() - 4];
@@ -326,7 +455,7 @@ bool TZDvdGraph::Start(int timeoutMs) {
     QMutexLocker lock(&d_->frameLock);
     d_->lastFrame = QImage();
   }
-  if (!graph_.SetState(ZGraphState::Playing)) {
+  if (!SetState(ZGraphState::Playing)) {
     return false;
   }
   QMutexLocker lock(&d_->frameLock);
@@ -334,6 +463,11 @@ bool TZDvdGraph::Start(int timeoutMs) {
     d_->frameArrived.wait(&d_->frameLock, QDeadlineTimer(timeoutMs));
   }
   return !d_->lastFrame.isNull();
+}
+
+bool TZDvdGraph::SetState(ZGraphState state) {
+  std::lock_guard lock(d_->states->lock);
+  return graph_.SetState(state);
 }
 
 bool TZDvdGraph::Command(TZDvdCommand command) {
@@ -417,6 +551,14 @@ void TZDvdGraph::SelectSubpicture(int stream, bool shown) {
   d_->SendToDemux(gst_structure_new(
       kDvdStructure, "event", G_TYPE_STRING, "dvd-set-subpicture-track", "logical-id", G_TYPE_INT,
       stream, "physical-id", G_TYPE_INT, stream, "forced-only", G_TYPE_BOOLEAN, !shown, nullptr));
+}
+
+void TZDvdGraph::SetColour(const ZVideoColour& colour) {
+  if (d_->balance) {
+    g_object_set(d_->balance, "brightness", colour.Brightness, "contrast", colour.Contrast, "hue",
+                 colour.Hue, "saturation", colour.Saturation, nullptr);
+    g_object_set(d_->gamma, "gamma", colour.Gamma, nullptr);
+  }
 }
 
 void TZDvdGraph::SetVolume(double linear) {

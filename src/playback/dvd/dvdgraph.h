@@ -1,9 +1,9 @@
 #pragma once
-// The DVD graph: GStreamer's DVD navigator with its decoders, the subpicture overlay, a sink that
-// hands each picture to the frame sink, and the audio path through the DSP filter (when given),
-// volume and balance to the sound output. It sends the navigator its commands, jumps and pointer
-// events and reads where it plays; what the navigator announces on its streams arrives as
-// signals, queued to the thread the graph lives on.
+// The DVD graph: GStreamer's DVD navigator with its decoders, the subpicture overlay, the colour
+// controls, a sink that hands each picture to the frame sink, and the audio path through the DSP
+// filter (when given), volume and balance to the sound output. It sends the navigator its commands,
+// jumps and pointer events and reads where it plays; what the navigator announces on its streams
+// arrives as signals, queued to the thread the graph lives on.
 
 #include <QImage>
 #include <QObject>
@@ -14,6 +14,7 @@
 #include "components/graph/zgraph.h"
 
 class TZVideoFrameSink;
+struct ZVideoColour;
 
 enum class TZDvdCommand {
   TitleMenu,
@@ -43,6 +44,9 @@ class TZDvdGraph : public QObject {
   ZGraph& Graph() { return graph_; }
   // Runs the graph and waits until the first pictures arrived; false when it does not start.
   bool Start(int timeoutMs);
+  // Pauses or runs the graph; the state to use instead of the graph's own, as the graph keeps
+  // the picture's sink playing after the navigator's flushes while it should play.
+  bool SetState(ZGraphState state);
 
   bool Command(TZDvdCommand command);
   // Pointer over or released on the picture, in the picture's own pixels.
@@ -64,6 +68,8 @@ class TZDvdGraph : public QObject {
   void SelectAudio(int stream);
   void SelectSubpicture(int stream, bool shown);
 
+  // The picture's colour controls, as for files.
+  void SetColour(const ZVideoColour& colour);
   void SetVolume(double linear);
   // -1 (left only) to 1 (right only).
   void SetPanorama(double panorama);
@@ -78,6 +84,9 @@ class TZDvdGraph : public QObject {
   void StreamsAnnounced(const QString& announcement);
   void AudioChosen(int stream);
   void SubpictureChosen(int stream, bool forcedOnly);
+  // The menu button the navigator highlights (from 1), 0 when it shows none: until a menu's
+  // highlight arrives, the navigator does not know where its buttons are.
+  void ButtonHighlighted(int button);
 
  private:
   ZGraph graph_;
