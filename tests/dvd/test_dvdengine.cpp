@@ -6,10 +6,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <algorithm>
 #include <thread>
 
+#include "base/programpath.h"
 #include "base/zdebug.h"
 #include "components/graph/zgraph.h"
 #include "config/config.h"
@@ -188,8 +190,9 @@ TEST_F(DvdEngineTest, TitleMenuShowsAndItsButtonStartsTitleTwo) {
   // "Jump to": title 1 with three chapters, title 2 as a single entry.
   EXPECT_EQ(view_.jumpTargets, (std::vector<int>{3, 1}));
   const QString log = Log();
-  for (const char* line : {"Playing...", "  FileName: ", "  Type: DVD (DirectShow)",
-                           "  Size: 720 x 480", "  DSP: TRUE", "  PlaylistIndex: [0]"}) {
+  for (const char* line :
+       {"Playing...", "  FileName: ", "  DVD Graph Script not found, trying to autocreate.",
+        "  Type: DVD (DirectShow)", "  Size: 720 x 480", "  DSP: TRUE", "  PlaylistIndex: [0]"}) {
     EXPECT_TRUE(log.contains(QLatin1String(line))) << line << "\n" << log.toStdString();
   }
 
@@ -396,6 +399,71 @@ TEST_F(DvdEngineTest, IsoImageOfTheDiscPlays) {
   OpenMenu(dvd.Image);
   EXPECT_EQ(view_.jumpTargets, (std::vector<int>{3, 1}));
   PlayTitle(2);
+}
+
+// A program folder whose "DVDGraph" script builds the graph.
+class DvdScriptTest : public DvdEngineTest {
+ protected:
+  void SetUp() override {
+    DvdEngineTest::SetUp();
+    SetProgramPath(programFolder_.path());
+    config_.DVDGraph = QStringLiteral("Navigator Only");
+  }
+  void WriteScript(const QByteArray& text) {
+    WriteBytes(programFolder_.file(QStringLiteral("data/dvdgraphs/Navigator Only.zgraph")), text);
+  }
+
+  ScratchFolder programFolder_;
+};
+
+TEST_F(DvdScriptTest, ScriptChosenForDiscsBuildsTheGraph) {
+  WriteScript(R"zg(
+void Filter() {
+  AddFilter("rsndvdbin");
+  Export("[DVD Navigator]", "rsndvdbin");
+}
+void Connect() {
+  ConnectPins("rsndvdbin", "video", "[Video Renderer]", "video");
+  ConnectPins("rsndvdbin", "subpicture", "[Video Renderer]", "subpicture");
+  ConnectPins("rsndvdbin", "audio", "[Video Renderer]", "audio");
+}
+)zg");
+  OpenMenu(dvd_.Ifo);
+  const QString log = Log();
+  for (const QString& line :
+       {QStringLiteral("  Use DVD Graph Script: Navigator Only"),
+        QStringLiteral("    Compile script successfully."),
+        QStringLiteral("    DVD Directory: ") + QFileInfo(dvd_.Ifo).absolutePath()}) {
+    EXPECT_TRUE(log.contains(line)) << line.toStdString() << "\n" << log.toStdString();
+  }
+  EXPECT_FALSE(log.contains(QLatin1String("trying to autocreate")));
+  // The script's navigator drives the menu as the engine's own does.
+  engine_->DvdPointerMoved(TestDvd::kTitle2Button);
+  engine_->DvdPointerReleased(TestDvd::kTitle2Button);
+  ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000));
+  ASSERT_TRUE(Pump([this] { return view_.audio.size() == 2; }, 3000));
+}
+
+TEST_F(DvdScriptTest, ScriptThatDoesNotCompileFailsTheDisc) {
+  WriteScript("void Filter( {\n");
+  ReportCapture reports;
+  EXPECT_TRUE(Open(dvd_.Ifo));
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_EQ(view_.sink.Frames(), 0);
+  ASSERT_FALSE(reports.reports().empty());
+  EXPECT_TRUE(reports.reports().front().text.contains(QLatin1String("3100")) ||
+              reports.reports().front().text.contains(QLatin1String("TZDirectShowScriptEngine")))
+      << reports.reports().front().text.toStdString();
+  EXPECT_TRUE(Log().contains(QLatin1String("Compile script failed, errors occured:")));
+}
+
+TEST_F(DvdScriptTest, ScriptWithoutANavigatorFailsTheDisc) {
+  WriteScript("void Filter() {\n  AddFilter(\"fakesink\");\n}\nvoid Connect() {\n}\n");
+  ReportCapture reports;
+  EXPECT_TRUE(Open(dvd_.Ifo));
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_EQ(view_.sink.Frames(), 0);
+  EXPECT_FALSE(reports.reports().empty());
 }
 
 TEST_F(DvdEngineTest, FreeStopsTheDiscAndHidesTheWindow) {

@@ -110,6 +110,7 @@ TZDvdEngine::TZDvdEngine(const TZConfig& config, const TZPlaylist& playlist, TZV
       playlist_(playlist),
       view_(view),
       windows_(windows),
+      scripts_(std::make_unique<TZGraphScripts>(config, filters_, *this)),
       streams_(std::make_unique<TZDvdStreams>()),
       announced_(std::make_unique<TZDvdStreams>()) {
   poll_.setInterval(kPollMs);
@@ -145,7 +146,7 @@ std::optional<TZOpenError> TZDvdEngine::Open(TMediaKind kind, const TZPlaylistEn
   connect(graph_.get(), &TZDvdGraph::SubpictureChosen, this, &TZDvdEngine::OnSubpictureChosen);
   connect(graph_.get(), &TZDvdGraph::ButtonHighlighted, this,
           [this](int button) { state_.Button = button; });
-  if (!graph_->Build(disc->Device)) {
+  if (!BuildGraph(disc->Device, entry.FileName)) {
     Free(kind, false);
     Indent(false);
     return TZOpenError{kErrorGraphBuild, kDvdTag, QString()};
@@ -162,6 +163,25 @@ std::optional<TZOpenError> TZDvdEngine::Open(TMediaKind kind, const TZPlaylistEn
   poll_.start();
   Poll();
   return std::nullopt;
+}
+
+ZGraph& TZDvdEngine::Graph() {
+  return graph_->Graph();
+}
+
+ZFilter TZDvdEngine::VideoRenderer() {
+  return graph_->Output();
+}
+
+bool TZDvdEngine::BuildGraph(const QString& device, const QString& fileName) {
+  const QString script =
+      DataPath() + QStringLiteral("dvdgraphs/") + config_.DVDGraph + QStringLiteral(".zgraph");
+  if (config_.DVDGraph.isEmpty() || !QFileInfo::exists(script)) {
+    PlayerLog(QStringLiteral("DVD Graph Script not found, trying to autocreate."));
+    return graph_->Build(device);
+  }
+  return graph_->MakeOutput() && scripts_->OpenDvdWithScript(fileName) &&
+         graph_->Adopt(scripts_->DvdNavigator());
 }
 
 void TZDvdEngine::AfterStart(const TZPlaylistEntry& entry) {
@@ -189,6 +209,11 @@ void TZDvdEngine::Free(TMediaKind, bool hideVideo) {
     return;
   }
   poll_.stop();
+  // Stopped first, so that nothing sets it playing again while the script's filters leave.
+  graph_->SetState(ZGraphState::Stopped);
+  filters_.ClearFilters();
+  filters_.AttachToGraph(nullptr);
+  scripts_->UnregisterScriptFilters();
   graph_.reset();
   dsp_.reset();
   state_ = TZDvdState();

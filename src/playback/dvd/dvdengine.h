@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+#include "playback/dynfilter.h"
+#include "playback/graphscripts.h"
 #include "playback/video/videocommands.h"
 #include "playback/videoengine.h"
 
@@ -42,7 +44,10 @@ struct TZDvdState {
   std::vector<int> ChapterCounts;  // per title, from the disc's title table
 };
 
-class TZDvdEngine : public QObject, public TZVideoEngine, public TZVideoCommands {
+class TZDvdEngine : public QObject,
+                    public TZVideoEngine,
+                    public TZVideoCommands,
+                    public TZGraphScriptHost {
   Q_OBJECT
  public:
   // `playlist` gives the index of the entry being opened for the log.
@@ -109,6 +114,18 @@ class TZDvdEngine : public QObject, public TZVideoEngine, public TZVideoCommands
     int Chapter = 0;
   };
 
+  // TZGraphScriptHost: a script chosen in "DVDGraph" builds the graph around the paths behind
+  // the navigator, which the script finds as its video renderer.
+  ZGraph& Graph() override;
+  ZFilter VideoRenderer() override;
+  ZFilter DspFilter() override { return {}; }  // inside the renderer's sound path
+  void PrepareGraph() override {}
+  void RebuildDvdMenus() override {}  // the navigator's announcements fill them
+  void CheckDvdMode() override {}
+
+  // Puts the navigator and its paths into the graph, through the chosen script when there is
+  // one; false when that failed (a script reports its own errors).
+  bool BuildGraph(const QString& device, const QString& fileName);
   void Poll();
   void PollTitle();
   void AfterStart(const TZPlaylistEntry& entry);
@@ -126,6 +143,8 @@ class TZDvdEngine : public QObject, public TZVideoEngine, public TZVideoCommands
   TZPlayerWindows& windows_;
   std::unique_ptr<TZDspFilter> dsp_;
   std::unique_ptr<TZDvdGraph> graph_;
+  TDynFilter filters_;
+  std::unique_ptr<TZGraphScripts> scripts_;
   TZDvdState state_;
   std::unique_ptr<TZDvdStreams> streams_;    // what the menus show
   std::unique_ptr<TZDvdStreams> announced_;  // the navigator's last announcement

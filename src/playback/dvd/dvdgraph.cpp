@@ -10,6 +10,7 @@
 #include <atomic>
 #include <deque>
 #include <mutex>
+#include <tuple>
 #include <utility>
 
 #include "components/graph/gstref.h"
@@ -163,11 +164,11 @@ struct TZDvdGraph::Native {
   TZVideoFrameSink& sink;
   GstElement* pipeline = nullptr;  // borrowed from the graph
   GstElement* navigator = nullptr;
+  GstElement* output = nullptr;  // the bin of the paths behind the navigator
   GstElement* overlay = nullptr;
   GstElement* balance = nullptr;
   GstElement* gamma = nullptr;
   GstElement* videoSink = nullptr;
-  GstElement* audioIn = nullptr;
   GstElement* volume = nullptr;
   GstElement* panorama = nullptr;
   GstObjectPtr<GstElement> demux;
@@ -334,19 +335,12 @@ struct TZDvdGraph::Native {
     }
   }
 
+  // Links each output of the navigator to the input of the same name.
   static void OnPadAdded(GstElement*, GstPad* pad, gpointer data) {
     auto* self = static_cast<Native*>(data);
     const GCharPtr name(gst_pad_get_name(pad));
-    GstObjectPtr<GstPad> target;
-    if (g_str_equal(name.get(), "video")) {
-      target.reset(gst_element_get_static_pad(self->overlay, "video"));
-    } else if (g_str_equal(name.get(), "subpicture")) {
-      target.reset(gst_element_get_static_pad(self->overlay, "subpicture"));
-    } else if (g_str_equal(name.get(), "audio")) {
-      target.reset(gst_element_get_static_pad(self->audioIn, "sink"));
-    }
+    GstObjectPtr<GstPad> target(gst_element_get_static_pad(self->output, name.get()));
     if (target && !gst_pad_is_linked(target.get())) {
-      gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, OnOutputEvent, self, nullptr);
       gst_pad_link(pad, target.get());
     }
   }
@@ -396,7 +390,10 @@ TZDvdGraph::~TZDvdGraph() {
   graph_.Clear();
 }
 
-bool TZDvdGraph::Build(const QString& device) {
+bool TZDvdGraph::MakeOutput() {
+  if (output_) {
+    return true;
+  }
   const QStringList videoPath{QStringLiteral("dvdspu"), QStringLiteral("videobalance"),
                               QStringLiteral("gamma"), QStringLiteral("videoconvert"),
                               QStringLiteral("appsink")};
@@ -407,19 +404,18 @@ bool TZDvdGraph::Build(const QString& device) {
   audioPath << QStringLiteral("audioconvert") << QStringLiteral("volume")
             << QStringLiteral("audiopanorama") << QStringLiteral("audioconvert")
             << QStringLiteral("autoaudiosink");
-  ZFilter navigator = ZFilter::Create(QStringLiteral("rsndvdbin"));
-  if (!navigator || !navigator.SetProperty("device", device) || !graph_.Add(navigator)) {
-    return false;
-  }
+  const ZFilter output = ZWrapElement(gst_bin_new("dvdoutput"));
+  GstBin* bin = GST_BIN(ZNativeElement(output));
   std::vector<GstElement*> video;
   std::vector<GstElement*> audio;
   for (const auto& [names, elements] : {std::pair{&videoPath, &video}, {&audioPath, &audio}}) {
     for (const QString& name : *names) {
-      const ZFilter filter = name.isEmpty() ? d_->dsp : ZFilter::Create(name);
-      if (!filter || !graph_.Add(filter)) {
+      GstElement* element = name.isEmpty() ? ZNativeElement(d_->dsp)
+                                           : gst_element_factory_make(qPrintable(name), nullptr);
+      if (!element || !gst_bin_add(bin, element)) {
         return false;
       }
-      elements->push_back(ZNativeElement(filter));
+      elements->push_back(element);
     }
   }
   for (const std::vector<GstElement*>* path : {&video, &audio}) {
@@ -429,12 +425,20 @@ bool TZDvdGraph::Build(const QString& device) {
       }
     }
   }
-  d_->navigator = ZNativeElement(navigator);
+  // The navigator's three outputs by their own names.
+  for (const auto& [name, element, pin] : {std::tuple{"video", video.front(), "video"},
+                                           {"subpicture", video.front(), "subpicture"},
+                                           {"audio", audio.front(), "sink"}}) {
+    GstObjectPtr<GstPad> target(gst_element_get_static_pad(element, pin));
+    GstPad* input = gst_ghost_pad_new(name, target.get());
+    gst_pad_add_probe(input, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, Native::OnOutputEvent, d_.get(),
+                      nullptr);
+    gst_element_add_pad(GST_ELEMENT(bin), input);
+  }
   d_->overlay = video.front();
   d_->balance = video[1];
   d_->gamma = video[2];
   d_->videoSink = video.back();
-  d_->audioIn = audio.front();
   d_->volume = audio[audio.size() - 4];
   d_->panorama = audio[audio.size() - 3];
   g_object_set(d_->panorama, "method", 1, nullptr);  // simple: the far side only fades
@@ -446,8 +450,25 @@ bool TZDvdGraph::Build(const QString& device) {
   callbacks.new_sample = Native::OnSample;
   gst_app_sink_set_caps(GST_APP_SINK(d_->videoSink), caps.get());
   gst_app_sink_set_callbacks(GST_APP_SINK(d_->videoSink), &callbacks, d_.get(), nullptr);
-  g_signal_connect(d_->navigator, "pad-added", G_CALLBACK(Native::OnPadAdded), d_.get());
+  output_ = output;
+  d_->output = ZNativeElement(output_);
   return true;
+}
+
+bool TZDvdGraph::Build(const QString& device) {
+  ZFilter navigator = ZFilter::Create(QStringLiteral("rsndvdbin"));
+  if (!MakeOutput() || !navigator || !navigator.SetProperty("device", device) ||
+      !graph_.Add(navigator) || !graph_.Add(output_)) {
+    return false;
+  }
+  g_signal_connect(ZNativeElement(navigator), "pad-added", G_CALLBACK(Native::OnPadAdded),
+                   d_.get());
+  return Adopt(navigator);
+}
+
+bool TZDvdGraph::Adopt(const ZFilter& navigator) {
+  d_->navigator = navigator ? ZNativeElement(navigator) : nullptr;
+  return d_->navigator != nullptr;
 }
 
 bool TZDvdGraph::Start(int timeoutMs) {

@@ -38,9 +38,17 @@ class TZDvdGraph : public QObject {
   TZDvdGraph(const TZDvdGraph&) = delete;
   TZDvdGraph& operator=(const TZDvdGraph&) = delete;
 
+  // Makes the paths behind the navigator as one filter with the inputs "video", "subpicture"
+  // and "audio" (the navigator's own output names), not yet in the graph; false when an element
+  // is missing.
+  bool MakeOutput();
+  // That filter, null before MakeOutput.
+  const ZFilter& Output() const { return output_; }
   // Puts the navigator for `device` (disc root or image) and the paths behind it into the graph;
   // false when an element is missing.
   bool Build(const QString& device);
+  // Takes a navigator that a graph script put into the graph and connected to the output.
+  bool Adopt(const ZFilter& navigator);
   ZGraph& Graph() { return graph_; }
   // Runs the graph and waits until the first pictures arrived; false when it does not start.
   bool Start(int timeoutMs);
@@ -90,5 +98,6 @@ class TZDvdGraph : public QObject {
 
  private:
   ZGraph graph_;
+  ZFilter output_;
   std::unique_ptr<Native> d_;
 };
