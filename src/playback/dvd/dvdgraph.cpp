@@ -291,9 +291,15 @@ struct TZDvdGraph::Native {
   }
 
   // On the navigator's outputs: the streams it really plays.
-  static GstPadProbeReturn OnOutputEvent(GstPad*, GstPadProbeInfo* info, gpointer data) {
+  static GstPadProbeReturn OnOutputEvent(GstPad* input, GstPadProbeInfo* info, gpointer data) {
     auto* self = static_cast<Native*>(data);
     GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    // The navigator makes its outputs only as their streams begin. The graph layer, which links
+    // a script's connections as the outputs appear, ends an input still unlinked when data flows
+    // elsewhere; here that input is merely waiting, and an end would refuse its stream later.
+    if (!gst_pad_is_linked(input)) {
+      return GST_PAD_PROBE_DROP;
+    }
     const char* name = DvdEventName(event);
     const GstStructure* s = gst_event_get_structure(event);
     int id = -1;
@@ -471,17 +477,15 @@ bool TZDvdGraph::Adopt(const ZFilter& navigator) {
   return d_->navigator != nullptr;
 }
 
+// A graph script may have set the graph playing already, and a menu's still picture comes only
+// once: a picture that arrived before counts.
 bool TZDvdGraph::Start(int timeoutMs) {
-  {
-    QMutexLocker lock(&d_->frameLock);
-    d_->lastFrame = QImage();
-  }
   if (!SetState(ZGraphState::Playing)) {
     return false;
   }
+  const QDeadlineTimer deadline(timeoutMs);
   QMutexLocker lock(&d_->frameLock);
-  if (d_->lastFrame.isNull()) {
-    d_->frameArrived.wait(&d_->frameLock, QDeadlineTimer(timeoutMs));
+  while (d_->lastFrame.isNull() && d_->frameArrived.wait(&d_->frameLock, deadline)) {
   }
   return !d_->lastFrame.isNull();
 }
