@@ -325,7 +325,12 @@ struct TZDvdGraph::Native {
   static void OnElementAdded(GstBin*, GstBin*, GstElement* element, gpointer data) {
     auto* self = static_cast<Native*>(data);
     const GCharPtr name(gst_object_get_name(GST_OBJECT(element)));
-    if (g_str_equal(name.get(), "dvdsrc")) {
+    GstElementFactory* factory = gst_element_get_factory(element);
+    if (factory && g_str_equal(GST_OBJECT_NAME(factory), "rsndvdbin")) {
+      // Linked as the outputs appear, before any link a graph script asked for: the same paths
+      // whoever put the navigator in.
+      g_signal_connect(element, "pad-added", G_CALLBACK(OnPadAdded), self);
+    } else if (g_str_equal(name.get(), "dvdsrc")) {
       GstObjectPtr<GstPad> pad(gst_element_get_static_pad(element, "src"));
       if (pad) {
         gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, OnSourceEvent, self,
@@ -345,7 +350,8 @@ struct TZDvdGraph::Native {
   static void OnPadAdded(GstElement*, GstPad* pad, gpointer data) {
     auto* self = static_cast<Native*>(data);
     const GCharPtr name(gst_pad_get_name(pad));
-    GstObjectPtr<GstPad> target(gst_element_get_static_pad(self->output, name.get()));
+    GstObjectPtr<GstPad> target(self->output ? gst_element_get_static_pad(self->output, name.get())
+                                             : nullptr);
     if (target && !gst_pad_is_linked(target.get())) {
       gst_pad_link(pad, target.get());
     }
@@ -467,8 +473,6 @@ bool TZDvdGraph::Build(const QString& device) {
       !graph_.Add(navigator) || !graph_.Add(output_)) {
     return false;
   }
-  g_signal_connect(ZNativeElement(navigator), "pad-added", G_CALLBACK(Native::OnPadAdded),
-                   d_.get());
   return Adopt(navigator);
 }
 

@@ -47,7 +47,8 @@ class TZDvdGraph : public QObject {
   // Puts the navigator for `device` (disc root or image) and the paths behind it into the graph;
   // false when an element is missing.
   bool Build(const QString& device);
-  // Takes a navigator that a graph script put into the graph and connected to the output.
+  // Takes the navigator a graph script put into the graph. Its outputs join the inputs of the
+  // same names as they appear, as after Build.
   bool Adopt(const ZFilter& navigator);
   ZGraph& Graph() { return graph_; }
   // Runs the graph and waits until the first pictures arrived; false when it does not start.
