@@ -1,6 +1,7 @@
 #include "app/videowiring.h"
 
 #include "hotkeys/hotkeytarget.h"
+#include "playback/dvd/dvdengine.h"
 #include "playback/playertimer.h"
 #include "playback/video/enginerouter.h"
 #include "playback/video/graphengine.h"
@@ -17,9 +18,10 @@ TZVideoWiring::TZVideoWiring(TZMainWindow& main, const TZGUI& skin, TZConfig& co
       std::make_unique<TZVideoWindow>(*windows.Video, *controls_, main, config, skin, *timers_);
   window_->SetMainVideoMenu(&main.VideoMenu());
   graph_ = std::make_unique<TZGraphVideoEngine>(config, main.Playlist(), *window_, main);
-  // Discs have no engine yet: the router answers them with error 1002.
-  router_ = std::make_unique<TZVideoEngineRouter>(
-      TZVideoEngineRouter::Target{graph_.get(), graph_.get()}, TZVideoEngineRouter::Target{});
+  dvd_ = std::make_unique<TZDvdEngine>(config, main.Playlist(), *window_, main);
+  router_ =
+      std::make_unique<TZVideoEngineRouter>(TZVideoEngineRouter::Target{graph_.get(), graph_.get()},
+                                            TZVideoEngineRouter::Target{dvd_.get(), dvd_.get()});
   window_->SetEngine(router_.get());
   window_->SetCommands(router_.get());
   main.Player().SetVideoEngine(router_.get());

@@ -9,6 +9,7 @@
 #include "playback/video/videoview.h"
 
 class TZFullscreenControls;
+class TZDvdEngine;
 class TZGraphVideoEngine;
 class TZVideoEngineRouter;
 class TZMainWindow;
@@ -39,5 +40,6 @@ class TZVideoWiring {
   std::unique_ptr<TZVideoWindow> window_;
   // Declared after the window: the engines go first, as they draw into it.
   std::unique_ptr<TZGraphVideoEngine> graph_;
+  std::unique_ptr<TZDvdEngine> dvd_;
   std::unique_ptr<TZVideoEngineRouter> router_;
 };

@@ -23,6 +23,7 @@
 #include "playback/player.h"
 #include "playback/playertexts.h"
 #include "playback/playerwindows.h"
+#include "playback/video/colourcontrols.h"
 #include "playback/video/framesink.h"
 #include "playback/video/graphdebuglog.h"
 #include "playback/video/sidefiles.h"
@@ -140,16 +141,6 @@ std::vector<GstElement*> VolumeControls(GstElement* pipeline) {
 }
 
 }  // namespace
-
-ZVideoColour VideoColourOf(const TZColourControls& c) {
-  ZVideoColour colour;
-  colour.Brightness = std::clamp(c.Brightness, 0, 10000) / 10000.0;
-  colour.Contrast = std::clamp(c.Contrast, 0, 20000) / 10000.0;
-  colour.Hue = std::clamp(c.Hue, -180, 180) / 180.0;
-  colour.Saturation = std::clamp(c.Saturation, 0, 20000) / 10000.0;
-  colour.Gamma = 1.0 + (std::clamp(c.Gamma, 1, 500) - 1) / 100.0;
-  return colour;
-}
 
 // The elements of one item's automatic path that the engine controls. Made anew for each item;
 // the graph holds them while it runs.

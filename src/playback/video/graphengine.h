@@ -22,7 +22,6 @@ class TZPlayerWindows;
 class TZVideoView;
 class TZDspFilter;
 class ZVideoSink;
-struct ZVideoColour;
 class TZGraphDebugLog;
 typedef struct _GstElement GstElement;
 
@@ -35,10 +34,6 @@ struct TZGraphItemInfo {
   int SubtitleTrack = -1;  // -1 "Off"
   QString SubtitleFile;    // the external subtitle file in use
 };
-
-// The picture's colour controls in the renderer's units: brightness 0 .. 10000 → 0 .. 1,
-// contrast and saturation 0 .. 20000 → 0 .. 2, hue ±180° → ±1, gamma 1 .. 500 → 1 .. 5.99.
-ZVideoColour VideoColourOf(const TZColourControls& controls);
 
 class TZGraphVideoEngine : public QObject,
                            public TZVideoEngine,
