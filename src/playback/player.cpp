@@ -97,10 +97,12 @@ void TZPlayer::BeginOpen() {
   windows_.SetTitleText(Language().Text(kTextLoading));
 }
 
-void TZPlayer::FailOpen(int id, const QString& tag, const QString& detail) {
+void TZPlayer::FailOpen(int id, const QString& tag, const QString& detail, bool reported) {
   windows_.ShowStatusPicture(spStopped);
   windows_.SetTitleText(system_.SavedTitle);
-  ReportError(id, tag, detail, false);
+  if (!reported) {
+    ReportError(id, tag, detail, false);
+  }
 }
 
 void TZPlayer::ChooseSlot() {

@@ -100,7 +100,7 @@ class TZPlayer : public TZPlaylistPlayer {
   // Start paths.
   bool FileLoaded() const;
   void BeginOpen();
-  void FailOpen(int id, const QString& tag, const QString& detail);
+  void FailOpen(int id, const QString& tag, const QString& detail, bool reported = false);
   void PlayBassFile(int index);
   void PlayMusicCd(int index);
   void PlayStream(int index);

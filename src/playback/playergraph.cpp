@@ -21,7 +21,7 @@ void TZPlayer::PlayGraph(int index) {
     return;
   }
   if (const std::optional<TZOpenError> error = video_->Open(kind, *entry)) {
-    FailOpen(error->Id, error->Tag, error->Detail);
+    FailOpen(error->Id, error->Tag, error->Detail, error->Reported);
     return;
   }
   if (kind != mkDvd) {

@@ -15,6 +15,8 @@ struct TZOpenError {
   int Id = 0;
   QString Tag;
   QString Detail;
+  // The engine has told the user already (a graph script's errors): the open path ends silently.
+  bool Reported = false;
 };
 
 class TZVideoEngine {

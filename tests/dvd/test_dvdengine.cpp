@@ -447,10 +447,15 @@ void Connect() {
 TEST_F(DvdScriptTest, ScriptThatDoesNotCompileFailsTheDisc) {
   WriteScript("void Filter( {\n");
   ReportCapture reports;
-  EXPECT_TRUE(Open(dvd_.Ifo));
+  const std::optional<TZOpenError> error = Open(dvd_.Ifo);
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(error->Reported);  // the script host's messages are the only ones
   EXPECT_FALSE(engine_->Active());
   EXPECT_EQ(view_.sink.Frames(), 0);
-  ASSERT_FALSE(reports.reports().empty());
+  // The compiler's error, then the disc's: the script left no navigator.
+  ASSERT_EQ(reports.reports().size(), 2u);
+  EXPECT_TRUE(reports.reports()[1].text.contains(QLatin1String("TZDVD")))
+      << reports.reports()[1].text.toStdString();
   EXPECT_TRUE(reports.reports().front().text.contains(QLatin1String("3100")) ||
               reports.reports().front().text.contains(QLatin1String("TZDirectShowScriptEngine")))
       << reports.reports().front().text.toStdString();
@@ -460,10 +465,12 @@ TEST_F(DvdScriptTest, ScriptThatDoesNotCompileFailsTheDisc) {
 TEST_F(DvdScriptTest, ScriptWithoutANavigatorFailsTheDisc) {
   WriteScript("void Filter() {\n  AddFilter(\"fakesink\");\n}\nvoid Connect() {\n}\n");
   ReportCapture reports;
-  EXPECT_TRUE(Open(dvd_.Ifo));
+  const std::optional<TZOpenError> error = Open(dvd_.Ifo);
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(error->Reported);
   EXPECT_FALSE(engine_->Active());
   EXPECT_EQ(view_.sink.Frames(), 0);
-  EXPECT_FALSE(reports.reports().empty());
+  EXPECT_EQ(reports.reports().size(), 1u);
 }
 
 TEST_F(DvdEngineTest, FreeStopsTheDiscAndHidesTheWindow) {

@@ -11,7 +11,7 @@ class FakeEngine : public TZVideoEngine {
     opened = kind;
     active = !fail;
     if (fail) {
-      return TZOpenError{1001, QStringLiteral("TZVideo"), QStringLiteral("clip.avi")};
+      return TZOpenError{1001, QStringLiteral("TZVideo"), QStringLiteral("clip.avi"), reported};
     }
     return std::nullopt;
   }
@@ -41,7 +41,8 @@ class FakeEngine : public TZVideoEngine {
   void ClearSpectrumData() override {}
 
   TMediaKind opened = mkUnknown;
-  bool fail = false, active = false, freed = false, hidden = false, paused = false;
+  bool fail = false, reported = false, active = false, freed = false, hidden = false,
+       paused = false;
   qint64 position = 0, duration = 0;
   int volume = 1, balance = 1;
   double rate = 0;
@@ -98,6 +99,16 @@ TEST_F(GraphTest, FailuresAndAMissingEngineRestoreTheTitle) {
   player_->PlayEntry(0);
   ASSERT_EQ(reports.reports().size(), 2u);
   EXPECT_TRUE(reports.reports()[0].text.contains(QStringLiteral("clip.avi")));
+  EXPECT_EQ(windows_.title, QStringLiteral("before"));
+  EXPECT_FALSE(player_->State().ItemLoaded);
+
+  // A failure the engine has told the user about already ends the path without a second message.
+  player_->SetVideoEngine(&engine_);
+  engine_.reported = true;
+  windows_.status = spPlaying;
+  player_->PlayEntry(0);
+  EXPECT_EQ(reports.reports().size(), 2u);
+  EXPECT_EQ(windows_.status, spStopped);
   EXPECT_EQ(windows_.title, QStringLiteral("before"));
   EXPECT_FALSE(player_->State().ItemLoaded);
 }

@@ -198,13 +198,16 @@ void ZVideoSink::SetFrameHandler(FrameHandler handler) {
   shared_->handler = std::move(handler);
 }
 
+void ZApplyVideoColour(GstElement* balance, GstElement* gamma, const ZVideoColour& colour) {
+  g_object_set(balance, "brightness", colour.Brightness, "contrast", colour.Contrast, "hue",
+               colour.Hue, "saturation", colour.Saturation, nullptr);
+  g_object_set(gamma, "gamma", colour.Gamma, nullptr);
+}
+
 void ZVideoSink::SetColour(const ZVideoColour& colour) {
-  if (!filter_) {
-    return;
+  if (filter_) {
+    ZApplyVideoColour(shared_->balance, shared_->gamma, colour);
   }
-  g_object_set(shared_->balance, "brightness", colour.Brightness, "contrast", colour.Contrast,
-               "hue", colour.Hue, "saturation", colour.Saturation, nullptr);
-  g_object_set(shared_->gamma, "gamma", colour.Gamma, nullptr);
 }
 
 void ZVideoSink::SetSubtitlesShown(bool shown) {

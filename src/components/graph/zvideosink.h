@@ -19,6 +19,10 @@ struct ZVideoColour {
   double Gamma = 1;       // 0.01 .. 10
 };
 
+typedef struct _GstElement GstElement;
+// Sets a videobalance and a gamma element, the pair every picture chain carries, to the colour.
+void ZApplyVideoColour(GstElement* balance, GstElement* gamma, const ZVideoColour& colour);
+
 class ZVideoSink {
  public:
   // Called on a streaming thread with each picture at its native size. The image shares the

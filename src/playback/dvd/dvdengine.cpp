@@ -146,10 +146,10 @@ std::optional<TZOpenError> TZDvdEngine::Open(TMediaKind kind, const TZPlaylistEn
   connect(graph_.get(), &TZDvdGraph::SubpictureChosen, this, &TZDvdEngine::OnSubpictureChosen);
   connect(graph_.get(), &TZDvdGraph::ButtonHighlighted, this,
           [this](int button) { state_.Button = button; });
-  if (!BuildGraph(disc->Device, entry.FileName)) {
+  if (std::optional<TZOpenError> error = BuildGraph(disc->Device, entry.FileName)) {
     Free(kind, false);
     Indent(false);
-    return TZOpenError{kErrorGraphBuild, kDvdTag, QString()};
+    return error;
   }
   graph_->SetColour(VideoColourOf(ColourControlsOf(config_)));
   graph_->SetVolume(LinearOf(volume_));
@@ -173,15 +173,21 @@ ZFilter TZDvdEngine::VideoRenderer() {
   return graph_->Output();
 }
 
-bool TZDvdEngine::BuildGraph(const QString& device, const QString& fileName) {
+std::optional<TZOpenError> TZDvdEngine::BuildGraph(const QString& device, const QString& fileName) {
+  const TZOpenError failed{kErrorGraphBuild, kDvdTag, QString()};
   const QString script =
       DataPath() + QStringLiteral("dvdgraphs/") + config_.DVDGraph + QStringLiteral(".zgraph");
   if (config_.DVDGraph.isEmpty() || !QFileInfo::exists(script)) {
     PlayerLog(QStringLiteral("DVD Graph Script not found, trying to autocreate."));
-    return graph_->Build(device);
+    return graph_->Build(device) ? std::nullopt : std::optional(failed);
   }
-  return graph_->MakeOutput() && scripts_->OpenDvdWithScript(fileName) &&
-         graph_->Adopt(scripts_->DvdNavigator());
+  if (!graph_->MakeOutput()) {
+    return failed;
+  }
+  if (!scripts_->OpenDvdWithScript(fileName)) {
+    return TZOpenError{kErrorGraphBuild, kDvdTag, QString(), true};
+  }
+  return graph_->Adopt(scripts_->DvdNavigator()) ? std::nullopt : std::optional(failed);
 }
 
 void TZDvdEngine::AfterStart(const TZPlaylistEntry& entry) {

@@ -124,8 +124,8 @@ class TZDvdEngine : public QObject,
   void CheckDvdMode() override {}
 
   // Puts the navigator and its paths into the graph, through the chosen script when there is
-  // one; false when that failed (a script reports its own errors).
-  bool BuildGraph(const QString& device, const QString& fileName);
+  // one; what failed otherwise (a script's failure the script host has reported already).
+  std::optional<TZOpenError> BuildGraph(const QString& device, const QString& fileName);
   void Poll();
   void PollTitle();
   void AfterStart(const TZPlaylistEntry& entry);

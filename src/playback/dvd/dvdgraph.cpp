@@ -584,9 +584,7 @@ void TZDvdGraph::SelectSubpicture(int stream, bool shown) {
 
 void TZDvdGraph::SetColour(const ZVideoColour& colour) {
   if (d_->balance) {
-    g_object_set(d_->balance, "brightness", colour.Brightness, "contrast", colour.Contrast, "hue",
-                 colour.Hue, "saturation", colour.Saturation, nullptr);
-    g_object_set(d_->gamma, "gamma", colour.Gamma, nullptr);
+    ZApplyVideoColour(d_->balance, d_->gamma, colour);
   }
 }
 
