@@ -3,13 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <algorithm>
-#include <thread>
 
 #include "base/programpath.h"
 #include "base/zdebug.h"
@@ -23,19 +21,6 @@
 #include "testwatchdog.h"
 
 namespace {
-
-// Runs the GUI loop (the engine's poll timer and the navigator's queued reports) until `done`.
-bool Pump(const std::function<bool()>& done, int limitMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) {
-      return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
-}
 
 // The strongest bin of the DSP's spectrum.
 int PeakBin(const std::array<int, 512>& spectrum) {
@@ -116,7 +101,7 @@ class DvdEngineTest : public ::testing::Test {
   void OpenMenu(const QString& path) {
     const std::optional<TZOpenError> error = Open(path);
     ASSERT_FALSE(error) << error->Id << " " << error->Detail.toStdString();
-    ASSERT_TRUE(Pump(
+    ASSERT_TRUE(WaitWithEvents(
         [this] {
           return engine_->State().InMenu && view_.sink.Frames() > 0 && engine_->State().Button > 0;
         },
@@ -127,7 +112,7 @@ class DvdEngineTest : public ::testing::Test {
   // Starts a title through the jump menu and waits until it plays.
   void PlayTitle(int title) {
     ASSERT_TRUE(engine_->DvdPlayChapter(title, 1));
-    ASSERT_TRUE(Pump([&] { return engine_->State().Title == title; }, 8000))
+    ASSERT_TRUE(WaitWithEvents([&] { return engine_->State().Title == title; }, 8000))
         << "title " << engine_->State().Title;
   }
 
@@ -209,7 +194,7 @@ TEST_F(DvdEngineTest, TitleMenuShowsAndItsButtonStartsTitleTwo) {
   QSignalSpy domain(engine_.get(), &TZDvdEngine::DomainChanged);
   engine_->DvdPointerMoved(TestDvd::kTitle2Button);
   engine_->DvdPointerReleased(TestDvd::kTitle2Button);
-  ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
   EXPECT_FALSE(engine_->State().InMenu);
   ASSERT_GE(domain.count(), 1);
   EXPECT_FALSE(domain.last().at(0).toBool());
@@ -220,10 +205,11 @@ TEST_F(DvdEngineTest, KeysChooseTheOtherButton) {
   // The first button is selected at the start; one step right selects title 2's.
   EXPECT_EQ(engine_->State().Button, 1);
   EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Right));
-  ASSERT_TRUE(Pump([this] { return engine_->State().Button == 2; }, 3000))
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Button == 2; }, 3000))
       << engine_->State().Button;
   EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Activate));
-  ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000)) << engine_->State().Title;
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000))
+      << engine_->State().Title;
 }
 
 TEST_F(DvdEngineTest, MenuPictureOutlinesTheSelectedButton) {
@@ -231,7 +217,7 @@ TEST_F(DvdEngineTest, MenuPictureOutlinesTheSelectedButton) {
   const QPoint title1 = OnOutline(TestDvd::kTitle1Frame);
   const QPoint title2 = OnOutline(TestDvd::kTitle2Frame);
   // The first button starts selected: its outline is drawn, the other's not.
-  ASSERT_TRUE(Pump([&] { return IsWhite(view_.sink.Last(), title1); }, 3000))
+  ASSERT_TRUE(WaitWithEvents([&] { return IsWhite(view_.sink.Last(), title1); }, 3000))
       << qPrintable(view_.sink.Last().pixelColor(title1).name());
   EXPECT_FALSE(IsWhite(view_.sink.Last(), title2));
   // Away from the outline the button keeps its own fill.
@@ -239,7 +225,7 @@ TEST_F(DvdEngineTest, MenuPictureOutlinesTheSelectedButton) {
 
   // The highlight moves with the keys and with the pointer.
   EXPECT_TRUE(engine_->DvdMenuKey(TZDvdEngine::Key::Right));
-  ASSERT_TRUE(Pump(
+  ASSERT_TRUE(WaitWithEvents(
       [&] {
         const QImage frame = view_.sink.Last();
         return IsWhite(frame, title2) && !IsWhite(frame, title1);
@@ -247,7 +233,7 @@ TEST_F(DvdEngineTest, MenuPictureOutlinesTheSelectedButton) {
       3000));
   SaveFrame(view_.sink.Last(), "menu.png");
   engine_->DvdPointerMoved(TestDvd::kTitle1Button);
-  EXPECT_TRUE(Pump(
+  EXPECT_TRUE(WaitWithEvents(
       [&] {
         const QImage frame = view_.sink.Last();
         return IsWhite(frame, title1) && !IsWhite(frame, title2);
@@ -259,20 +245,20 @@ TEST_F(DvdEngineTest, MenuPictureOutlinesTheSelectedButton) {
 TEST_F(DvdEngineTest, ChosenSubtitleIsDrawnIntoThePictureAndHiddenOnRequest) {
   OpenMenu(dvd_.Ifo);
   PlayTitle(1);
-  ASSERT_TRUE(Pump([this] { return view_.subtitles.size() == 1; }, 3000));
+  ASSERT_TRUE(WaitWithEvents([this] { return view_.subtitles.size() == 1; }, 3000));
 
   // Hidden: a second and a half of pictures (more than one subtitle's cycle) never show it.
   ASSERT_TRUE(engine_->DvdSelectSubpictureStream(0));
   ASSERT_TRUE(engine_->DvdSetSubpictureShown(false));
-  ASSERT_TRUE(Pump([this] { return !engine_->State().SubpictureShown; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return !engine_->State().SubpictureShown; }, 2000));
   const int framesBefore = view_.sink.Frames();
-  EXPECT_FALSE(Pump([this] { return ShowsSubtitle(view_.sink.Last()); }, 1500));
+  EXPECT_FALSE(WaitWithEvents([this] { return ShowsSubtitle(view_.sink.Last()); }, 1500));
   EXPECT_GT(view_.sink.Frames(), framesBefore + 20);
 
   ASSERT_TRUE(engine_->DvdSetSubpictureShown(true));
-  ASSERT_TRUE(Pump([this] { return engine_->State().SubpictureShown; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().SubpictureShown; }, 2000));
   QImage shown;
-  ASSERT_TRUE(Pump(
+  ASSERT_TRUE(WaitWithEvents(
       [&] {
         shown = view_.sink.Last();
         return ShowsSubtitle(shown);
@@ -284,7 +270,7 @@ TEST_F(DvdEngineTest, ChosenSubtitleIsDrawnIntoThePictureAndHiddenOnRequest) {
 TEST_F(DvdEngineTest, TimeReadOutAdvancesWithinTheTitleTime) {
   OpenMenu(dvd_.Ifo);
   PlayTitle(2);
-  ASSERT_TRUE(Pump([this] { return engine_->State().PositionMs > 700; }, 5000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().PositionMs > 700; }, 5000));
   const qint64 titleTime = engine_->State().TitleTimeMs;
   EXPECT_NEAR(titleTime, 2000, 300);
   EXPECT_TRUE(windows_.barEnabled);
@@ -298,22 +284,22 @@ TEST_F(DvdEngineTest, TimeReadOutAdvancesWithinTheTitleTime) {
   EXPECT_GT(engine_->Position(), 0);
   // Back in the menu the bar is refused again.
   ASSERT_TRUE(engine_->DvdShowMenu(dmTitle));
-  ASSERT_TRUE(Pump([this] { return engine_->State().InMenu; }, 5000));
-  ASSERT_TRUE(Pump([this] { return !windows_.barEnabled; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().InMenu; }, 5000));
+  ASSERT_TRUE(WaitWithEvents([this] { return !windows_.barEnabled; }, 2000));
   EXPECT_EQ(windows_.bar.Maximum, 100);
 }
 
 TEST_F(DvdEngineTest, ChaptersStepForwardAndBack) {
   OpenMenu(dvd_.Ifo);
   PlayTitle(1);
-  ASSERT_TRUE(Pump([this] { return engine_->State().Chapter == 1; }, 3000))
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Chapter == 1; }, 3000))
       << engine_->State().Chapter;
   ASSERT_TRUE(engine_->DvdNextChapter());
-  ASSERT_TRUE(Pump([this] { return engine_->State().Chapter == 2; }, 3000))
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Chapter == 2; }, 3000))
       << engine_->State().Chapter;
   EXPECT_EQ(view_.checkedJump, std::make_pair(1, 2));
   ASSERT_TRUE(engine_->DvdPreviousChapter());
-  ASSERT_TRUE(Pump([this] { return engine_->State().Chapter == 1; }, 3000))
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Chapter == 1; }, 3000))
       << engine_->State().Chapter;
   EXPECT_EQ(view_.checkedJump, std::make_pair(1, 1));
 }
@@ -321,42 +307,42 @@ TEST_F(DvdEngineTest, ChaptersStepForwardAndBack) {
 TEST_F(DvdEngineTest, JumpToAChapterOfAnotherTitle) {
   OpenMenu(dvd_.Ifo);
   ASSERT_TRUE(engine_->DvdPlayChapter(1, 3));
-  ASSERT_TRUE(
-      Pump([this] { return engine_->State().Title == 1 && engine_->State().Chapter == 3; }, 8000))
+  ASSERT_TRUE(WaitWithEvents(
+      [this] { return engine_->State().Title == 1 && engine_->State().Chapter == 3; }, 8000))
       << engine_->State().Title << "/" << engine_->State().Chapter;
 }
 
 TEST_F(DvdEngineTest, SecondAudioStreamAndSubtitleAreChosen) {
   OpenMenu(dvd_.Ifo);
   PlayTitle(1);
-  ASSERT_TRUE(
-      Pump([this] { return view_.audio.size() == 2 && view_.subtitles.size() == 1; }, 3000));
+  ASSERT_TRUE(WaitWithEvents(
+      [this] { return view_.audio.size() == 2 && view_.subtitles.size() == 1; }, 3000));
   EXPECT_EQ(view_.audio, (QStringList{QStringLiteral("English"), QStringLiteral("German")}));
   EXPECT_EQ(view_.subtitles, QStringList{QStringLiteral("French")});
   EXPECT_EQ(engine_->State().AudioLanguages, (QStringList{"en", "de"}));
-  ASSERT_TRUE(Pump([this] { return view_.audioChecked == 0; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return view_.audioChecked == 0; }, 2000));
 
   std::array<int, 512> spectrum{};
-  ASSERT_TRUE(
-      Pump([&] { return engine_->SpectrumData(&spectrum) && PeakBin(spectrum) > 0; }, 2000));
+  ASSERT_TRUE(WaitWithEvents(
+      [&] { return engine_->SpectrumData(&spectrum) && PeakBin(spectrum) > 0; }, 2000));
   // 440 Hz in bins of 48000 / 1024 Hz.
   EXPECT_NEAR(PeakBin(spectrum), 9, 1);
 
   ASSERT_TRUE(engine_->DvdSelectAudioStream(1));
-  ASSERT_TRUE(Pump([this] { return engine_->State().AudioStream == 1; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().AudioStream == 1; }, 2000));
   EXPECT_EQ(view_.audioChecked, 1);
-  EXPECT_TRUE(Pump(
+  EXPECT_TRUE(WaitWithEvents(
       [&] { return engine_->SpectrumData(&spectrum) && std::abs(PeakBin(spectrum) - 19) <= 1; },
       2000))
       << PeakBin(spectrum);
 
   ASSERT_TRUE(engine_->DvdSelectSubpictureStream(0));
-  ASSERT_TRUE(Pump([this] { return engine_->State().SubpictureStream == 0; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().SubpictureStream == 0; }, 2000));
   ASSERT_TRUE(engine_->DvdSetSubpictureShown(true));
-  ASSERT_TRUE(Pump([this] { return engine_->State().SubpictureShown; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().SubpictureShown; }, 2000));
   EXPECT_EQ(view_.subtitleChecked, 0);
   ASSERT_TRUE(engine_->DvdSetSubpictureShown(false));
-  ASSERT_TRUE(Pump([this] { return !engine_->State().SubpictureShown; }, 2000));
+  ASSERT_TRUE(WaitWithEvents([this] { return !engine_->State().SubpictureShown; }, 2000));
   EXPECT_EQ(view_.subtitleChecked, -1);
   EXPECT_FALSE(engine_->DvdSelectAudioStream(2));
 }
@@ -364,7 +350,7 @@ TEST_F(DvdEngineTest, SecondAudioStreamAndSubtitleAreChosen) {
 TEST_F(DvdEngineTest, ColourControlsActOnTheDiscPicture) {
   OpenMenu(dvd_.Ifo);
   PlayTitle(1);
-  ASSERT_TRUE(Pump([this] { return engine_->State().PositionMs > 300; }, 5000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().PositionMs > 300; }, 5000));
   const double plain = MeanLevel(view_.sink.Last());
   ASSERT_GT(plain, 0);
   ASSERT_LT(plain, 180);
@@ -373,7 +359,7 @@ TEST_F(DvdEngineTest, ColourControlsActOnTheDiscPicture) {
   brighter.Brightness = 5000;
   engine_->SetColourControls(brighter);
   double level = 0;
-  EXPECT_TRUE(Pump(
+  EXPECT_TRUE(WaitWithEvents(
       [&] {
         level = MeanLevel(view_.sink.Last());
         return level > plain + 60;
@@ -383,7 +369,7 @@ TEST_F(DvdEngineTest, ColourControlsActOnTheDiscPicture) {
 
   // Back to the neutral controls: the disc's own levels again.
   engine_->SetColourControls(TZColourControls{});
-  EXPECT_TRUE(Pump(
+  EXPECT_TRUE(WaitWithEvents(
       [&] {
         level = MeanLevel(view_.sink.Last());
         return std::abs(level - plain) < 25;
@@ -440,8 +426,8 @@ void Connect() {
   // The script's navigator drives the menu as the engine's own does.
   engine_->DvdPointerMoved(TestDvd::kTitle2Button);
   engine_->DvdPointerReleased(TestDvd::kTitle2Button);
-  ASSERT_TRUE(Pump([this] { return engine_->State().Title == 2; }, 8000));
-  ASSERT_TRUE(Pump([this] { return view_.audio.size() == 2; }, 3000));
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
+  ASSERT_TRUE(WaitWithEvents([this] { return view_.audio.size() == 2; }, 3000));
 }
 
 TEST_F(DvdScriptTest, ScriptThatDoesNotCompileFailsTheDisc) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -88,6 +89,15 @@ bool WaitFor(const std::function<bool()>& done, int limitMs) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   return true;
+}
+
+bool WaitWithEvents(const std::function<bool()>& done, int limitMs) {
+  return WaitFor(
+      [&done] {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        return done();
+      },
+      limitMs);
 }
 
 QString TestOutputFolder() {

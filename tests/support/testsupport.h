@@ -54,6 +54,9 @@ QByteArray ReadBytes(const QString& path);
 // Polls in wall-clock time for work done on another thread (a download, a server); false when
 // `limitMs` passed first. Virtual test clocks do not move while it waits.
 bool WaitFor(const std::function<bool()>& done, int limitMs);
+// The same for work that reaches this thread through Qt's events (queued signals, timers):
+// they are processed while it waits.
+bool WaitWithEvents(const std::function<bool()>& done, int limitMs);
 
 // The build folder, for outputs a person should look at (renders, reports).
 QString TestOutputFolder();

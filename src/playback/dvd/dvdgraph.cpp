@@ -171,6 +171,7 @@ struct TZDvdGraph::Native {
   GstElement* videoSink = nullptr;
   GstElement* volume = nullptr;
   GstElement* panorama = nullptr;
+  double rate = 1.0;  // of the last seek sent
   GstObjectPtr<GstElement> demux;
   ZFilter dsp;
 
@@ -375,7 +376,8 @@ struct TZDvdGraph::Native {
     gst_element_send_event(videoSink, event);
   }
 
-  void SeekAsync(GstEvent* seek) const {
+  void SeekAsync(GstEvent* seek) {
+    gst_event_parse_seek(seek, &rate, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
     seeks->Send(pipeline, RefObject(GST_OBJECT(videoSink)), seek);
   }
 };
@@ -540,7 +542,9 @@ void TZDvdGraph::SeekTime(qint64 milliseconds) {
 }
 
 void TZDvdGraph::SetRate(double rate) {
-  if (!d_->videoSink) {
+  // The player sets the speed at every start: a seek to the speed already playing would flush
+  // the menu's button highlight away for nothing.
+  if (!d_->videoSink || rate == d_->rate) {
     return;
   }
   // Backwards plays from where the picture stands towards the title's start.
