@@ -146,6 +146,15 @@ TEST_F(VideoTest, NetworkVideoPlaysFromAServerAndEnds) {
   EXPECT_GT(view_.frames.count, 25);
 }
 
+TEST_F(VideoTest, VideoCdSequencePlaysToItsEnd) {
+  Add(MakeVideoCd("VCD"));
+  player_->PlayEntry(0);
+  ASSERT_TRUE(Playing(0)) << windows_.title.toStdString();
+  EXPECT_EQ(view_.nativeSize, QSize(352, 288));
+  EXPECT_TRUE(PlayUntil([&] { return !player_->State().ItemLoaded; }, 10000));
+  EXPECT_GT(view_.frames.count, 20);
+}
+
 TEST_F(VideoTest, BrokenAndMissingItemsGiveTheCatalogueErrors) {
   ReportCapture reports;
   WriteBytes(scratch_.file("broken.avi"), QByteArray(4096, 'x'));

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QThread>
 
 #include "base/programpath.h"
@@ -163,6 +164,13 @@ QString VideoTest::MakeOgg(const QString& name, double seconds) {
                                                          "-metadata:s:a:0", "title=Ton: Deutsch",
                                                          "-f", "ogg", path}),
             0);
+  return path;
+}
+
+QString VideoTest::MakeVideoCd(const QString& folder, double seconds) {
+  EXPECT_TRUE(QDir().mkpath(scratch_.file(folder + "/MPEGAV")));
+  const QString path = scratch_.file(folder + "/MPEGAV/AVSEQ01.DAT");
+  EXPECT_EQ(RunProgram("ffmpeg", TestInputs(seconds) + QStringList{"-target", "pal-vcd", path}), 0);
   return path;
 }
 

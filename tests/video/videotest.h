@@ -100,6 +100,9 @@ class VideoTest : public PlayerTest {
   QString MakeSilentMatroska(const QString& name, double seconds = 2);
   // Theora with one Vorbis track named "Ton: Deutsch".
   QString MakeOgg(const QString& name, double seconds = 2);
+  // A video CD's sequence file, MPEGAV/AVSEQ01.DAT below `folder`: 352 × 288 MPEG-1 video and
+  // MPEG audio in an MPEG system stream.
+  QString MakeVideoCd(const QString& folder, double seconds = 1.5);
   // Stereo sine as AIFF (a graph audio file).
   QString MakeAiff(const QString& name, double seconds = 1.5);
   void Add(const QString& path);
