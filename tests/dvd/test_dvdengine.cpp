@@ -83,6 +83,8 @@ class DvdEngineTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(made_) << error_.toStdString();
+    // A program folder of its own: no scripts unless the test writes them.
+    SetProgramPath(programFolder_.path());
     SetZDebug(std::make_unique<TZDebug>(logFolder_.file(QStringLiteral("zephonic.log"))));
     engine_ = std::make_unique<TZDvdEngine>(config_, playlist_, view_, windows_);
   }
@@ -129,6 +131,7 @@ class DvdEngineTest : public ::testing::Test {
   // Every test here ends well within this, even on a loaded machine.
   TestWatchdog watchdog_{std::chrono::seconds(90)};
   ScratchFolder logFolder_;
+  ScratchFolder programFolder_;
   TZConfig config_;
   TZPlaylist playlist_;
   FakeVideoView view_;
@@ -392,14 +395,11 @@ class DvdScriptTest : public DvdEngineTest {
  protected:
   void SetUp() override {
     DvdEngineTest::SetUp();
-    SetProgramPath(programFolder_.path());
     config_.DVDGraph = QStringLiteral("Navigator Only");
   }
   void WriteScript(const QByteArray& text) {
     WriteBytes(programFolder_.file(QStringLiteral("data/dvdgraphs/Navigator Only.zgraph")), text);
   }
-
-  ScratchFolder programFolder_;
 };
 
 TEST_F(DvdScriptTest, ScriptChosenForDiscsBuildsTheGraph) {
@@ -426,6 +426,20 @@ void Connect() {
   // The script's navigator drives the menu as the engine's own does.
   engine_->DvdPointerMoved(TestDvd::kTitle2Button);
   engine_->DvdPointerReleased(TestDvd::kTitle2Button);
+  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
+  ASSERT_TRUE(WaitWithEvents([this] { return view_.audio.size() == 2; }, 3000));
+}
+
+TEST_F(DvdScriptTest, ShippedDefaultScriptPlaysTheDisc) {
+  TZConfig defaults;
+  config_.DVDGraph = defaults.DVDGraph;
+  const QString name = QStringLiteral("/data/dvdgraphs/") + defaults.DVDGraph + ".zgraph";
+  ASSERT_TRUE(QDir().mkpath(programFolder_.file(QStringLiteral("data/dvdgraphs"))));
+  ASSERT_TRUE(
+      QFile::copy(QStringLiteral(ZEPHONIC_SOURCE_DIR) + name, programFolder_.path() + name));
+  OpenMenu(dvd_.Ifo);
+  EXPECT_TRUE(Log().contains(QStringLiteral("Use DVD Graph Script: ") + defaults.DVDGraph));
+  ASSERT_TRUE(engine_->DvdPlayChapter(2, 1));
   ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
   ASSERT_TRUE(WaitWithEvents([this] { return view_.audio.size() == 2; }, 3000));
 }
