@@ -1,5 +1,7 @@
 #include "dvdmedia.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -173,6 +175,15 @@ bool MakeTestDvd(const QString& folder, TestDvd* dvd, QString* error) {
   dvd->Folder = work + QStringLiteral("disc");
   dvd->Ifo = dvd->Folder + QStringLiteral("/VIDEO_TS/VIDEO_TS.IFO");
   return QFile::exists(dvd->Ifo);
+}
+
+const TestDvd* SharedTestDvd() {
+  static ScratchFolder folder;
+  static TestDvd dvd;
+  static QString error;
+  static const bool made = MakeTestDvd(folder.file(QStringLiteral("media")), &dvd, &error);
+  EXPECT_TRUE(made) << error.toStdString();
+  return made ? &dvd : nullptr;
 }
 
 bool MakeTestDvdImage(TestDvd* dvd, QString* error) {

@@ -26,6 +26,9 @@ struct TestDvd {
   static constexpr int kHeight = 480;
 };
 
+// The disc, made on first use below a folder that lives as long as the test program; null (and
+// the calling test failed with the reason) when it could not be made.
+const TestDvd* SharedTestDvd();
 // Makes the disc once per test program below `folder` (kept for the program's life); the
 // failure's text in *error.
 bool MakeTestDvd(const QString& folder, TestDvd* dvd, QString* error);

@@ -71,18 +71,12 @@ void SaveFrame(const QImage& frame, const char* name) {
 
 class DvdEngineTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    ZGraphInit();
-    scratch_ = new ScratchFolder;
-    made_ = MakeTestDvd(scratch_->file(QStringLiteral("media")), &dvd_, &error_);
-  }
-  static void TearDownTestSuite() {
-    delete scratch_;
-    scratch_ = nullptr;
-  }
+  static void SetUpTestSuite() { ZGraphInit(); }
 
   void SetUp() override {
-    ASSERT_TRUE(made_) << error_.toStdString();
+    const TestDvd* dvd = SharedTestDvd();
+    ASSERT_NE(dvd, nullptr);
+    dvd_ = *dvd;
     // A program folder of its own: no scripts unless the test writes them.
     SetProgramPath(programFolder_.path());
     SetZDebug(std::make_unique<TZDebug>(logFolder_.file(QStringLiteral("zephonic.log"))));
@@ -123,10 +117,7 @@ class DvdEngineTest : public ::testing::Test {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
   }
 
-  static inline ScratchFolder* scratch_ = nullptr;
-  static inline TestDvd dvd_;
-  static inline bool made_ = false;
-  static inline QString error_;
+  TestDvd dvd_;
 
   // Every test here ends well within this, even on a loaded machine.
   TestWatchdog watchdog_{std::chrono::seconds(90)};

@@ -20,17 +20,10 @@ namespace {
 
 class DvdWindowTest : public MainWindowTest {
  protected:
-  static void SetUpTestSuite() {
-    scratch_ = new ScratchFolder;
-    made_ = MakeTestDvd(scratch_->file(QStringLiteral("media")), &dvd_, &error_);
-  }
-  static void TearDownTestSuite() {
-    delete scratch_;
-    scratch_ = nullptr;
-  }
-
   void SetUp() override {
-    ASSERT_TRUE(made_) << error_.toStdString();
+    const TestDvd* dvd = SharedTestDvd();
+    ASSERT_NE(dvd, nullptr);
+    dvd_ = *dvd;
     MainWindowTest::SetUp();
     ASSERT_FALSE(HasFatalFailure());
     wiring_ = std::make_unique<TZProgramWiring>(*window_, skin_, config_, Language());
@@ -62,10 +55,7 @@ class DvdWindowTest : public MainWindowTest {
     return false;
   }
 
-  static inline ScratchFolder* scratch_ = nullptr;
-  static inline TestDvd dvd_;
-  static inline bool made_ = false;
-  static inline QString error_;
+  TestDvd dvd_;
 
   TestWatchdog watchdog_{std::chrono::seconds(90)};
   std::unique_ptr<TZProgramWiring> wiring_;
