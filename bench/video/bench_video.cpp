@@ -7,7 +7,8 @@
 //     dropped what the stream holds (ffprobe's count) minus what the picture control painted;
 //     beside it, as parts of that figure, the frames GStreamer's elements reported dropping for
 //     QoS and the frames the sink handed over that the picture control never painted. mpv's are its
-//     own two counters: frames the output dropped and frames the decoder skipped.
+//     own two counters: frames the output dropped and frames the decoder skipped. A third side
+//     is GStreamer's X11 overlay sink (ximagesink under gst-play-1.0), CPU only.
 //  2. Time from the start of the process to the first picture on screen, median of 5 runs: ours
 //     against gst-play-1.0 with ximagesink on the same file. Both are timed by this program from
 //     fork() to the first output of the child that says the picture goes to the X server:
@@ -247,6 +248,15 @@ Playback PlayMpv(const Media& media, const std::string& vo) {
   return {run.cpuSeconds / media.seconds, dropped};
 }
 
+// GStreamer's own X11 sink, the one a window handle would go to through GstVideoOverlay: it
+// converts and puts every picture itself, the same work in its own window as in ours. Played by
+// gst-play-1.0 through the same decoders as ours.
+double PlayOverlaySink(const Media& media) {
+  const ChildRun run = RunChild({"gst-play-1.0", "--no-interactive", "--videosink=ximagesink",
+                                 "--audiosink=autoaudiosink", media.path});
+  return run.cpuSeconds / media.seconds;
+}
+
 void ComparePlayback(const Media& media, bool xvideo) {
   const Playback ours = PlayOurs(media);
   std::printf(
@@ -266,6 +276,9 @@ void ComparePlayback(const Media& media, bool xvideo) {
         media.label.c_str(), vo.c_str(), mpv.cpuPerSecond, mpv.dropped,
         ours.cpuPerSecond / mpv.cpuPerSecond);
   }
+  const double overlay = PlayOverlaySink(media);
+  std::printf("%-6s ximagesink (overlay)    %6.3f CPU s per s of video   ours/overlay %.2f\n",
+              media.label.c_str(), overlay, ours.cpuPerSecond / overlay);
 }
 
 void CompareFirstPicture(const Media& media, int runs) {
