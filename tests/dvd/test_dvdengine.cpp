@@ -430,7 +430,8 @@ TEST_F(DvdScriptTest, ShippedDefaultScriptPlaysTheDisc) {
       QFile::copy(QStringLiteral(ZEPHONIC_SOURCE_DIR) + name, programFolder_.path() + name));
   OpenMenu(dvd_.Ifo);
   EXPECT_TRUE(Log().contains(QStringLiteral("Use DVD Graph Script: ") + defaults.DVDGraph));
-  ASSERT_TRUE(engine_->DvdPlayChapter(2, 1));
+  engine_->DvdPointerMoved(TestDvd::kTitle2Button);
+  engine_->DvdPointerReleased(TestDvd::kTitle2Button);
   ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
   ASSERT_TRUE(WaitWithEvents([this] { return view_.audio.size() == 2; }, 3000));
 }
