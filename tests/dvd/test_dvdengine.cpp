@@ -393,76 +393,12 @@ class DvdScriptTest : public DvdEngineTest {
   }
 };
 
-TEST_F(DvdScriptTest, ScriptChosenForDiscsBuildsTheGraph) {
-  WriteScript(R"zg(
-void Filter() {
-  AddFilter("rsndvdbin");
-  Export("[DVD Navigator]", "rsndvdbin");
-}
-void Connect() {
-  ConnectPins("rsndvdbin", "video", "[Video Renderer]", "video");
-  ConnectPins("rsndvdbin", "subpicture", "[Video Renderer]", "subpicture");
-  ConnectPins("rsndvdbin", "audio", "[Video Renderer]", "audio");
-}
-)zg");
+TEST_F(DvdScriptTest, DiscsTakeTheAutomaticGraphEvenWithAScript) {
+  WriteScript("void Filter() {\n  AddFilter(\"fakesink\");\n}\nvoid Connect() {\n}\n");
   OpenMenu(dvd_.Ifo);
   const QString log = Log();
-  for (const QString& line :
-       {QStringLiteral("  Use DVD Graph Script: Navigator Only"),
-        QStringLiteral("    Compile script successfully."),
-        QStringLiteral("    DVD Directory: ") + QFileInfo(dvd_.Ifo).absolutePath()}) {
-    EXPECT_TRUE(log.contains(line)) << line.toStdString() << "\n" << log.toStdString();
-  }
-  EXPECT_FALSE(log.contains(QLatin1String("trying to autocreate")));
-  // The script's navigator drives the menu as the engine's own does.
-  engine_->DvdPointerMoved(TestDvd::kTitle2Button);
-  engine_->DvdPointerReleased(TestDvd::kTitle2Button);
-  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
-  ASSERT_TRUE(WaitWithEvents([this] { return view_.audio.size() == 2; }, 3000));
-}
-
-TEST_F(DvdScriptTest, ShippedDefaultScriptPlaysTheDisc) {
-  TZConfig defaults;
-  config_.DVDGraph = defaults.DVDGraph;
-  const QString name = QStringLiteral("/data/dvdgraphs/") + defaults.DVDGraph + ".zgraph";
-  ASSERT_TRUE(QDir().mkpath(programFolder_.file(QStringLiteral("data/dvdgraphs"))));
-  ASSERT_TRUE(
-      QFile::copy(QStringLiteral(ZEPHONIC_SOURCE_DIR) + name, programFolder_.path() + name));
-  OpenMenu(dvd_.Ifo);
-  EXPECT_TRUE(Log().contains(QStringLiteral("Use DVD Graph Script: ") + defaults.DVDGraph));
-  engine_->DvdPointerMoved(TestDvd::kTitle2Button);
-  engine_->DvdPointerReleased(TestDvd::kTitle2Button);
-  ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
-  ASSERT_TRUE(WaitWithEvents([this] { return view_.audio.size() == 2; }, 3000));
-}
-
-TEST_F(DvdScriptTest, ScriptThatDoesNotCompileFailsTheDisc) {
-  WriteScript("void Filter( {\n");
-  ReportCapture reports;
-  const std::optional<TZOpenError> error = Open(dvd_.Ifo);
-  ASSERT_TRUE(error);
-  EXPECT_TRUE(error->Reported);  // the script host's messages are the only ones
-  EXPECT_FALSE(engine_->Active());
-  EXPECT_EQ(view_.sink.Frames(), 0);
-  // The compiler's error, then the disc's: the script left no navigator.
-  ASSERT_EQ(reports.reports().size(), 2u);
-  EXPECT_TRUE(reports.reports()[1].text.contains(QLatin1String("TZDVD")))
-      << reports.reports()[1].text.toStdString();
-  EXPECT_TRUE(reports.reports().front().text.contains(QLatin1String("3100")) ||
-              reports.reports().front().text.contains(QLatin1String("TZDirectShowScriptEngine")))
-      << reports.reports().front().text.toStdString();
-  EXPECT_TRUE(Log().contains(QLatin1String("Compile script failed, errors occured:")));
-}
-
-TEST_F(DvdScriptTest, ScriptWithoutANavigatorFailsTheDisc) {
-  WriteScript("void Filter() {\n  AddFilter(\"fakesink\");\n}\nvoid Connect() {\n}\n");
-  ReportCapture reports;
-  const std::optional<TZOpenError> error = Open(dvd_.Ifo);
-  ASSERT_TRUE(error);
-  EXPECT_TRUE(error->Reported);
-  EXPECT_FALSE(engine_->Active());
-  EXPECT_EQ(view_.sink.Frames(), 0);
-  EXPECT_EQ(reports.reports().size(), 1u);
+  EXPECT_TRUE(log.contains(QLatin1String("  DVD Graph Script not found, trying to autocreate.")));
+  EXPECT_FALSE(log.contains(QLatin1String("Use DVD Graph Script")));
 }
 
 TEST_F(DvdEngineTest, FreeStopsTheDiscAndHidesTheWindow) {
