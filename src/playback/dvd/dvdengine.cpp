@@ -344,8 +344,10 @@ std::optional<QString> TZDvdEngine::TakeScreenshot(bool adjusted, QSize pictureS
   return fileName;
 }
 
+// Speeds act on a title: a menu has no time to run through, and a speed's jump would flush its
+// button highlight away.
 bool TZDvdEngine::DvdPlayForwards(double speed) {
-  if (!Active() || speed <= 0) {
+  if (!Active() || state_.InMenu || speed <= 0) {
     return false;
   }
   graph_->SetRate(speed);
@@ -353,7 +355,7 @@ bool TZDvdEngine::DvdPlayForwards(double speed) {
 }
 
 bool TZDvdEngine::DvdPlayBackwards(double speed) {
-  if (!Active() || speed <= 0) {
+  if (!Active() || state_.InMenu || speed <= 0) {
     return false;
   }
   graph_->SetRate(-speed);
