@@ -33,6 +33,20 @@ qint64 PlainColour(const QImage& frame, QPoint at) {
   return plain;
 }
 
+// The frames handed over once no new one came for half a second; 0 when they keep coming.
+int SettledFrames(const FakeFrameSink& sink) {
+  int before = sink.Frames();
+  for (int i = 0; i < 12; ++i) {
+    WaitWithEvents([] { return false; }, 500);
+    const int now = sink.Frames();
+    if (now == before) {
+      return now;
+    }
+    before = now;
+  }
+  return 0;
+}
+
 // The title menu's navy behind its buttons.
 bool ShowsTitleMenu(const QImage& frame) {
   const QColor color = frame.isNull() ? QColor() : frame.pixelColor(kMiddle);
@@ -185,6 +199,34 @@ TEST_F(DvdMenuTest, EachMenuKindShowsItsOwnMenu) {
   engine_->DvdPointerMoved(TestDvd::kTitle2Button);
   engine_->DvdPointerReleased(TestDvd::kTitle2Button);
   EXPECT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
+}
+
+// A viewer takes a while to choose: by then the menu's picture has become a still, which the
+// navigator holds until something takes it elsewhere.
+TEST_F(DvdMenuTest, JumpsFromAMenuThatHoldsItsStillStartTheTitle) {
+  OpenMenu(dvd_.Ifo);
+  PlayTitle(1);
+  ASSERT_TRUE(engine_->DvdShowMenu(dmChapter));
+  ASSERT_TRUE(WaitWithEvents(
+      [this] { return PlainColour(view_.sink.Last(), kMiddle) == qint64(0xffff00); }, 5000));
+  // The menu plays a second before its still.
+  const int frames = SettledFrames(view_.sink);
+  ASSERT_GT(frames, 0);
+  ASSERT_TRUE(engine_->DvdPlayChapter(1, 2));
+  EXPECT_TRUE(WaitWithEvents(
+      [this] { return engine_->State().Title == 1 && engine_->State().Chapter == 2; }, 8000))
+      << engine_->State().Title << "/" << engine_->State().Chapter;
+  EXPECT_TRUE(WaitWithEvents([&] { return view_.sink.Frames() > frames + 20; }, 3000));
+
+  // The title menu plays two seconds before its still.
+  ASSERT_TRUE(engine_->DvdShowMenu(dmTitle));
+  ASSERT_TRUE(WaitWithEvents([this] { return ShowsTitleMenu(view_.sink.Last()); }, 5000));
+  const int settled = SettledFrames(view_.sink);
+  ASSERT_GT(settled, 0);
+  ASSERT_TRUE(engine_->DvdPlayChapter(2, 1));
+  EXPECT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000))
+      << engine_->State().Title;
+  EXPECT_TRUE(WaitWithEvents([&] { return view_.sink.Frames() > settled + 20; }, 3000));
 }
 
 TEST_F(DvdMenuTest, MenuTheDiscLacksLeavesTheTitlePlaying) {

@@ -407,6 +407,12 @@ bool TZDvdEngine::DvdPlayChapter(int title, int chapter) {
     graph_->SeekChapter(chapter);
     return true;
   }
+  // A title jump that meets the navigator holding a menu's still never ends: it goes on finding
+  // the still. A menu call does end one, so the jump travels right behind a call of the title
+  // menu, which has the navigator playing again before the jump takes it elsewhere.
+  if (state_.InMenu) {
+    graph_->Command(TZDvdCommand::TitleMenu);
+  }
   graph_->SeekTitle(title);
   if (chapter > 1) {
     pendingJump_ = Jump{title, chapter};
