@@ -288,7 +288,7 @@ std::vector<ZFilter> TZGraphScripts::AudioChain() {
   return chain;
 }
 
-bool TZGraphScripts::OpenDvdWithScript(const QString& path) {
+bool TZGraphScripts::OpenDvdWithScript(const QString& path, const QString& device) {
   ZGraph& graph = host_.Graph();
   // The graph is emptied when a DVD item is freed, so filters in it mean it is active.
   if (!graph.Filters().empty()) {
@@ -302,6 +302,9 @@ bool TZGraphScripts::OpenDvdWithScript(const QString& path) {
   }
   error_ = false;
   const QString folder = QFileInfo(path).absolutePath();
+  const QString disc = device.isEmpty() ? QFileInfo(folder).absolutePath() : device;
+  // An image is its own directory.
+  const QString directory = QFileInfo(disc).isFile() ? disc : folder;
   const QString script = DvdScriptFolder() + config_.DVDGraph + kExtension;
   bool ok = false;
   const bool scripted = QFileInfo::exists(script);
@@ -315,31 +318,25 @@ bool TZGraphScripts::OpenDvdWithScript(const QString& path) {
     if (!navigator_) {
       error_ = true;
     }
-    Log(QStringLiteral("DVD Directory: ") + folder);
-    ok = navigator_ && QFileInfo(folder).isDir() &&
-         navigator_.SetProperty("device", QFileInfo(folder).absolutePath());
+    Log(QStringLiteral("DVD Directory: ") + directory);
+    ok = navigator_ && QFileInfo::exists(directory) && navigator_.SetProperty("device", disc);
     ZLogUnindent();
   } else {
     Log(QStringLiteral("DVD Graph Script not found, trying to autocreate."));
-    ok = AutoDvdGraph(folder);
+    ok = AutoDvdGraph(disc);
   }
   if (!ok) {
-    ReportError(QFileInfo(folder).isDir() ? kErrorDvdGraph : kErrorDvdMissing, kDvdTag, QString(),
-                false);
+    ReportError(QFileInfo::exists(directory) ? kErrorDvdGraph : kErrorDvdMissing, kDvdTag,
+                QString(), false);
     graph.Clear();
     return false;
   }
   return FinishDvd(!scripted);
 }
 
-bool TZGraphScripts::AutoDvdGraph(const QString& folder) {
-  if (!QFileInfo(folder).isDir()) {
-    return false;
-  }
-  // The navigator takes the disc's root, the folder that holds VIDEO_TS.
-  const QString root = QFileInfo(folder).absolutePath();
-  return host_.Graph().RenderFile(QStringLiteral("dvd://") + root, AudioChain(),
-                                  host_.VideoRenderer());
+bool TZGraphScripts::AutoDvdGraph(const QString& disc) {
+  return QFileInfo::exists(disc) && host_.Graph().RenderFile(QStringLiteral("dvd://") + disc,
+                                                             AudioChain(), host_.VideoRenderer());
 }
 
 bool TZGraphScripts::FinishDvd(bool autocreated) {

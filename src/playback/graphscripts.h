@@ -58,8 +58,9 @@ class TZGraphScripts {
 
   // True when the graph is ready to play.
   bool OpenMediaWithScript(const QString& fileName);
-  // True when the DVD graph is ready and playing.
-  bool OpenDvdWithScript(const QString& path);
+  // True when the DVD graph is ready and playing. `device` is what the navigator opens (the disc
+  // root or an image); empty for the folder above the path's folder.
+  bool OpenDvdWithScript(const QString& path, const QString& device = QString());
   // Forgets the filter files registered by the last run.
   void UnregisterScriptFilters();
 
@@ -92,7 +93,7 @@ class TZGraphScripts {
   bool PlainPath(const QString& fileName);
   // The DSP filter (when the host has one) and the default sound output.
   std::vector<ZFilter> AudioChain();
-  bool AutoDvdGraph(const QString& folder);
+  bool AutoDvdGraph(const QString& disc);
   bool FinishDvd(bool autocreated);
   void Settle() const;
   void RegisterFilter(const QString& fileName);

@@ -306,14 +306,91 @@ class DvdScriptTest : public DvdEngineTest {
   void WriteScript(const QByteArray& text) {
     WriteBytes(programFolder_.file(QStringLiteral("data/dvdgraphs/Navigator Only.zgraph")), text);
   }
+  // The script the player chooses by default, as shipped.
+  void UseShippedScript() {
+    config_.DVDGraph = TZConfig().DVDGraph;
+    const QString name = QStringLiteral("/data/dvdgraphs/") + config_.DVDGraph + ".zgraph";
+    ASSERT_TRUE(QDir().mkpath(programFolder_.file(QStringLiteral("data/dvdgraphs"))));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(ZEPHONIC_SOURCE_DIR) + name, programFolder_.path() + name));
+  }
+  // The script's navigator drives the menu as the engine's own does.
+  void ChooseTitle2WithThePointer() {
+    engine_->DvdPointerMoved(TestDvd::kTitle2Button);
+    engine_->DvdPointerReleased(TestDvd::kTitle2Button);
+    ASSERT_TRUE(WaitWithEvents([this] { return engine_->State().Title == 2; }, 8000));
+    ASSERT_TRUE(WaitWithEvents([this] { return view_.audio.size() == 2; }, 3000));
+  }
 };
 
-TEST_F(DvdScriptTest, DiscsTakeTheAutomaticGraphEvenWithAScript) {
-  WriteScript("void Filter() {\n  AddFilter(\"fakesink\");\n}\nvoid Connect() {\n}\n");
+TEST_F(DvdScriptTest, ScriptChosenForDiscsBuildsTheGraph) {
+  WriteScript(R"zg(
+void Filter() {
+  AddFilter("rsndvdbin");
+  Export("[DVD Navigator]", "rsndvdbin");
+}
+void Connect() {
+  ConnectPins("rsndvdbin", "video", "[Video Renderer]", "video");
+  ConnectPins("rsndvdbin", "subpicture", "[Video Renderer]", "subpicture");
+  ConnectPins("rsndvdbin", "audio", "[Video Renderer]", "audio");
+}
+)zg");
   OpenMenu(dvd_.Ifo);
   const QString log = Log();
-  EXPECT_TRUE(log.contains(QLatin1String("  DVD Graph Script not found, trying to autocreate.")));
-  EXPECT_FALSE(log.contains(QLatin1String("Use DVD Graph Script")));
+  for (const QString& line :
+       {QStringLiteral("  Use DVD Graph Script: Navigator Only"),
+        QStringLiteral("    Compile script successfully."),
+        QStringLiteral("    DVD Directory: ") + QFileInfo(dvd_.Ifo).absolutePath()}) {
+    EXPECT_TRUE(log.contains(line)) << line.toStdString() << "\n" << log.toStdString();
+  }
+  EXPECT_FALSE(log.contains(QLatin1String("trying to autocreate")));
+  ChooseTitle2WithThePointer();
+}
+
+// Discs are opened and freed again and again; each time the script builds a graph of its own.
+TEST_F(DvdScriptTest, ShippedDefaultScriptPlaysTheDiscAndItsImage) {
+  UseShippedScript();
+  OpenMenu(dvd_.Ifo);
+  EXPECT_TRUE(Log().contains(QStringLiteral("Use DVD Graph Script: ") + config_.DVDGraph));
+  ChooseTitle2WithThePointer();
+  engine_->Free(mkDvd, false);
+
+  TestDvd dvd = dvd_;
+  QString error;
+  ASSERT_TRUE(MakeTestDvdImage(&dvd, &error)) << error.toStdString();
+  OpenMenu(dvd.Image);
+  EXPECT_TRUE(Log().contains(QStringLiteral("DVD Directory: ") + dvd.Image)) << Log().toStdString();
+  EXPECT_EQ(view_.jumpTargets, (std::vector<int>{3, 1}));
+  ChooseTitle2WithThePointer();
+}
+
+TEST_F(DvdScriptTest, ScriptThatDoesNotCompileFailsTheDisc) {
+  WriteScript("void Filter( {\n");
+  ReportCapture reports;
+  const std::optional<TZOpenError> error = Open(dvd_.Ifo);
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(error->Reported);  // the script host's messages are the only ones
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_EQ(view_.sink.Frames(), 0);
+  // The compiler's error, then the disc's: the script left no navigator.
+  ASSERT_EQ(reports.reports().size(), 2u);
+  EXPECT_TRUE(reports.reports()[1].text.contains(QLatin1String("TZDVD")))
+      << reports.reports()[1].text.toStdString();
+  EXPECT_TRUE(reports.reports().front().text.contains(QLatin1String("3100")) ||
+              reports.reports().front().text.contains(QLatin1String("TZDirectShowScriptEngine")))
+      << reports.reports().front().text.toStdString();
+  EXPECT_TRUE(Log().contains(QLatin1String("Compile script failed, errors occured:")));
+}
+
+TEST_F(DvdScriptTest, ScriptWithoutANavigatorFailsTheDisc) {
+  WriteScript("void Filter() {\n  AddFilter(\"fakesink\");\n}\nvoid Connect() {\n}\n");
+  ReportCapture reports;
+  const std::optional<TZOpenError> error = Open(dvd_.Ifo);
+  ASSERT_TRUE(error);
+  EXPECT_TRUE(error->Reported);
+  EXPECT_FALSE(engine_->Active());
+  EXPECT_EQ(view_.sink.Frames(), 0);
+  EXPECT_EQ(reports.reports().size(), 1u);
 }
 
 TEST_F(DvdEngineTest, FreeStopsTheDiscAndHidesTheWindow) {

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "components/graph/pins.h"
+#include "components/graph/zgraphnative.h"
 
 namespace {
 
@@ -201,6 +202,10 @@ bool LinkPads(GstBin* bin, GstPad* src, GstPad* sink) {
   }
   const QStringList between = Bridge(from, to);
   return !between.isEmpty() && LinkThrough(bin, src, sink, between);
+}
+
+void ZKeepInputOpen(GstPad* input) {
+  g_object_set_data(G_OBJECT(input), kFedPin, GINT_TO_POINTER(1));
 }
 
 void LinkWhenPadAppears(GstElement* element, GstPadTemplate* padTemplate, GstPad* sink) {

@@ -13,3 +13,6 @@ GstElement* ZNativeElement(const ZFilter& filter);
 ZFilter ZWrapElement(GstElement* element);
 // The pipeline of a graph; borrowed.
 GstElement* ZNativePipeline(const ZGraph& graph);
+// Marks an input whose stream may begin long after the others (a disc navigator makes each output
+// as its stream starts): the graph layer then never ends it as unfed.
+void ZKeepInputOpen(GstPad* input);

@@ -146,7 +146,7 @@ std::optional<TZOpenError> TZDvdEngine::Open(TMediaKind kind, const TZPlaylistEn
   connect(graph_.get(), &TZDvdGraph::SubpictureChosen, this, &TZDvdEngine::OnSubpictureChosen);
   connect(graph_.get(), &TZDvdGraph::ButtonHighlighted, this,
           [this](int button) { state_.Button = button; });
-  if (std::optional<TZOpenError> error = BuildGraph(disc->Device)) {
+  if (std::optional<TZOpenError> error = BuildGraph(disc->Device, entry.FileName)) {
     Free(kind, false);
     Indent(false);
     return error;
@@ -173,14 +173,21 @@ ZFilter TZDvdEngine::VideoRenderer() {
   return graph_->Output();
 }
 
-std::optional<TZOpenError> TZDvdEngine::BuildGraph(const QString& device) {
-  // Discs take the automatic graph: a graph built by a "DVDGraph" script sometimes shows no first
-  // picture on a loaded machine, so scripts stay out of the disc path until they start reliably.
-  PlayerLog(QStringLiteral("DVD Graph Script not found, trying to autocreate."));
-  if (graph_->Build(device)) {
-    return std::nullopt;
+std::optional<TZOpenError> TZDvdEngine::BuildGraph(const QString& device, const QString& fileName) {
+  const TZOpenError failed{kErrorGraphBuild, kDvdTag, QString()};
+  const QString script =
+      DataPath() + QStringLiteral("dvdgraphs/") + config_.DVDGraph + QStringLiteral(".zgraph");
+  if (config_.DVDGraph.isEmpty() || !QFileInfo::exists(script)) {
+    PlayerLog(QStringLiteral("DVD Graph Script not found, trying to autocreate."));
+    return graph_->Build(device) ? std::nullopt : std::optional(failed);
   }
-  return TZOpenError{kErrorGraphBuild, kDvdTag, QString()};
+  if (!graph_->MakeOutput()) {
+    return failed;
+  }
+  if (!scripts_->OpenDvdWithScript(fileName, device)) {
+    return TZOpenError{kErrorGraphBuild, kDvdTag, QString(), true};
+  }
+  return graph_->Adopt(scripts_->DvdNavigator()) ? std::nullopt : std::optional(failed);
 }
 
 void TZDvdEngine::AfterStart(const TZPlaylistEntry& entry) {

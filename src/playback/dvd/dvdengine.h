@@ -123,8 +123,9 @@ class TZDvdEngine : public QObject,
   void RebuildDvdMenus() override {}  // the navigator's announcements fill them
   void CheckDvdMode() override {}
 
-  // Puts the navigator and its paths into the graph; what failed otherwise.
-  std::optional<TZOpenError> BuildGraph(const QString& device);
+  // Puts the navigator and its paths into the graph, through the chosen script when there is
+  // one; what failed otherwise (a script's failure the script host has reported already).
+  std::optional<TZOpenError> BuildGraph(const QString& device, const QString& fileName);
   void Poll();
   void PollTitle();
   void AfterStart(const TZPlaylistEntry& entry);

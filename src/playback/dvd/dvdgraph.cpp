@@ -178,7 +178,8 @@ struct TZDvdGraph::Native {
   TZDvdGraph* owner = nullptr;
   TZVideoFrameSink& sink;
   GstElement* pipeline = nullptr;  // borrowed from the graph
-  GstElement* navigator = nullptr;
+  // Held, as a script's filter list may let go of the navigator before the graph goes.
+  GstObjectPtr<GstElement> navigator;
   GstElement* output = nullptr;  // the bin of the paths behind the navigator
   GstElement* overlay = nullptr;
   GstElement* balance = nullptr;
@@ -307,15 +308,9 @@ struct TZDvdGraph::Native {
   }
 
   // On the navigator's outputs: the streams it really plays.
-  static GstPadProbeReturn OnOutputEvent(GstPad* input, GstPadProbeInfo* info, gpointer data) {
+  static GstPadProbeReturn OnOutputEvent(GstPad*, GstPadProbeInfo* info, gpointer data) {
     auto* self = static_cast<Native*>(data);
     GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
-    // The navigator makes its outputs only as their streams begin. The graph layer, which links
-    // a script's connections as the outputs appear, ends an input still unlinked when data flows
-    // elsewhere; here that input is merely waiting, and an end would refuse its stream later.
-    if (!gst_pad_is_linked(input)) {
-      return GST_PAD_PROBE_DROP;
-    }
     const char* name = DvdEventName(event);
     const GstStructure* s = gst_event_get_structure(event);
     int id = -1;
@@ -416,7 +411,7 @@ TZDvdGraph::~TZDvdGraph() {
   }
   g_signal_handlers_disconnect_by_data(d_->pipeline, d_.get());
   if (d_->navigator) {
-    g_signal_handlers_disconnect_by_data(d_->navigator, d_.get());
+    g_signal_handlers_disconnect_by_data(d_->navigator.get(), d_.get());
   }
   graph_.Clear();
 }
@@ -464,6 +459,9 @@ bool TZDvdGraph::MakeOutput() {
     GstPad* input = gst_ghost_pad_new(name, target.get());
     gst_pad_add_probe(input, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, Native::OnOutputEvent, d_.get(),
                       nullptr);
+    // The navigator makes its outputs only as their streams begin: an input still unlinked while
+    // data flows elsewhere is waiting, not unfed.
+    ZKeepInputOpen(input);
     gst_element_add_pad(GST_ELEMENT(bin), input);
   }
   d_->overlay = video.front();
@@ -496,7 +494,7 @@ bool TZDvdGraph::Build(const QString& device) {
 }
 
 bool TZDvdGraph::Adopt(const ZFilter& navigator) {
-  d_->navigator = navigator ? ZNativeElement(navigator) : nullptr;
+  d_->navigator = navigator ? RefObject(ZNativeElement(navigator)) : nullptr;
   return d_->navigator != nullptr;
 }
 
@@ -626,7 +624,8 @@ qint64 TZDvdGraph::Position(const char* format) const {
     return StepPosition();
   }
   gint64 value = -1;
-  if (!d_->navigator || !gst_element_query_position(d_->navigator, FormatOf(format), &value)) {
+  if (!d_->navigator ||
+      !gst_element_query_position(d_->navigator.get(), FormatOf(format), &value)) {
     return -1;
   }
   return g_str_equal(format, "time") ? value / GST_MSECOND : value;
@@ -634,7 +633,8 @@ qint64 TZDvdGraph::Position(const char* format) const {
 
 qint64 TZDvdGraph::Duration(const char* format) const {
   gint64 value = -1;
-  if (!d_->navigator || !gst_element_query_duration(d_->navigator, FormatOf(format), &value)) {
+  if (!d_->navigator ||
+      !gst_element_query_duration(d_->navigator.get(), FormatOf(format), &value)) {
     return -1;
   }
   return g_str_equal(format, "time") && value >= 0 ? value / GST_MSECOND : value;
