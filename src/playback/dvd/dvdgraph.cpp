@@ -91,6 +91,12 @@ GstNavigationCommand NavigationCommandOf(TZDvdCommand command) {
   return GST_NAVIGATION_COMMAND_ACTIVATE;
 }
 
+// A flushing jump to a time of the title, playing on from there at `rate`.
+GstEvent* TimeSeek(double rate, qint64 milliseconds) {
+  return gst_event_new_seek(rate, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, GST_SEEK_TYPE_SET,
+                            milliseconds * GST_MSECOND, GST_SEEK_TYPE_NONE, -1);
+}
+
 GstFormat FormatOf(const char* nick) {
   return g_str_equal(nick, "time") ? GST_FORMAT_TIME : gst_format_get_by_nick(nick);
 }
@@ -569,8 +575,7 @@ void TZDvdGraph::SeekChapter(int chapter) {
 void TZDvdGraph::SeekTime(qint64 milliseconds) {
   EndSteps();
   if (d_->videoSink) {
-    d_->SeekAsync(gst_event_new_seek(1.0, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, GST_SEEK_TYPE_SET,
-                                     milliseconds * GST_MSECOND, GST_SEEK_TYPE_NONE, -1));
+    d_->SeekAsync(TimeSeek(1.0, milliseconds));
   }
 }
 
@@ -593,8 +598,7 @@ void TZDvdGraph::SetRate(double rate) {
   if (rate == d_->rate && !stepping) {
     return;
   }
-  d_->SeekAsync(gst_event_new_seek(rate, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, GST_SEEK_TYPE_SET,
-                                   position * GST_MSECOND, GST_SEEK_TYPE_NONE, -1));
+  d_->SeekAsync(TimeSeek(rate, position));
 }
 
 void TZDvdGraph::StepBack() {
@@ -604,8 +608,7 @@ void TZDvdGraph::StepBack() {
   } else if (!d_->seeks->Idle()) {
     return;  // the last step still travels; the next one catches up with the speed
   }
-  d_->SeekAsync(gst_event_new_seek(1.0, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, GST_SEEK_TYPE_SET,
-                                   target * GST_MSECOND, GST_SEEK_TYPE_NONE, -1));
+  d_->SeekAsync(TimeSeek(1.0, target));
 }
 
 void TZDvdGraph::EndSteps() {
