@@ -109,21 +109,51 @@ QByteArray Subtitles() {
   return xml + "</stream></subpictures>\n";
 }
 
+// Title 1's titleset has a menu of each kind a viewer can call while it plays; title 2's
+// titleset has none.
 const char kAuthoring[] = R"(<dvdauthor dest="disc">
  <vmgm><menus><pgc entry="title">
   <button name="b1">jump title 1;</button>
   <button name="b2">jump title 2;</button>
   <vob file="menu_spu.mpg" pause="inf"/>
  </pgc></menus></vmgm>
+ <titleset>
+  <menus>
+   <video format="ntsc" aspect="4:3"/>
+   <pgc entry="root"><vob file="menu_root.mpg" pause="inf"/></pgc>
+   <pgc entry="subtitle"><vob file="menu_subtitle.mpg" pause="inf"/></pgc>
+   <pgc entry="audio"><vob file="menu_audio.mpg" pause="inf"/></pgc>
+   <pgc entry="angle"><vob file="menu_angle.mpg" pause="inf"/></pgc>
+   <pgc entry="ptt"><vob file="menu_ptt.mpg" pause="inf"/></pgc>
+  </menus>
+  <titles>
+   <video format="ntsc" aspect="4:3"/>
+   <audio lang="en"/><audio lang="de"/>
+   <subpicture lang="fr"/>
+   <pgc><vob file="title1_spu.mpg" chapters="0,3,6"/><post>call vmgm menu 1;</post></pgc>
+  </titles>
+ </titleset>
  <titleset><titles>
   <video format="ntsc" aspect="4:3"/>
   <audio lang="en"/><audio lang="de"/>
-  <subpicture lang="fr"/>
-  <pgc><vob file="title1_spu.mpg" chapters="0,3,6"/><post>call vmgm menu 1;</post></pgc>
   <pgc><vob file="title2.mpg"/><post>call vmgm menu 1;</post></pgc>
  </titles></titleset>
 </dvdauthor>
 )";
+
+// Each of title 1's menus is a still of one plain colour.
+bool TitleMenus(const QString& work, QString* error) {
+  for (const TestDvd::Menu& menu : TestDvd::kMenus) {
+    const QString colour =
+        QStringLiteral("0x%1").arg(menu.Colour & 0xffffff, 6, 16, QLatin1Char('0'));
+    if (!Encode({QStringLiteral("color=c=%1:s=720x480:r=30000/1001:d=1").arg(colour),
+                 QStringLiteral("anullsrc=r=48000:cl=stereo")},
+                1, work + QStringLiteral("menu_%1.mpg").arg(QLatin1String(menu.Entry)), error)) {
+      return false;
+    }
+  }
+  return true;
+}
 
 bool Author(const QString& work, QString* error) {
   const auto at = [&work](const char* name) { return work + QLatin1String(name); };
@@ -150,7 +180,7 @@ bool Author(const QString& work, QString* error) {
              {QStringLiteral("smptebars=s=720x480:r=30000/1001:d=2"),
               QStringLiteral("sine=f=330:r=48000:d=2"), QStringLiteral("sine=f=660:r=48000:d=2")},
              2, at("title2.mpg"), error) &&
-         Write(at("disc.xml"), kAuthoring, error);
+         TitleMenus(work, error) && Write(at("disc.xml"), kAuthoring, error);
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 // buttons (left starts title 1, right title 2), title 1 of three three-second chapters and title 2
 // of one two-second chapter, each with two AC-3 audio streams (English 440 Hz and German 880 Hz in
 // title 1) and a French subtitle stream in title 1: a white bar shown for most of each second. The
-// menu's subpicture outlines the selected button in white. Also the same disc as an ISO image.
+// menu's subpicture outlines the selected button in white. Title 1's titleset has a root,
+// subtitle, audio, angle and chapter menu, each a still of its own plain colour; title 2's
+// titleset has no menus. Also the same disc as an ISO image.
 
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -22,6 +25,16 @@ struct TestDvd {
   static constexpr int kFrameWidth = 4;
   // Inside the subtitle's white bar.
   static constexpr QPoint kSubtitlePoint{300, 400};
+  // Title 1's menus: their dvdauthor entry and the colour of their picture.
+  struct Menu {
+    const char* Entry;
+    QRgb Colour;
+  };
+  static constexpr Menu kMenus[] = {{"root", 0xff0000},
+                                    {"subtitle", 0x00ff00},
+                                    {"audio", 0xff00ff},
+                                    {"angle", 0x00ffff},
+                                    {"ptt", 0xffff00}};
   static constexpr int kWidth = 720;
   static constexpr int kHeight = 480;
 };

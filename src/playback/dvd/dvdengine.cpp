@@ -351,8 +351,10 @@ std::optional<QString> TZDvdEngine::TakeScreenshot(bool adjusted, QSize pictureS
   return fileName;
 }
 
+// Speeds act on a title: a menu has no time to run through, and a speed's jump would flush its
+// button highlight away.
 bool TZDvdEngine::DvdPlayForwards(double speed) {
-  if (!Active() || speed <= 0) {
+  if (!Active() || state_.InMenu || speed <= 0) {
     return false;
   }
   graph_->SetRate(speed);
@@ -360,7 +362,7 @@ bool TZDvdEngine::DvdPlayForwards(double speed) {
 }
 
 bool TZDvdEngine::DvdPlayBackwards(double speed) {
-  if (!Active() || speed <= 0) {
+  if (!Active() || state_.InMenu || speed <= 0) {
     return false;
   }
   graph_->SetRate(-speed);
@@ -411,6 +413,12 @@ bool TZDvdEngine::DvdPlayChapter(int title, int chapter) {
   if (!state_.InMenu && title == state_.Title) {
     graph_->SeekChapter(chapter);
     return true;
+  }
+  // A title jump that meets the navigator holding a menu's still never ends: it goes on finding
+  // the still. A menu call does end one, so the jump travels right behind a call of the title
+  // menu, which has the navigator playing again before the jump takes it elsewhere.
+  if (state_.InMenu) {
+    graph_->Command(TZDvdCommand::TitleMenu);
   }
   graph_->SeekTitle(title);
   if (chapter > 1) {

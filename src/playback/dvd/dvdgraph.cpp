@@ -23,6 +23,9 @@ namespace {
 const char kDvdStructure[] = "application/x-gst-dvd";
 // How long the check after a preroll waits for a state change under way.
 constexpr GstClockTime kSettleTimeout = 2 * GST_SECOND;
+// Playing backwards jumps this often: long enough for each jump's first picture to show.
+constexpr int kBackStepMs = 400;
+constexpr size_t kMaxWaitingMoves = 16;
 
 // The mapped buffer behind a QImage; freed when the last copy of the image goes.
 struct MappedFrame {
@@ -88,6 +91,12 @@ GstNavigationCommand NavigationCommandOf(TZDvdCommand command) {
   return GST_NAVIGATION_COMMAND_ACTIVATE;
 }
 
+// A flushing jump to a time of the title, playing on from there at `rate`.
+GstEvent* TimeSeek(double rate, qint64 milliseconds) {
+  return gst_event_new_seek(rate, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, GST_SEEK_TYPE_SET,
+                            milliseconds * GST_MSECOND, GST_SEEK_TYPE_NONE, -1);
+}
+
 GstFormat FormatOf(const char* nick) {
   return g_str_equal(nick, "time") ? GST_FORMAT_TIME : gst_format_get_by_nick(nick);
 }
@@ -109,6 +118,18 @@ struct GstEventUnref {
 // and a later choice must not overtake an earlier one.
 class Courier : public std::enable_shared_from_this<Courier> {
  public:
+  // True while nothing waits to be sent or is being sent.
+  bool Idle() {
+    std::lock_guard lock(lock_);
+    return !running_;
+  }
+
+  // How many events wait behind the one being sent.
+  size_t Waiting() {
+    std::lock_guard lock(lock_);
+    return queue_.size();
+  }
+
   // To an element, or a pad; takes the event.
   void Send(GstElement* pipeline, GstObjectPtr<GstObject> target, GstEvent* event) {
     {
@@ -366,9 +387,9 @@ struct TZDvdGraph::Native {
     }
   }
 
+  // Through the picture's path only, so the navigator gets each event once.
   void SendUpstream(GstEvent* event) const {
-    // Through the picture's path only, so the navigator gets each event once.
-    gst_element_send_event(videoSink, event);
+    seeks->Send(pipeline, RefObject(GST_OBJECT(videoSink)), event);
   }
 
   void SeekAsync(GstEvent* seek) {
@@ -384,6 +405,8 @@ TZDvdGraph::TZDvdGraph(TZVideoFrameSink& sink, const ZFilter& dsp, QObject* pare
   g_signal_connect(d_->pipeline, "deep-element-added", G_CALLBACK(Native::OnElementAdded),
                    d_.get());
   d_->dsp = dsp;
+  backStep_.setInterval(kBackStepMs);
+  connect(&backStep_, &QTimer::timeout, this, &TZDvdGraph::StepBack);
 }
 
 TZDvdGraph::~TZDvdGraph() {
@@ -495,6 +518,14 @@ bool TZDvdGraph::Start(int timeoutMs) {
 }
 
 bool TZDvdGraph::SetState(ZGraphState state) {
+  // Steps backwards wait while the graph does not play, and go on from where they were.
+  if (backSpeed_ > 0 && state == ZGraphState::Playing && !backStep_.isActive()) {
+    backClock_.start();
+    backStep_.start();
+  } else if (backSpeed_ > 0 && state != ZGraphState::Playing && backStep_.isActive()) {
+    backFromMs_ = StepPosition();
+    backStep_.stop();
+  }
   std::lock_guard lock(d_->states->lock);
   return graph_.SetState(state);
 }
@@ -502,6 +533,9 @@ bool TZDvdGraph::SetState(ZGraphState state) {
 bool TZDvdGraph::Command(TZDvdCommand command) {
   if (!d_->videoSink) {
     return false;
+  }
+  if (command <= TZDvdCommand::ChapterMenu) {
+    EndSteps();
   }
   d_->SendUpstream(gst_navigation_event_new_command(NavigationCommandOf(command)));
   return true;
@@ -511,6 +545,10 @@ bool TZDvdGraph::Pointer(QPointF point, bool released) {
   if (!d_->videoSink) {
     return false;
   }
+  // Moves pile up only behind a navigator that does not answer; by then they are out of date.
+  if (!released && d_->seeks->Waiting() >= kMaxWaitingMoves) {
+    return true;
+  }
   d_->SendUpstream(released ? gst_navigation_event_new_mouse_button_release(
                                   1, point.x(), point.y(), GST_NAVIGATION_MODIFIER_NONE)
                             : gst_navigation_event_new_mouse_move(point.x(), point.y(),
@@ -519,6 +557,7 @@ bool TZDvdGraph::Pointer(QPointF point, bool released) {
 }
 
 void TZDvdGraph::SeekTitle(int title) {
+  EndSteps();
   if (d_->videoSink) {
     d_->SeekAsync(gst_event_new_seek(1.0, FormatOf("title"), GST_SEEK_FLAG_FLUSH, GST_SEEK_TYPE_SET,
                                      title, GST_SEEK_TYPE_NONE, -1));
@@ -526,6 +565,7 @@ void TZDvdGraph::SeekTitle(int title) {
 }
 
 void TZDvdGraph::SeekChapter(int chapter) {
+  EndSteps();
   if (d_->videoSink) {
     d_->SeekAsync(gst_event_new_seek(1.0, FormatOf("chapter"), GST_SEEK_FLAG_FLUSH,
                                      GST_SEEK_TYPE_SET, chapter, GST_SEEK_TYPE_NONE, -1));
@@ -533,27 +573,59 @@ void TZDvdGraph::SeekChapter(int chapter) {
 }
 
 void TZDvdGraph::SeekTime(qint64 milliseconds) {
+  EndSteps();
   if (d_->videoSink) {
-    d_->SeekAsync(gst_event_new_seek(1.0, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, GST_SEEK_TYPE_SET,
-                                     milliseconds * GST_MSECOND, GST_SEEK_TYPE_NONE, -1));
+    d_->SeekAsync(TimeSeek(1.0, milliseconds));
   }
 }
 
 void TZDvdGraph::SetRate(double rate) {
-  // The player sets the speed at every start: a seek to the speed already playing would flush
-  // the menu's button highlight away for nothing.
-  if (!d_->videoSink || rate == d_->rate) {
+  if (!d_->videoSink) {
     return;
   }
-  // Backwards plays from where the picture stands towards the title's start.
-  const qint64 position = std::max<qint64>(Position("time"), 0) * GST_MSECOND;
-  d_->SeekAsync(rate > 0 ? gst_event_new_seek(rate, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH,
-                                              GST_SEEK_TYPE_SET, position, GST_SEEK_TYPE_NONE, -1)
-                         : gst_event_new_seek(rate, GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH,
-                                              GST_SEEK_TYPE_SET, 0, GST_SEEK_TYPE_SET, position));
+  const qint64 position = std::max<qint64>(Position("time"), 0);
+  if (rate < 0) {
+    backFromMs_ = position;
+    backSpeed_ = -rate;
+    backClock_.start();
+    backStep_.start();
+    return;
+  }
+  const bool stepping = backSpeed_ > 0;
+  EndSteps();
+  // The player sets the speed at every start: a seek to the speed already playing would flush
+  // the menu's button highlight away for nothing.
+  if (rate == d_->rate && !stepping) {
+    return;
+  }
+  d_->SeekAsync(TimeSeek(rate, position));
+}
+
+void TZDvdGraph::StepBack() {
+  const qint64 target = StepPosition();
+  if (target <= 0) {
+    EndSteps();
+  } else if (!d_->seeks->Idle()) {
+    return;  // the last step still travels; the next one catches up with the speed
+  }
+  d_->SeekAsync(TimeSeek(1.0, target));
+}
+
+void TZDvdGraph::EndSteps() {
+  backSpeed_ = 0;
+  backStep_.stop();
+}
+
+qint64 TZDvdGraph::StepPosition() const {
+  const qint64 travelled =
+      backClock_.isValid() && backStep_.isActive() ? backSpeed_ * backClock_.elapsed() : 0;
+  return std::max<qint64>(backFromMs_ - travelled, 0);
 }
 
 qint64 TZDvdGraph::Position(const char* format) const {
+  if (backSpeed_ > 0 && g_str_equal(format, "time")) {
+    return StepPosition();
+  }
   gint64 value = -1;
   if (!d_->navigator ||
       !gst_element_query_position(d_->navigator.get(), FormatOf(format), &value)) {

@@ -5,10 +5,12 @@
 // jumps and pointer events and reads where it plays; what the navigator announces on its streams
 // arrives as signals, queued to the thread the graph lives on.
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QPointF>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 #include "components/graph/zgraph.h"
@@ -57,19 +59,24 @@ class TZDvdGraph : public QObject {
   // the picture's sink playing after the navigator's flushes while it should play.
   bool SetState(ZGraphState state);
 
+  // Commands and pointer events travel on the worker of the jumps, after those asked for before,
+  // so that a navigator busy with a jump never holds the GUI thread.
   bool Command(TZDvdCommand command);
   // Pointer over or released on the picture, in the picture's own pixels.
   bool Pointer(QPointF point, bool released);
 
   // Jumps and speeds run on a worker: the navigator may hold a seek while it shows a still.
-  // Titles and chapters count from 1; a negative rate plays backwards.
+  // Titles and chapters count from 1. A negative rate plays backwards: the navigator plays only
+  // forwards, so the graph steps back through the title with a jump every fraction of a second,
+  // as far as the speed has taken it, and plays on forwards at normal speed from the title's
+  // start once it gets there. A jump, a menu or a forward rate ends the steps.
   void SeekTitle(int title);
   void SeekChapter(int chapter);
   void SeekTime(qint64 milliseconds);
   void SetRate(double rate);
 
-  // Where the navigator plays, by format ("title", "chapter", or "time" in milliseconds); -1 when
-  // it does not say.
+  // Where the navigator plays, by format ("title", "chapter", or "time" in milliseconds, which is
+  // where the steps backwards stand while they run); -1 when it does not say.
   qint64 Position(const char* format) const;
   qint64 Duration(const char* format) const;
 
@@ -98,7 +105,17 @@ class TZDvdGraph : public QObject {
   void ButtonHighlighted(int button);
 
  private:
+  void StepBack();
+  void EndSteps();
+  // Where the steps backwards have got to, in milliseconds of the title.
+  qint64 StepPosition() const;
+
   ZGraph graph_;
   ZFilter output_;
   std::unique_ptr<Native> d_;
+  // Playing backwards: the speed (0 while not), where the steps began, and for how long.
+  double backSpeed_ = 0;
+  qint64 backFromMs_ = 0;
+  QElapsedTimer backClock_;
+  QTimer backStep_;
 };
