@@ -13,9 +13,9 @@
 #include <functional>
 #include <vector>
 
-#include "hotkeys/hotkeydispatch.h"
-#include "hotkeys/hotkeyhook.h"
-#include "hotkeys/localkeys.h"
+#include "hotkeys/dispatch/hotkeydispatch.h"
+#include "hotkeys/dispatch/hotkeyhook.h"
+#include "hotkeys/dispatch/localkeys.h"
 #include "recordingtarget.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "../support/benchtiming.h"
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "playlist/mediakind.h"
 #include "playlist/playlistfiles.h"
 #include "playlist/tagcaptions.h"

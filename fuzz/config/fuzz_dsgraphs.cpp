@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 #include "config/config.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

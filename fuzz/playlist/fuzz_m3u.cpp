@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 #include "playlist/playlistfiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

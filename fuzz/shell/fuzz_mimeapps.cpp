@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/shellmimeapps.h"
+#include "desktop/shellmimeapps.h"
 
 namespace {
 

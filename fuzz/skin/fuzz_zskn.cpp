@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 #include "skin/skininfo.h"
 #include "skin/skinpieces.h"
 

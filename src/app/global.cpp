@@ -15,7 +15,7 @@
 #include "base/programpath.h"
 #include "base/zdebug.h"
 #include "config/config.h"
-#include "hotkeys/hotkeyhook.h"
+#include "hotkeys/dispatch/hotkeyhook.h"
 #include "hotkeys/hotkeys.h"
 #include "lang/applylanguage.h"
 #include "lang/language.h"

@@ -10,10 +10,10 @@
 
 #include "app/commandline.h"
 #include "app/global.h"
-#include "app/messagebox.h"
+#include "components/ui/messagebox.h"
 #include "app/program.h"
 #include "app/programwiring.h"
-#include "app/shellintegration.h"
+#include "desktop/shellintegration.h"
 #include "app/singleinstance.h"
 #include "app/terminationsignals.h"
 #include "app/zapplication.h"

@@ -2,7 +2,7 @@
 // The main window's side of the hotkeys: every action a key asks for, carried out on the player,
 // the playlist window and the program's windows and dialogs.
 
-#include "hotkeys/hotkeytarget.h"
+#include "hotkeys/dispatch/hotkeytarget.h"
 
 class TZMainWindow;
 class TZProgramWiring;

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "hotkeys/windowfocus.h"
+#include "hotkeys/dispatch/windowfocus.h"
 
 class TfrmAbout;
 class TfrmAddDVD;

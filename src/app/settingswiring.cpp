@@ -4,14 +4,14 @@
 #include <QFileInfo>
 
 #include "app/global.h"
-#include "app/messagebox.h"
+#include "components/ui/messagebox.h"
 #include "app/program.h"
-#include "app/shellintegration.h"
+#include "desktop/shellintegration.h"
 #include "config/dialog/configdialog.h"
 #include "config/pages/filetypespage.h"
 #include "config/pages/shortcutspage.h"
 #include "config/pages/videoosdpage.h"
-#include "hotkeys/hotkeyhook.h"
+#include "hotkeys/dispatch/hotkeyhook.h"
 #include "hotkeys/hotkeys.h"
 #include "lang/language.h"
 #include "lang/textformat.h"

@@ -1,6 +1,6 @@
 #include "app/videowiring.h"
 
-#include "hotkeys/hotkeytarget.h"
+#include "hotkeys/dispatch/hotkeytarget.h"
 #include "playback/dvd/dvdengine.h"
 #include "playback/playertimer.h"
 #include "playback/video/enginerouter.h"

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "components/text/textcodec.h"
+#include "base/text/textcodec.h"
 
 TZDebug::TZDebug(QString fileName) : fileName_(std::move(fileName)) {
   QFile::remove(fileName_);

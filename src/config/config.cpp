@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "config/configkeys.h"
 #include "config/configline.h"
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "config/config.h"
 #include "config/configline.h"
 

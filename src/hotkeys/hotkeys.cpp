@@ -4,8 +4,8 @@
 #include <QtEndian>
 #include <algorithm>
 
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QFile>
 
 #include "base/programpath.h"
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 #include "lang/englishtexts.h"
 
 namespace {

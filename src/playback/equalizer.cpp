@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "config/config.h"
 #include "playback/videoengine.h"
 #include "playback/zsystem.h"

@@ -7,7 +7,7 @@
 
 #include <zlib.h>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "playlist/tagtext.h"
 
 namespace {

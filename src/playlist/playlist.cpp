@@ -4,7 +4,7 @@
 #include <chrono>
 #include <random>
 
-#include "components/text/textcodec.h"
+#include "base/text/textcodec.h"
 
 namespace {
 

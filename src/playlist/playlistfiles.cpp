@@ -11,8 +11,8 @@
 #include <fcntl.h>
 
 #include "base/errorcatalogue.h"
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "components/text/textcodec.h"
+#include "base/text/textcodec.h"
 
 namespace {
 

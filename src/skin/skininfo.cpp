@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 #include "skin/skinfiles.h"
 #include "skin/zgui.h"
 

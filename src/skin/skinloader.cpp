@@ -6,8 +6,8 @@
 #include <exception>
 #include <optional>
 
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 #include "skin/skindescription.h"
 #include "skin/skinfiles.h"
 #include "skin/skinpicture.h"

@@ -8,7 +8,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "app/messagebox.h"
+#include "components/ui/messagebox.h"
 #include "base/zdebug.h"
 #include "config/config.h"
 #include "lang/language.h"

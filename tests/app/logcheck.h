@@ -6,7 +6,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 
 inline QStringList ReadLog(const QString& path) {
   QStringList lines;

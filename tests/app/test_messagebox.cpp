@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "app/exceptionreport.h"
-#include "app/messagebox.h"
+#include "components/ui/messagebox.h"
 #include "base/errorcatalogue.h"
 #include "printers.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "components/text/textcodec.h"
-#include "components/text/textfile.h"
+#include "base/text/textcodec.h"
+#include "base/text/textfile.h"
 #include "testsupport.h"
 
 TEST(TextCodec, ValidUtf8IsReadAsUtf8AndEverythingElseAsWindows1252) {

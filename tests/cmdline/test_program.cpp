@@ -12,7 +12,7 @@
 #include <QThread>
 
 #include "app/singleinstance.h"
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "playlist/playlistfiles.h"
 #include "testsupport.h"
 

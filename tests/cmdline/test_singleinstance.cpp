@@ -12,7 +12,7 @@
 
 #include "app/singleinstance.h"
 #include "base/zdebug.h"
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "testsupport.h"
 
 namespace {

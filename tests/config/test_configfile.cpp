@@ -3,7 +3,7 @@
 
 #include <QDir>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "config/config.h"
 #include "testsupport.h"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "config/config.h"
 #include "config/configkeys.h"
 #include "config/configline.h"

@@ -12,7 +12,7 @@
 #include <QSignalSpy>
 #include <algorithm>
 
-#include "app/shellintegration.h"
+#include "desktop/shellintegration.h"
 #include "config/pages/filetypespage.h"
 #include "lang/language.h"
 #include "pagetest.h"

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "hotkeys/hotkeyfocus.h"
-#include "hotkeys/hotkeytarget.h"
+#include "hotkeys/dispatch/hotkeyfocus.h"
+#include "hotkeys/dispatch/hotkeytarget.h"
 
 class RecordingTarget : public TZHotKeyTarget {
  public:

@@ -1,7 +1,7 @@
 // Which entries a key press fires, and what each of the 51 actions asks of the windows.
 #include <gtest/gtest.h>
 
-#include "hotkeys/hotkeydispatch.h"
+#include "hotkeys/dispatch/hotkeydispatch.h"
 #include "recordingtarget.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "base/zdebug.h"
-#include "components/text/textfile.h"
-#include "hotkeys/hotkeydispatch.h"
-#include "hotkeys/hotkeyhook.h"
+#include "base/text/textfile.h"
+#include "hotkeys/dispatch/hotkeydispatch.h"
+#include "hotkeys/dispatch/hotkeyhook.h"
 #include "recordingtarget.h"
 #include "testsupport.h"
 #include "zhook.h"

@@ -11,9 +11,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "hotkeys/hotkeydispatch.h"
-#include "hotkeys/localkeys.h"
-#include "hotkeys/windowfocus.h"
+#include "hotkeys/dispatch/hotkeydispatch.h"
+#include "hotkeys/dispatch/localkeys.h"
+#include "hotkeys/dispatch/windowfocus.h"
 #include "recordingtarget.h"
 
 namespace {

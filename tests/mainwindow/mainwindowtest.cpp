@@ -8,7 +8,7 @@
 #include "base/programpath.h"
 #include "base/zdebug.h"
 #include "components/sound/zsound.h"
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 
 namespace {
 

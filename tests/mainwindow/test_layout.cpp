@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QMenu>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "mainwindowtest.h"
 #include "playlist/mediakind.h"
 

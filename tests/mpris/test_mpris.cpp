@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "base/zdebug.h"
-#include "components/mpris/mprisservice.h"
-#include "components/mpris/playermpris.h"
-#include "components/text/textfile.h"
+#include "desktop/mpris/mprisservice.h"
+#include "desktop/mpris/playermpris.h"
+#include "base/text/textfile.h"
 #include "playbacktest.h"
 
 namespace {

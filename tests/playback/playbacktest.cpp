@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "base/zdebug.h"
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 
 namespace {
 

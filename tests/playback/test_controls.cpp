@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "playback/equalizer.h"
 #include "playback/playercontrols.h"
 #include "playbacktest.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/shellmimeapps.h"
+#include "desktop/shellmimeapps.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include "app/shellintegration.h"
+#include "desktop/shellintegration.h"
 #include "lang/language.h"
 #include "testsupport.h"
 

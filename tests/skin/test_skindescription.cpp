@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <memory>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "skin/skindescription.h"
 #include "skin/skininfo.h"
 #include "skintestsupport.h"

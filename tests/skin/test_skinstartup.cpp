@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "base/zdebug.h"
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "skin/skinstartup.h"
 #include "skintestsupport.h"
 

@@ -1,6 +1,6 @@
 // The hotkeys' video actions through the program's wiring: brightness, presentations, digital
 // zoom and screenshots reach the video window that the wiring built.
-#include "hotkeys/hotkeytarget.h"
+#include "hotkeys/dispatch/hotkeytarget.h"
 #include "ui/mainvideomenu.h"
 #include "ui/video/videopicture.h"
 #include "wiredvideotest.h"

@@ -15,7 +15,7 @@
 #include "app/settingswiring.h"
 #include "base/zdebug.h"
 #include "components/screensaver/screensaver.h"
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "config/dialog/configdialog.h"
 #include "ui/video/videopicture.h"
 #include "wiredvideotest.h"

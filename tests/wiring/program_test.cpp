@@ -8,7 +8,7 @@
 #include <QProcess>
 #include <functional>
 
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 #include "testsupport.h"
 
 namespace {

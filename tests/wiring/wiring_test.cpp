@@ -12,9 +12,9 @@
 #include <QTimer>
 
 #include "app/programwiring.h"
-#include "components/mpris/playermpris.h"
+#include "desktop/mpris/playermpris.h"
 #include "controltest.h"
-#include "hotkeys/hotkeydispatch.h"
+#include "hotkeys/dispatch/hotkeydispatch.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/keycodes.h"
 #include "lang/applylanguage.h"

@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/shellintegration.h"
+#include "desktop/shellintegration.h"
 #include "config/pages/pagewidgets.h"
 #include "lang/language.h"
 

@@ -15,7 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/messagebox.h"
+#include "components/ui/messagebox.h"
 #include "base/errorcatalogue.h"
 #include "playlist/id3v1.h"
 #include "playlist/id3v2.h"

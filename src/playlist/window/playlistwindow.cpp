@@ -11,7 +11,7 @@
 #include <QWindow>
 #include <optional>
 
-#include "app/messagebox.h"
+#include "components/ui/messagebox.h"
 #include "base/errorcatalogue.h"
 #include "config/config.h"
 #include "lang/textformat.h"

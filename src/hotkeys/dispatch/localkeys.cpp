@@ -1,4 +1,4 @@
-#include "hotkeys/localkeys.h"
+#include "hotkeys/dispatch/localkeys.h"
 
 #include <QKeyEvent>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "components/mpris/mprisadaptors.h"
+#include "desktop/mpris/mprisadaptors.h"
 
 #include <QUrl>
 #include <algorithm>
 
-#include "components/mpris/mprisservice.h"
+#include "desktop/mpris/mprisservice.h"
 
 namespace {
 

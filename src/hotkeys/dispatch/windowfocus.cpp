@@ -1,4 +1,4 @@
-#include "hotkeys/windowfocus.h"
+#include "hotkeys/dispatch/windowfocus.h"
 
 #include <QApplication>
 

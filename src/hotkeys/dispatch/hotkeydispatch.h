@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "hotkeys/hotkeyfocus.h"
+#include "hotkeys/dispatch/hotkeyfocus.h"
 #include "hotkeys/hotkeys.h"
-#include "hotkeys/hotkeytarget.h"
+#include "hotkeys/dispatch/hotkeytarget.h"
 
 class TZHotKeyDispatcher {
  public:

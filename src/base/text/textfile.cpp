@@ -1,9 +1,9 @@
-#include "components/text/textfile.h"
+#include "base/text/textfile.h"
 
 #include <QFile>
 #include <QSaveFile>
 
-#include "components/text/textcodec.h"
+#include "base/text/textcodec.h"
 
 QStringList SplitLines(const QString& text) {
   QStringList lines;

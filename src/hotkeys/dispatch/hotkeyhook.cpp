@@ -1,10 +1,10 @@
-#include "hotkeys/hotkeyhook.h"
+#include "hotkeys/dispatch/hotkeyhook.h"
 
 #include <memory>
 #include <vector>
 
 #include "base/zdebug.h"
-#include "hotkeys/hotkeydispatch.h"
+#include "hotkeys/dispatch/hotkeydispatch.h"
 #include "zhook.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "components/mpris/mprisplayer.h"
+#include "desktop/mpris/mprisplayer.h"
 
 class TZPlayer;
 class TZPlayerWindows;

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "hotkeys/hotkeyfocus.h"
+#include "hotkeys/dispatch/hotkeyfocus.h"
 
 class TZWindowFocus : public TZHotKeyFocus {
  public:

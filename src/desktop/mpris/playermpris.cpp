@@ -1,4 +1,4 @@
-#include "components/mpris/playermpris.h"
+#include "desktop/mpris/playermpris.h"
 
 #include <QUrl>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "components/text/textcodec.h"
+#include "base/text/textcodec.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "hotkeys/hotkeydispatch.h"
+#include "hotkeys/dispatch/hotkeydispatch.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/shellmimeapps.h"
+#include "desktop/shellmimeapps.h"
 
 namespace {
 

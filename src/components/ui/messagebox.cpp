@@ -1,4 +1,4 @@
-#include "app/messagebox.h"
+#include "components/ui/messagebox.h"
 
 #include <QApplication>
 #include <QThread>

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
-#include "components/mpris/mprisplayer.h"
+#include "desktop/mpris/mprisplayer.h"
 
 class TZMprisService;
 

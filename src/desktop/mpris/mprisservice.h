@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QVariantMap>
 
-#include "components/mpris/mprisplayer.h"
+#include "desktop/mpris/mprisplayer.h"
 
 class TZMprisPlayerAdaptor;
 

@@ -1,4 +1,4 @@
-#include "components/mpris/mprisservice.h"
+#include "desktop/mpris/mprisservice.h"
 
 #include <QDBusConnection>
 #include <QDBusError>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "base/zdebug.h"
-#include "components/mpris/mprisadaptors.h"
+#include "desktop/mpris/mprisadaptors.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/shellintegration.h"
+#include "desktop/shellintegration.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/shellmimeapps.h"
+#include "desktop/shellmimeapps.h"
 #include "lang/language.h"
 #include "playlist/mediakind.h"
 
