@@ -117,19 +117,25 @@ constexpr int kFunctionKeys = 24;
 }  // namespace
 
 std::uint16_t VirtualKeyFromKeysym(KeySym keysym) {
-  if (keysym >= XK_a && keysym <= XK_z)
+  if (keysym >= XK_a && keysym <= XK_z) {
     return static_cast<std::uint16_t>('A' + (keysym - XK_a));
-  if (keysym >= XK_A && keysym <= XK_Z)
+  }
+  if (keysym >= XK_A && keysym <= XK_Z) {
     return static_cast<std::uint16_t>('A' + (keysym - XK_A));
-  if (keysym >= XK_0 && keysym <= XK_9)
+  }
+  if (keysym >= XK_0 && keysym <= XK_9) {
     return static_cast<std::uint16_t>('0' + (keysym - XK_0));
-  if (keysym >= XK_KP_0 && keysym <= XK_KP_9)
+  }
+  if (keysym >= XK_KP_0 && keysym <= XK_KP_9) {
     return static_cast<std::uint16_t>(kNumpad0 + (keysym - XK_KP_0));
-  if (keysym >= XK_F1 && keysym < XK_F1 + kFunctionKeys)
+  }
+  if (keysym >= XK_F1 && keysym < XK_F1 + kFunctionKeys) {
     return static_cast<std::uint16_t>(kF1 + (keysym - XK_F1));
+  }
   for (const SymPair& pair : kSyms) {
-    if (pair.sym == keysym)
+    if (pair.sym == keysym) {
       return pair.vk;
+    }
   }
   return 0;
 }
@@ -139,8 +145,9 @@ std::uint16_t VirtualKeyOfKeycode(Display* display, KeyCode keycode, bool numLoc
   if (numLock) {
     const KeySym shifted = XkbKeycodeToKeysym(display, keycode, 0, 1);
     if (IsKeypadKey(shifted)) {
-      if (const std::uint16_t vk = VirtualKeyFromKeysym(shifted))
+      if (const std::uint16_t vk = VirtualKeyFromKeysym(shifted)) {
         return vk;
+      }
     }
   }
   return VirtualKeyFromKeysym(base);

@@ -107,8 +107,9 @@ HookSession::HookSession(Display* display, const ZHookClient& client)
 HookSession::~HookSession() {
   quit_ = true;
   Wake();
-  if (thread_.joinable())
+  if (thread_.joinable()) {
     thread_.join();
+  }
   Ungrab(grabbed_);
   XCloseDisplay(display_);
   close(wake_);
@@ -116,22 +117,27 @@ HookSession::~HookSession() {
 
 void HookSession::FindModifierMasks() {
   XModifierKeymap* map = XGetModifierMapping(display_);
-  if (!map)
+  if (!map) {
     return;
+  }
   const KeyCode numLock = XKeysymToKeycode(display_, XK_Num_Lock);
   const KeyCode scrollLock = XKeysymToKeycode(display_, XK_Scroll_Lock);
   const KeyCode alt = XKeysymToKeycode(display_, XK_Alt_L);
   for (int modifier = 0; modifier < 8; ++modifier) {
     for (int i = 0; i < map->max_keypermod; ++i) {
       const KeyCode code = map->modifiermap[modifier * map->max_keypermod + i];
-      if (code == 0)
+      if (code == 0) {
         continue;
-      if (code == numLock)
+      }
+      if (code == numLock) {
         numLock_ = 1u << modifier;
-      if (code == scrollLock)
+      }
+      if (code == scrollLock) {
         scrollLock_ = 1u << modifier;
-      if (code == alt && modifier >= Mod1MapIndex)
+      }
+      if (code == alt && modifier >= Mod1MapIndex) {
         alt_ = 1u << modifier;
+      }
     }
   }
   XFreeModifiermap(map);
@@ -141,23 +147,28 @@ void HookSession::FindModifierMasks() {
 std::vector<unsigned> HookSession::LockCombinations() const {
   std::vector<unsigned> combinations{0};
   for (const unsigned lock : {static_cast<unsigned>(LockMask), numLock_, scrollLock_}) {
-    if (lock == 0)
+    if (lock == 0) {
       continue;
+    }
     const size_t count = combinations.size();
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i) {
       combinations.push_back(combinations[i] | lock);
+    }
   }
   return combinations;
 }
 
 unsigned HookSession::ModifierMask(std::uint8_t modifiers) const {
   unsigned mask = 0;
-  if (modifiers & ZHOOK_SHIFT)
+  if (modifiers & ZHOOK_SHIFT) {
     mask |= ShiftMask;
-  if (modifiers & ZHOOK_ALT)
+  }
+  if (modifiers & ZHOOK_ALT) {
     mask |= alt_;
-  if (modifiers & ZHOOK_CTRL)
+  }
+  if (modifiers & ZHOOK_CTRL) {
     mask |= ControlMask;
+  }
   return mask;
 }
 
@@ -170,8 +181,9 @@ std::vector<Grab> HookSession::GrabsFor(const Binding& binding,
   for (int code = minCode; code <= maxCode; ++code) {
     const auto keycode = static_cast<KeyCode>(code);
     for (const unsigned lock : locks) {
-      if (VirtualKeyOfKeycode(display_, keycode, (lock & numLock_) != 0) == binding.first)
+      if (VirtualKeyOfKeycode(display_, keycode, (lock & numLock_) != 0) == binding.first) {
         grabs.emplace_back(keycode, ModifierMask(binding.second) | lock);
+      }
     }
   }
   return grabs;
@@ -183,8 +195,9 @@ bool HookSession::TryGrab(const std::vector<Grab>& grabs) {
   attempt.display = display_;
   CurrentAttempt() = &attempt;
   attempt.previous = XSetErrorHandler(OnXError);
-  for (const auto& [keycode, mask] : grabs)
+  for (const auto& [keycode, mask] : grabs) {
     XGrabKey(display_, keycode, mask, root_, False, GrabModeAsync, GrabModeAsync);
+  }
   XSync(display_, False);
   XSetErrorHandler(attempt.previous);
   CurrentAttempt() = nullptr;
@@ -192,14 +205,16 @@ bool HookSession::TryGrab(const std::vector<Grab>& grabs) {
 }
 
 void HookSession::Ungrab(const std::vector<Grab>& grabs) {
-  for (const auto& [keycode, mask] : grabs)
+  for (const auto& [keycode, mask] : grabs) {
     XUngrabKey(display_, keycode, mask, root_);
+  }
   XSync(display_, False);
 }
 
 void HookSession::LogOnce(const Binding& binding, const char* what) {
-  if (!client_.log || !reported_.insert(binding).second)
+  if (!client_.log || !reported_.insert(binding).second) {
     return;
+  }
   char line[160];
   std::snprintf(line, sizeof line, "Hotkey %u with modifiers %u %s; it is skipped.",
                 unsigned{binding.first}, unsigned{binding.second}, what);
@@ -212,8 +227,9 @@ void HookSession::GrabKeys(const ZHookKey* keys, int count) {
     Ungrab(grabbed_);
     grabbed_.clear();
     std::set<Binding> bindings;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
       bindings.emplace(keys[i].key, keys[i].modifiers);
+    }
     const std::vector<unsigned> locks = LockCombinations();
     for (const Binding& binding : bindings) {
       const std::vector<Grab> grabs = GrabsFor(binding, locks);
@@ -240,14 +256,16 @@ void HookSession::Wake() {
 void HookSession::Run() {
   while (!quit_) {
     pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_, POLLIN, 0}};
-    if (poll(fds, 2, -1) < 0)
+    if (poll(fds, 2, -1) < 0) {
       continue;
+    }
     if (fds[1].revents & POLLIN) {
       std::uint64_t count = 0;
       [[maybe_unused]] const ssize_t read = ::read(wake_, &count, sizeof count);
     }
-    if (!quit_)
+    if (!quit_) {
       HandlePendingEvents();
+    }
   }
 }
 
@@ -257,20 +275,25 @@ void HookSession::HandlePendingEvents() {
     XEvent event;
     XNextEvent(display_, &event);
     // Releases are of no interest; auto-repeat arrives as further presses.
-    if (event.type != KeyPress)
+    if (event.type != KeyPress) {
       continue;
+    }
     const XKeyEvent& key = event.xkey;
     const std::uint16_t vk =
         VirtualKeyOfKeycode(display_, static_cast<KeyCode>(key.keycode), key.state & numLock_);
     std::uint8_t modifiers = 0;
-    if (key.state & ShiftMask)
+    if (key.state & ShiftMask) {
       modifiers |= ZHOOK_SHIFT;
-    if (key.state & alt_)
+    }
+    if (key.state & alt_) {
       modifiers |= ZHOOK_ALT;
-    if (key.state & ControlMask)
+    }
+    if (key.state & ControlMask) {
       modifiers |= ZHOOK_CTRL;
-    if (vk != 0 && client_.press)
+    }
+    if (vk != 0 && client_.press) {
       client_.press(client_.context, vk, modifiers);
+    }
   }
 }
 
@@ -285,8 +308,9 @@ std::unique_ptr<HookSession>& Session() {
 }
 
 void Log(const ZHookClient* client, const char* line) {
-  if (client && client->log)
+  if (client && client->log) {
     client->log(client->context, line);
+  }
 }
 
 }  // namespace
@@ -294,8 +318,9 @@ void Log(const ZHookClient* client, const char* line) {
 extern "C" ZHOOK_EXPORT bool ZEnableHook(const ZHookClient* client, const ZHookKey* keys,
                                          int count) {
   std::lock_guard lock(SessionMutex());
-  if (Session() || !client)
+  if (Session() || !client) {
     return false;
+  }
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
     Log(client,
@@ -303,8 +328,9 @@ extern "C" ZHOOK_EXPORT bool ZEnableHook(const ZHookClient* client, const ZHookK
         "own windows.");
     return false;
   }
-  if (std::getenv("WAYLAND_DISPLAY"))
+  if (std::getenv("WAYLAND_DISPLAY")) {
     Log(client, "Wayland session: system-wide hotkeys fire only while an X11 program is active.");
+  }
   Session() = std::make_unique<HookSession>(display, *client);
   Session()->GrabKeys(keys, count);
   Session()->Start();
@@ -313,16 +339,18 @@ extern "C" ZHOOK_EXPORT bool ZEnableHook(const ZHookClient* client, const ZHookK
 
 extern "C" ZHOOK_EXPORT bool ZUpdateHook(const ZHookKey* keys, int count) {
   std::lock_guard lock(SessionMutex());
-  if (!Session())
+  if (!Session()) {
     return false;
+  }
   Session()->GrabKeys(keys, count);
   return true;
 }
 
 extern "C" ZHOOK_EXPORT bool ZDisableHook(void) {
   std::lock_guard lock(SessionMutex());
-  if (!Session())
+  if (!Session()) {
     return false;
+  }
   Session().reset();
   return true;
 }

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev libfuzzer-14-dev
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev libfuzzer-14-dev clang-format-16
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libsdl2-dev
   libcdio-dev libcdio-paranoia-dev libfftw3-dev libopenmpt-dev libzip-dev libdeflate-dev

@@ -105,8 +105,9 @@ Figures HookPresses(OtherClient& other, TimedTarget& target) {
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
     XFlush(display);
-    while (target.runs == before)
+    while (target.runs == before) {
       QCoreApplication::processEvents();
+    }
     micros.push_back(Micros(start, target.ran));
   }
   return Summarise(micros);
@@ -134,8 +135,9 @@ Figures PlainClientPresses(OtherClient& other) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
   QApplication app(argc, argv);
 
   TZHotKeys table;                      // the defaults: Up raises the volume, locally

@@ -38,8 +38,9 @@ constexpr int kRuns = 5;
 // happened to find the memory allocator in a friendly state.
 double Measure(const std::function<void()>& work) {
   std::vector<double> times;
-  for (int run = 0; run < kRuns; ++run)
+  for (int run = 0; run < kRuns; ++run) {
     times.push_back(Time<std::milli>(work));
+  }
   return Median(times);
 }
 
@@ -55,8 +56,9 @@ QString Extension(int i) {
 }
 
 QString PathOf(int i) {
-  if (i % 17 == 0)
+  if (i % 17 == 0) {
     return QStringLiteral("http://radio.example/stream%1").arg(i);
+  }
   return QStringLiteral("/home/user/Music/Artist %1/Album %2/%3 - Track title%4")
       .arg(i % 97)
       .arg(i % 13)
@@ -77,14 +79,16 @@ TZPlaylist MakePlaylist() {
 
 void WritePlainFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
     std::abort();
+  }
 }
 
 QByteArray ReadPlainFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly)) {
     std::abort();
+  }
   return file.readAll();
 }
 
@@ -103,8 +107,9 @@ int ColdRunChild(const char* mode, const QString& path) {
   const double ms = Time<std::milli>([&] {
     if (std::strcmp(mode, kColdLoad) == 0) {
       TZPlaylist back;
-      if (ReadZplFile(path, back, true) != prLoaded)
+      if (ReadZplFile(path, back, true) != prLoaded) {
         std::abort();
+      }
     } else if (ReadPlainFile(path).isEmpty()) {
       std::abort();
     }
@@ -124,27 +129,32 @@ void BenchZpl(const TZPlaylist& list, const QString& folder) {
       coldRead;
   for (int run = 0; run < kRuns; ++run) {
     save.push_back(Time<std::milli>([&] {
-      if (!WriteZplFile(zpl, list))
+      if (!WriteZplFile(zpl, list)) {
         std::abort();
+      }
     }));
     load.push_back(Time<std::milli>([&] {
       TZPlaylist back;
-      if (ReadZplFile(zpl, back, true) != prLoaded || back.Count() != list.Count())
+      if (ReadZplFile(zpl, back, true) != prLoaded || back.Count() != list.Count()) {
         std::abort();
+      }
     }));
     plainWrite.push_back(Time<std::milli>([&] { WritePlainFile(plain, same); }));
     atomicWrite.push_back(Time<std::milli>([&] {
-      if (!WriteFileAtomically(plain, same))
+      if (!WriteFileAtomically(plain, same)) {
         std::abort();
+      }
     }));
     plainRead.push_back(Time<std::milli>([&] {
-      if (ReadPlainFile(plain).size() != same.size())
+      if (ReadPlainFile(plain).size() != same.size()) {
         std::abort();
+      }
     }));
     chunkedRead.push_back(Time<std::milli>([&] {
       QFile file(plain);
-      if (!file.open(QIODevice::ReadOnly))
+      if (!file.open(QIODevice::ReadOnly)) {
         std::abort();
+      }
       QByteArray chunk(1 << 16, Qt::Uninitialized);
       while (file.read(chunk.data(), chunk.size()) > 0) {
       }
@@ -201,17 +211,20 @@ void BenchTextPlaylists(const TZPlaylist& list, const QString& folder) {
   for (const auto& [name, lines] :
        {std::pair{QStringLiteral("list.m3u"), m3u}, std::pair{QStringLiteral("list.pls"), pls}}) {
     const QString path = folder + "/" + name;
-    if (!WriteTextLines(path, lines))
+    if (!WriteTextLines(path, lines)) {
       std::abort();
+    }
     const double ours = Measure([&] {
       TZPlaylist back;
-      if (ReadPlaylistFile(path, back, true) != prLoaded || back.Count() != list.Count())
+      if (ReadPlaylistFile(path, back, true) != prLoaded || back.Count() != list.Count()) {
         std::abort();
+      }
     });
     const double lineRead = Measure([&] {
       QStringList read;
-      if (!ReadTextLines(path, &read))
+      if (!ReadTextLines(path, &read)) {
         std::abort();
+      }
     });
     Report(qPrintable(name + " read, 100,000 entries"), ours, "reading its lines alone", lineRead);
   }
@@ -223,8 +236,9 @@ using PlainEntries = std::vector<std::unique_ptr<TZPlaylistEntry>>;
 PlainEntries PlainCopy(const TZPlaylist& list) {
   PlainEntries entries;
   entries.reserve(size_t(list.Count()));
-  for (int i = 0; i < list.Count(); ++i)
+  for (int i = 0; i < list.Count(); ++i) {
     entries.push_back(std::make_unique<TZPlaylistEntry>(*list.Get(i)));
+  }
   return entries;
 }
 
@@ -309,29 +323,36 @@ class PlainClassifier {
         std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), path.lastIndexOf(u':')});
     const QString full = dot > folder ? path.mid(dot).toUpper() : QString();
     const QString extension = full.left(5);
-    if (stream_.contains(extension))
+    if (stream_.contains(extension)) {
       return mkBassStream;
+    }
     const bool http = path.startsWith(QLatin1String("http://"), Qt::CaseInsensitive);
     const bool mms = path.startsWith(QLatin1String("mms://"), Qt::CaseInsensitive);
     const bool asx = full == QLatin1String(".ASX");
-    if (http && !asx)
+    if (http && !asx) {
       return mkBassUrlStream;
-    if (!http && !mms && audio_.contains(extension))
+    }
+    if (!http && !mms && audio_.contains(extension)) {
       return mkAudio;
-    if (!http && !mms && video_.contains(extension))
+    }
+    if (!http && !mms && video_.contains(extension)) {
       return mkVideo;
-    if ((http && asx) || mms)
+    }
+    if ((http && asx) || mms) {
       return mkVideoStream;
-    if (dvd_.contains(extension))
+    }
+    if (dvd_.contains(extension)) {
       return mkDvd;
+    }
     return cd_.contains(extension) ? mkMusicCd : mkUnknown;
   }
 
  private:
   static QSet<QString> Set(std::span<const TMediaTableRow> table) {
     QSet<QString> set;
-    for (const TMediaTableRow& row : table)
+    for (const TMediaTableRow& row : table) {
       set.insert(QString::fromLatin1(row.Extension));
+    }
     return set;
   }
 
@@ -340,18 +361,21 @@ class PlainClassifier {
 
 void BenchClassify() {
   QStringList paths;
-  for (int i = 0; i < kEntries; ++i)
+  for (int i = 0; i < kEntries; ++i) {
     paths << PathOf(i);
+  }
   std::vector<TMediaKind> ours(paths.size());
   std::vector<TMediaKind> plain(paths.size());
   const double oursMs = Measure([&] {
-    for (qsizetype i = 0; i < paths.size(); ++i)
+    for (qsizetype i = 0; i < paths.size(); ++i) {
       ours[size_t(i)] = ClassifyMedia(paths[i]);
+    }
   });
   const PlainClassifier classify;
   const double plainMs = Measure([&] {
-    for (qsizetype i = 0; i < paths.size(); ++i)
+    for (qsizetype i = 0; i < paths.size(); ++i) {
       plain[size_t(i)] = classify(paths[i]);
+    }
   });
   if (ours != plain) {
     std::fputs("the baseline classifies differently\n", stderr);
@@ -380,14 +404,16 @@ bool MakeTaggedFiles(const QString& folder, QStringList* files) {
                    "title=" + QString::fromUtf8(variants[v].title), "-metadata",
                    "artist=" + QString::fromUtf8(variants[v].artist), "-metadata",
                    "album=Benchmark", "-metadata", "track=3/12", base});
-    if (code != 0)
+    if (code != 0) {
       return false;
+    }
     bases << base;
   }
   for (int i = 0; i < kTagFiles; ++i) {
     const QString file = folder + QStringLiteral("/file%1.mp3").arg(i);
-    if (!QFile::copy(bases[i % bases.size()], file))
+    if (!QFile::copy(bases[i % bases.size()], file)) {
       return false;
+    }
     *files << file;
   }
   return true;
@@ -403,16 +429,18 @@ void BenchTags(const QString& folder) {
   qsizetype taglibLength = 0;
   const double ours = Measure([&] {
     oursLength = 0;
-    for (const QString& file : files)
+    for (const QString& file : files) {
       oursLength += ID3Caption(file).size();
+    }
   });
   const double taglib = Measure([&] {
     taglibLength = 0;
     for (const QString& file : files) {
       TagLib::MPEG::File mp3(QFile::encodeName(file).constData(), false);
       TagLib::ID3v2::Tag* tag = mp3.ID3v2Tag();
-      if (!tag)
+      if (!tag) {
         continue;
+      }
       const QString caption = QString::fromStdWString(tag->artist().toWString()) + " - " +
                               QString::fromStdWString(tag->title().toWString());
       taglibLength += caption.size();
@@ -429,12 +457,14 @@ void BenchTags(const QString& folder) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  if (argc == 3 && (std::strcmp(argv[1], kColdLoad) == 0 || std::strcmp(argv[1], kColdRead) == 0))
+  if (argc == 3 && (std::strcmp(argv[1], kColdLoad) == 0 || std::strcmp(argv[1], kColdRead) == 0)) {
     return ColdRunChild(argv[1], QString::fromLocal8Bit(argv[2]));
+  }
   QTemporaryDir scratch(argc > 1 ? QString::fromLocal8Bit(argv[1]) + "/bench_playlist-XXXXXX"
                                  : QDir::tempPath() + "/bench_playlist-XXXXXX");
-  if (!scratch.isValid())
+  if (!scratch.isValid()) {
     return 1;
+  }
   std::printf("median of %d runs; scratch folder %s\n", kRuns, qPrintable(scratch.path()));
   const TZPlaylist list = MakePlaylist();
   BenchZpl(list, scratch.path());

@@ -22,8 +22,9 @@ double PerRepetition(const std::function<void()>& once) {
   std::vector<double> runs;
   for (int run = 0; run < kRuns; ++run) {
     runs.push_back(Time<std::micro>([&] {
-                     for (int i = 0; i < kRepetitions; ++i)
+                     for (int i = 0; i < kRepetitions; ++i) {
                        once();
+                     }
                    }) /
                    kRepetitions);
   }
@@ -32,8 +33,9 @@ double PerRepetition(const std::function<void()>& once) {
 
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly)) {
     std::abort();
+  }
   return file.readAll();
 }
 
@@ -46,15 +48,17 @@ void BenchScript(const char* name) {
     std::abort();
   }
   const double compile = PerRepetition([&] {
-    if (!compiler.CompileFile(path))
+    if (!compiler.CompileFile(path)) {
       std::abort();
+    }
   });
   qsizetype bytes = 0;
   const double read = PerRepetition([&] { bytes += ReadFile(path).size(); });
   std::printf("%-12s %5lld lines  compile %8.1f us   read %8.1f us   ratio %5.2f\n", name,
               static_cast<long long>(ReadFile(path).count('\n')), compile, read, compile / read);
-  if (bytes == 0)
+  if (bytes == 0) {
     std::abort();
+  }
 }
 
 }  // namespace
@@ -62,7 +66,8 @@ void BenchScript(const char* name) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   std::printf("median of %d runs of %d repetitions\n", kRuns, kRepetitions);
-  for (const char* script : {"avi.zgraph", "ogg.zgraph", "dvd.zgraph"})
+  for (const char* script : {"avi.zgraph", "ogg.zgraph", "dvd.zgraph"}) {
     BenchScript(script);
+  }
   return 0;
 }

@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QStringList written = ConfigFileLines(config);
   TZConfig reread = Defaults();
   ApplyConfigLines(SplitLines(DecodeText(EncodeText(written.join("\r\n")))), reread);
-  if (ConfigFileLines(reread) != written)
+  if (ConfigFileLines(reread) != written) {
     std::abort();
+  }
   return 0;
 }

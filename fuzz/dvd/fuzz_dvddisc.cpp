@@ -17,11 +17,13 @@ TZDiscReader Reader(const QByteArray& bytes) {
 
 void CheckCounts(const QByteArray& bytes) {
   if (const std::optional<std::vector<int>> counts = DvdChapterCounts(Reader(bytes))) {
-    if (counts->empty() || counts->size() > 99)
+    if (counts->empty() || counts->size() > 99) {
       abort();
+    }
     for (int chapters : *counts) {
-      if (chapters < 0 || chapters > 0xFFFF)
+      if (chapters < 0 || chapters > 0xFFFF) {
         abort();
+      }
     }
   }
 }

@@ -10,12 +10,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString text =
       QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   const TZDvdStreams streams = DvdStreamsOf(text);
-  if (streams.Audio.size() > 8 || streams.Subpicture.size() > 32)
+  if (streams.Audio.size() > 8 || streams.Subpicture.size() > 32) {
     abort();
+  }
   for (const auto* list : {&streams.Audio, &streams.Subpicture}) {
     for (const TZDvdStream& stream : *list) {
-      if (DvdLanguageName(stream.Language, QStringLiteral("Track")).isEmpty())
+      if (DvdLanguageName(stream.Language, QStringLiteral("Track")).isEmpty()) {
         abort();
+      }
     }
   }
   return 0;

@@ -12,10 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       SplitLines(DecodeText(QByteArrayView(data, static_cast<qsizetype>(size))));
   const TZBandPositions positions = ParsePresetLines(lines);
   for (int p : positions) {
-    if (p < 0 || p > TZEqualizer::kMaxPosition)
+    if (p < 0 || p > TZEqualizer::kMaxPosition) {
       abort();
+    }
   }
-  if (ParsePresetLines(PresetLines(positions)) != positions)
+  if (ParsePresetLines(PresetLines(positions)) != positions) {
     abort();
+  }
   return 0;
 }

@@ -16,14 +16,17 @@ bool SameFields(const TID3v1& a, const TID3v1& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < kID3v1TagSize)
+  if (size < kID3v1TagSize) {
     return 0;
+  }
   const QByteArray last(reinterpret_cast<const char*>(data) + size - kID3v1TagSize, kID3v1TagSize);
   TID3v1 tag;
-  if (!tag.ParseTag(last))
+  if (!tag.ParseTag(last)) {
     return 0;
+  }
   TID3v1 back;
-  if (!back.ParseTag(tag.BuildTag()) || !SameFields(tag, back))
+  if (!back.ParseTag(tag.BuildTag()) || !SameFields(tag, back)) {
     abort();
+  }
   return 0;
 }

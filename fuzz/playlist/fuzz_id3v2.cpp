@@ -11,8 +11,9 @@ namespace {
 // the writer uses and must come back whole; a longer one in UTF-16 may come back cut to what
 // fits, but never empty and never changed.
 bool Survives(const QString& original, const QString& back) {
-  if (original.size() <= 200)
+  if (original.size() <= 200) {
     return back == original;
+  }
   return !back.isEmpty() && original.startsWith(back);
 }
 
@@ -28,8 +29,9 @@ bool SameFields(const TID3v2& a, const TID3v2& b) {
 TID3v2 WrittenAndRead(const TID3v2& tag) {
   const QByteArray frames = tag.BuildFrames();
   QByteArray rebuilt("ID3\x03\0\0", 6);
-  for (int shift = 21; shift >= 0; shift -= 7)
+  for (int shift = 21; shift >= 0; shift -= 7) {
     rebuilt.append(char((frames.size() >> shift) & 0x7F));
+  }
   rebuilt += frames;
   TID3v2 back;
   back.ParseTag(rebuilt, rebuilt.size());
@@ -44,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   tag.ParseTag(bytes, bytes.size());
   const TID3v2 back = WrittenAndRead(tag);
   // What was written once is written again unchanged.
-  if (!SameFields(tag, back) || !SameFields(back, WrittenAndRead(back)))
+  if (!SameFields(tag, back) || !SameFields(back, WrittenAndRead(back))) {
     abort();
+  }
   return 0;
 }

@@ -12,8 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TZPlaylist list;
   ParseM3u(lines, list, true);
   for (int i = 0; i < list.Count(); ++i) {
-    if (list.Get(i)->Time.size() != 8)
+    if (list.Get(i)->Time.size() != 8) {
       abort();
+    }
   }
   return 0;
 }

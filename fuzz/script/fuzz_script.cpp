@@ -21,8 +21,9 @@ void AddHarmlessHosts(TZScriptCompiler& compiler) {
   const auto nothing = [](const std::vector<TZScriptValue>&) { return TZScriptValue(); };
   for (const char* name :
        {"AddFilterScanDir", "RegisterFilter", "AddFilter", "ConnectPins", "ConnectPinsAuto",
-        "Export", "GetFilters", "SetTypeName", "AddFileType", "AddFileName"})
+        "Export", "GetFilters", "SetTypeName", "AddFileType", "AddFileName"}) {
     compiler.AddHostFunction(name, nothing);
+  }
   compiler.AddHostFunction("GetFilterCount",
                            [](const std::vector<TZScriptValue>&) { return TZScriptValue::Int(2); });
   compiler.AddHostFunction("GetFilter", [](const std::vector<TZScriptValue>& args) {
@@ -40,11 +41,13 @@ void AddHarmlessHosts(TZScriptCompiler& compiler) {
 }
 
 bool WellFormedErrors(const QString& text) {
-  if (text.isEmpty())
+  if (text.isEmpty()) {
     return false;
+  }
   for (const QString& line : text.split(u'\n')) {
-    if (!line.startsWith("f.zgraph:") && !line.startsWith("<prelude>:"))
+    if (!line.startsWith("f.zgraph:") && !line.startsWith("<prelude>:")) {
       return false;
+    }
   }
   return true;
 }
@@ -58,14 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AddHarmlessHosts(compiler);
   const QByteArray source(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   if (!compiler.CompileText(source, "f.zgraph")) {
-    if (!WellFormedErrors(compiler.ErrorText()))
+    if (!WellFormedErrors(compiler.ErrorText())) {
       std::abort();
+    }
     return 0;
   }
   for (const char* name : {"Filetypes", "Filter", "Connect"}) {
     if (const auto function = compiler.FindFunction(name);
-        function && !function() && !WellFormedErrors(compiler.ErrorText()))
+        function && !function() && !WellFormedErrors(compiler.ErrorText())) {
       std::abort();
+    }
   }
   return 0;
 }

@@ -11,32 +11,37 @@ namespace {
 
 void CheckTakeOverAndRestore(QByteArrayView bytes, QByteArrayView type) {
   TZMimeAppsList list(bytes);
-  if (!list.HasDefaultSection())
+  if (!list.HasDefaultSection()) {
     return;
+  }
   const QByteArray previous = list.DefaultLine(type);
   const QByteArray ours = type.toByteArray() + "=zephonic.desktop;";
   list.SetDefaultLine(type, ours);
-  if (list.DefaultLine(type) != ours || list.DefaultValue(type) != "zephonic.desktop;")
+  if (list.DefaultLine(type) != ours || list.DefaultValue(type) != "zephonic.desktop;") {
     std::abort();
+  }
   list.SetDefaultLine(type, previous);
   // A new line after a last line without a line end gives that line one; all else is restored.
   const bool endsInLineEnd = bytes.endsWith('\n') || bytes.endsWith('\r');
-  if ((endsInLineEnd || !previous.isEmpty()) && list.Bytes() != bytes)
+  if ((endsInLineEnd || !previous.isEmpty()) && list.Bytes() != bytes) {
     std::abort();
+  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  if (TZMimeAppsList(bytes).Bytes() != bytes)
+  if (TZMimeAppsList(bytes).Bytes() != bytes) {
     std::abort();
+  }
   CheckTakeOverAndRestore(bytes, "audio/mpeg");
   CheckTakeOverAndRestore(bytes, "x-content/video-dvd");
 
   const TZDefaultsBackup backup = TZDefaultsBackup::Parse(bytes);
   const TZDefaultsBackup reread = TZDefaultsBackup::Parse(backup.Bytes());
-  if (reread.Lines != backup.Lines || reread.SectionAdded != backup.SectionAdded)
+  if (reread.Lines != backup.Lines || reread.SectionAdded != backup.SectionAdded) {
     std::abort();
+  }
   return 0;
 }

@@ -4,13 +4,13 @@
 #include <QFileInfo>
 
 #include "app/global.h"
-#include "components/ui/messagebox.h"
 #include "app/program.h"
-#include "desktop/shellintegration.h"
+#include "components/ui/messagebox.h"
 #include "config/dialog/configdialog.h"
 #include "config/pages/filetypespage.h"
 #include "config/pages/shortcutspage.h"
 #include "config/pages/videoosdpage.h"
+#include "desktop/shellintegration.h"
 #include "hotkeys/dispatch/hotkeyhook.h"
 #include "hotkeys/hotkeys.h"
 #include "lang/language.h"

@@ -65,24 +65,28 @@ void ApplyConfigLines(const QStringList& lines, TZConfig& config) {
   static const KeysByFirstCharacter byFirst(keys);
   std::vector<const QString*> keyLines(keys.size(), nullptr);
   for (const QString& line : lines) {
-    if (line.isEmpty())
+    if (line.isEmpty()) {
       continue;
+    }
     for (const size_t i : byFirst.startingWith(line.front())) {
       const QString& name = keys[i].Name;
-      if (!keyLines[i] && line.size() > name.size() && line.startsWith(name))
+      if (!keyLines[i] && line.size() > name.size() && line.startsWith(name)) {
         keyLines[i] = &line;
+      }
     }
   }
   for (size_t i = 0; i < keys.size(); ++i) {
-    if (keyLines[i])
+    if (keyLines[i]) {
       keys[i].Read(BracketValue(*keyLines[i]), config);
+    }
   }
 }
 
 bool LoadConfigFile(const QString& path, TZConfig& config) {
   QStringList lines;
-  if (!ReadTextLines(path, &lines))
+  if (!ReadTextLines(path, &lines)) {
     return false;
+  }
   ApplyConfigLines(lines, config);
   return true;
 }
@@ -93,8 +97,9 @@ QStringList ConfigFileLines(const TZConfig& config) {
   lines.reserve(kHeader.size() + 1 + qsizetype(keys.size()));
   for (const TZConfigKey& key : keys) {
     // Marks where the media-controls window's settings begin.
-    if (key.Name == QLatin1String("MediaConVis"))
+    if (key.Name == QLatin1String("MediaConVis")) {
       lines << QStringLiteral("// MediaControls");
+    }
     const QString value = key.Write(config);
     QString line;
     line.reserve(key.Name.size() + value.size() + 5);

@@ -35,16 +35,17 @@ TZConfigKey IntKey(QString name, Access access) {
   return {std::move(name),
           [access](const QString& value, TZConfig& config) {
             TZValueScanner scanner(value);
-            if (const auto number = ScanInteger<T>(scanner))
+            if (const auto number = ScanInteger<T>(scanner)) {
               access(config) = *number;
+            }
           },
           [access](const TZConfig& config) { return QString::number(access(config)); }};
 }
 
 template <typename T>
 TZConfigKey IntKey(const char* name, Field<T> field) {
-  return IntKey<T>(
-      QString::fromLatin1(name), [field](auto& config) -> auto& { return config.*field; });
+  return IntKey<T>(QString::fromLatin1(name),
+                   [field](auto& config) -> auto& { return config.*field; });
 }
 
 // Two integers of type T separated by a blank; both must be readable.
@@ -56,8 +57,9 @@ TZConfigKey PairKey(const char* name, Field<Value> field, std::pair<T, T> (*spli
             TZValueScanner scanner(value);
             const auto first = ScanInteger<T>(scanner);
             const auto second = ScanInteger<T>(scanner);
-            if (first && second)
+            if (first && second) {
               config.*field = join(*first, *second);
+            }
           },
           [field, split](const TZConfig& config) {
             const auto [first, second] = split(config.*field);
@@ -91,8 +93,9 @@ TZConfigKey FadeKey(const char* name, Field<TZFadeSetting> field) {
           [field](const QString& value, TZConfig& config) {
             TZValueScanner scanner(value);
             const bool enabled = ReadBool(scanner.Word());
-            if (const auto time = ScanInteger<std::int16_t>(scanner))
+            if (const auto time = ScanInteger<std::int16_t>(scanner)) {
               config.*field = {enabled, *time};
+            }
           },
           [field](const TZConfig& config) {
             const TZFadeSetting& fade = config.*field;
@@ -141,16 +144,19 @@ TZConfigKey TextKey(const char* name, Field<QString> field, TextRules rules) {
   return {QString::fromLatin1(name),
           [field, rules](const QString& value, TZConfig& config) {
             QString text = StarsToBlanks(value);
-            if (rules.maxLength >= 0)
+            if (rules.maxLength >= 0) {
               text = CutText(text, rules.maxLength);
+            }
             config.*field = text.isEmpty() ? rules.emptyReadsAs : text;
           },
           [field, rules](const TZConfig& config) {
             QString text = OneLine(config.*field);
-            if (rules.maxLength >= 0)
+            if (rules.maxLength >= 0) {
               text = CutText(text, rules.maxLength);
-            if (text.isEmpty())
+            }
+            if (text.isEmpty()) {
               text = rules.emptyWritesAs;
+            }
             return rules.stars ? BlanksToStars(text) : text;
           }};
 }
@@ -159,8 +165,9 @@ std::optional<QColor> ScanColor(TZValueScanner& scanner) {
   const auto red = ScanInteger<std::uint8_t>(scanner);
   const auto green = ScanInteger<std::uint8_t>(scanner);
   const auto blue = ScanInteger<std::uint8_t>(scanner);
-  if (!red || !green || !blue)
+  if (!red || !green || !blue) {
     return std::nullopt;
+  }
   return QColor(*red, *green, *blue);
 }
 
@@ -177,8 +184,9 @@ TZConfigKey FontKey(const char* name, Field<TZFontSetting> field) {
             const QString fontName = CutText(StarsToBlanks(scanner.Word()), kFontNameLength);
             const auto size = ScanInteger<std::int32_t>(scanner);
             const auto color = ScanColor(scanner);
-            if (size && color)
+            if (size && color) {
               config.*field = {fontName, *size, *color};
+            }
           },
           [field](const TZConfig& config) {
             const TZFontSetting& font = config.*field;
@@ -193,8 +201,9 @@ TZConfigKey BlendKey(const char* name, Field<TZColorBlend> field) {
             TZValueScanner scanner(value);
             const auto level = ScanInteger<std::uint8_t>(scanner);
             const auto color = ScanColor(scanner);
-            if (level && color)
+            if (level && color) {
               config.*field = {*level, *color};
+            }
           },
           [field](const TZConfig& config) {
             const TZColorBlend& blend = config.*field;
@@ -209,8 +218,9 @@ TZConfigKey RatioKey(const char* name, Field<TZUserRatio> field) {
             TZValueScanner scanner(value);
             const auto width = scanner.Float();
             const auto height = scanner.Float();
-            if (width && height && *width > 0 && *height > 0)
+            if (width && height && *width > 0 && *height > 0) {
               config.*field = {*width, *height};
+            }
           },
           [field](const TZConfig& config) {
             const TZUserRatio& ratio = config.*field;
@@ -220,10 +230,8 @@ TZConfigKey RatioKey(const char* name, Field<TZUserRatio> field) {
 
 void AddEqualizerKeys(std::vector<TZConfigKey>& keys) {
   for (int band = 0; band < 10; ++band) {
-    keys.push_back(IntKey<int>(
-        QStringLiteral("EQBand%1").arg(band), [band](auto& config) -> auto& {
-          return config.EQBand[band];
-        }));
+    keys.push_back(IntKey<int>(QStringLiteral("EQBand%1").arg(band),
+                               [band](auto& config) -> auto& { return config.EQBand[band]; }));
   }
 }
 

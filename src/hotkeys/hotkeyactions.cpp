@@ -74,15 +74,17 @@ constexpr int kFirstTextNumber = 369;
 
 QString EnglishActionText(int textNumber) {
   const int index = textNumber - kFirstTextNumber;
-  if (index < 0 || index >= kHotKeyActionCount)
+  if (index < 0 || index >= kHotKeyActionCount) {
     return {};
+  }
   return QString::fromLatin1(kActionTexts[index].english);
 }
 
 int ActionTextNumber(int action) {
   for (const ActionText& entry : kActionTexts) {
-    if (entry.action == action)
+    if (entry.action == action) {
       return entry.textNumber;
+    }
   }
   return -1;
 }
@@ -94,22 +96,25 @@ QString ActionName(int action, const TZTextLookup& text) {
 
 int ActionByName(const QString& name, const TZTextLookup& text) {
   for (const ActionText& entry : kActionTexts) {
-    if (text(entry.textNumber) == name)
+    if (text(entry.textNumber) == name) {
       return entry.action;
+    }
   }
   return haNone;
 }
 
 QStringList ActionNames(const TZTextLookup& text) {
   QStringList names;
-  for (const ActionText& entry : kActionTexts)
+  for (const ActionText& entry : kActionTexts) {
     names << text(entry.textNumber);
+  }
   return names;
 }
 
 QList<int> ActionsInTextOrder() {
   QList<int> actions;
-  for (const ActionText& entry : kActionTexts)
+  for (const ActionText& entry : kActionTexts) {
     actions << entry.action;
+  }
   return actions;
 }

@@ -85,13 +85,15 @@ void TZHotKeys::Add(std::uint16_t key, std::uint8_t modifiers, bool systemWide,
 
 void TZHotKeys::Change(int index, std::uint16_t key, bool systemWide, std::uint8_t action,
                        std::uint8_t modifiers) {
-  if (index >= 0 && index < Count())
+  if (index >= 0 && index < Count()) {
     entries_[index] = {key, modifiers, action, systemWide};
+  }
 }
 
 void TZHotKeys::Delete(int index) {
-  if (index >= 0 && index < Count())
+  if (index >= 0 && index < Count()) {
     entries_.removeAt(index);
+  }
 }
 
 bool TZHotKeys::KeyUsed(std::uint16_t key) const {
@@ -102,8 +104,9 @@ bool TZHotKeys::KeyUsed(std::uint16_t key) const {
 QList<int> TZHotKeys::Matching(std::uint16_t key, std::uint8_t modifiers) const {
   QList<int> indices;
   for (int i = 0; i < Count(); ++i) {
-    if (entries_[i].Key == key && entries_[i].Modifiers == modifiers)
+    if (entries_[i].Key == key && entries_[i].Modifiers == modifiers) {
       indices << i;
+    }
   }
   return indices;
 }
@@ -125,24 +128,28 @@ QByteArray TZHotKeys::ToBytes() const {
 
 bool TZHotKeys::FromBytes(const QByteArray& bytes) {
   entries_.clear();
-  if (bytes.size() < kCountSize)
+  if (bytes.size() < kCountSize) {
     return false;
+  }
   const qint32 count = qFromLittleEndian<qint32>(bytes.constData());
-  if (count < 0)
+  if (count < 0) {
     return false;
+  }
   // Only what is there is read: a count larger than the file must not make the table huge.
   const qsizetype present = (bytes.size() - kCountSize) / kEntrySize;
   const qsizetype readable = std::min<qsizetype>(count, present);
   const auto* in = reinterpret_cast<const uchar*>(bytes.constData()) + kCountSize;
-  for (qsizetype i = 0; i < readable; ++i, in += kEntrySize)
+  for (qsizetype i = 0; i < readable; ++i, in += kEntrySize) {
     entries_.append({qFromLittleEndian<quint16>(in), in[2], in[3], in[4] != 0});
+  }
   return readable == count;
 }
 
 bool TZHotKeys::LoadFromFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly)) {
     return false;  // nothing read, the table stays as it is
+  }
   const QByteArray bytes = file.readAll();
   return FromBytes(bytes) && file.error() == QFileDevice::NoError;
 }
@@ -152,16 +159,20 @@ bool TZHotKeys::SaveToFile(const QString& path) const {
 }
 
 QString TZHotKeys::KeyName(std::uint16_t key) {
-  if (key >= 96 && key <= 105)
+  if (key >= 96 && key <= 105) {
     return QStringLiteral("Numpad %1").arg(key - 96);
-  if (key >= 112 && key <= 135)
-    return QStringLiteral("F%1").arg(key - 111);
-  for (const KeyText& text : kKeyNames) {
-    if (text.key == key)
-      return QString::fromUtf16(text.name);
   }
-  if (key == 0)
+  if (key >= 112 && key <= 135) {
+    return QStringLiteral("F%1").arg(key - 111);
+  }
+  for (const KeyText& text : kKeyNames) {
+    if (text.key == key) {
+      return QString::fromUtf16(text.name);
+    }
+  }
+  if (key == 0) {
     return {};  // no key captured
+  }
   if (key <= 0xFF) {
     const char byte = static_cast<char>(key);
     return DecodeWindows1252(QByteArrayView(&byte, 1));
@@ -171,12 +182,15 @@ QString TZHotKeys::KeyName(std::uint16_t key) {
 
 QString TZHotKeys::ModifierPrefix(std::uint8_t modifiers) {
   QString prefix;
-  if (modifiers & hmAlt)
+  if (modifiers & hmAlt) {
     prefix += QLatin1String("Alt + ");
-  if (modifiers & hmShift)
+  }
+  if (modifiers & hmShift) {
     prefix += QLatin1String("Shift + ");
-  if (modifiers & hmCtrl)
+  }
+  if (modifiers & hmCtrl) {
     prefix += QLatin1String("Ctrl + ");
+  }
   return prefix;
 }
 

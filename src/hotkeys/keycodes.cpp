@@ -103,8 +103,9 @@ constexpr int kFunctionKeys = 24;
 
 std::uint16_t ListedVirtualKey(Qt::Key key, bool keypad) {
   for (const KeyPair& pair : kKeys) {
-    if (pair.qt == key && pair.keypad == keypad)
+    if (pair.qt == key && pair.keypad == keypad) {
       return pair.vk;
+    }
   }
   return 0;
 }
@@ -113,43 +114,55 @@ std::uint16_t ListedVirtualKey(Qt::Key key, bool keypad) {
 
 std::uint16_t VirtualKeyFromQt(Qt::Key key, Qt::KeyboardModifiers modifiers) {
   const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
-  if (key >= Qt::Key_A && key <= Qt::Key_Z)
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) {
     return static_cast<std::uint16_t>(key);  // same codes as the letters' virtual keys
-  if (key >= Qt::Key_0 && key <= Qt::Key_9)
+  }
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) {
     return static_cast<std::uint16_t>(keypad ? kNumpad0 + (key - Qt::Key_0) : key);
-  if (key >= Qt::Key_F1 && key < Qt::Key_F1 + kFunctionKeys)
+  }
+  if (key >= Qt::Key_F1 && key < Qt::Key_F1 + kFunctionKeys) {
     return static_cast<std::uint16_t>(kF1 + (key - Qt::Key_F1));
-  if (const std::uint16_t vk = ListedVirtualKey(key, keypad))
+  }
+  if (const std::uint16_t vk = ListedVirtualKey(key, keypad)) {
     return vk;
+  }
   // Keypad keys without a keypad code of their own (Enter, the arrows with NumLock off) are
   // the same virtual keys as their main-block twins.
   return keypad ? ListedVirtualKey(key, false) : 0;
 }
 
 QKeyCombination QtKeyFromVirtualKey(std::uint16_t key) {
-  if (key >= 'A' && key <= 'Z')
+  if (key >= 'A' && key <= 'Z') {
     return static_cast<Qt::Key>(key);
-  if (key >= '0' && key <= '9')
+  }
+  if (key >= '0' && key <= '9') {
     return static_cast<Qt::Key>(key);
-  if (key >= kNumpad0 && key < kNumpad0 + 10)
+  }
+  if (key >= kNumpad0 && key < kNumpad0 + 10) {
     return QKeyCombination(Qt::KeypadModifier, static_cast<Qt::Key>(Qt::Key_0 + key - kNumpad0));
-  if (key >= kF1 && key < kF1 + kFunctionKeys)
+  }
+  if (key >= kF1 && key < kF1 + kFunctionKeys) {
     return static_cast<Qt::Key>(Qt::Key_F1 + key - kF1);
+  }
   for (const KeyPair& pair : kKeys) {
-    if (pair.vk == key)
+    if (pair.vk == key) {
       return pair.keypad ? QKeyCombination(Qt::KeypadModifier, pair.qt) : pair.qt;
+    }
   }
   return Qt::Key_unknown;
 }
 
 std::uint8_t HotKeyModifiersFromQt(Qt::KeyboardModifiers modifiers) {
   std::uint8_t bits = 0;
-  if (modifiers.testFlag(Qt::ShiftModifier))
+  if (modifiers.testFlag(Qt::ShiftModifier)) {
     bits |= hmShift;
-  if (modifiers.testFlag(Qt::AltModifier))
+  }
+  if (modifiers.testFlag(Qt::AltModifier)) {
     bits |= hmAlt;
-  if (modifiers.testFlag(Qt::ControlModifier))
+  }
+  if (modifiers.testFlag(Qt::ControlModifier)) {
     bits |= hmCtrl;
+  }
   return bits;
 }
 

@@ -19,32 +19,38 @@ quint32 Le32(QByteArrayView data, qint64 at) {
 bool TAPEtag::ReadFromFile(const QString& fileName) {
   ResetData();
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly) || file.size() < kAPEFooterSize)
+  if (!file.open(QIODevice::ReadOnly) || file.size() < kAPEFooterSize) {
     return false;
+  }
   qint64 end = file.size();
   if (end >= kID3v1TagSize && file.seek(end - kID3v1TagSize) && file.read(3) == "TAG") {
     end -= kID3v1TagSize;
   }
-  if (end < kAPEFooterSize || !file.seek(end - kAPEFooterSize))
+  if (end < kAPEFooterSize || !file.seek(end - kAPEFooterSize)) {
     return true;
+  }
   const QByteArray footer = file.read(kAPEFooterSize);
-  if (footer.size() != kAPEFooterSize || !footer.startsWith("APETAGEX"))
+  if (footer.size() != kAPEFooterSize || !footer.startsWith("APETAGEX")) {
     return true;
+  }
   // Items and footer together, as far as the file holds them.
   const qint64 tagSize = std::clamp<qint64>(Le32(footer, 12), kAPEFooterSize, end);
-  if (!file.seek(end - tagSize))
+  if (!file.seek(end - tagSize)) {
     return false;
+  }
   ParseTag(file.read(tagSize));
   return true;
 }
 
 void TAPEtag::ParseTag(QByteArrayView tail) {
   ResetData();
-  if (tail.size() < kAPEFooterSize)
+  if (tail.size() < kAPEFooterSize) {
     return;
+  }
   const QByteArrayView footer = tail.last(kAPEFooterSize);
-  if (!footer.startsWith("APETAGEX"))
+  if (!footer.startsWith("APETAGEX")) {
     return;
+  }
   exists_ = true;
   version_ = int(std::min<quint32>(Le32(footer, 8), INT32_MAX));
   const quint32 declared = Le32(footer, 12);
@@ -56,8 +62,9 @@ void TAPEtag::ParseTag(QByteArrayView tail) {
     const qint64 valueSize = Le32(tail, pos);
     const qint64 keyAt = pos + 8;
     const qint64 keyEnd = tail.indexOf('\0', keyAt);
-    if (keyEnd < 0 || keyEnd >= itemsEnd)
+    if (keyEnd < 0 || keyEnd >= itemsEnd) {
       break;
+    }
     const QString key = TrimTagText(QString::fromLatin1(tail.sliced(keyAt, keyEnd - keyAt)));
     const QByteArrayView value =
         tail.sliced(keyEnd + 1, std::min<qint64>({valueSize, kMaxValue, tail.size() - keyEnd - 1}));

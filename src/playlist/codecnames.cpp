@@ -508,16 +508,18 @@ QString Unknown(qint64 value) {
 
 QString CodecName(uint32_t code) {
   for (const VideoCodec& row : kVideoCodecs) {
-    if (row.code == code)
+    if (row.code == code) {
       return QString::fromLatin1(row.description);
+    }
   }
   return Unknown(static_cast<int32_t>(code));
 }
 
 QString WaveFormatName(int tag) {
   for (const WaveFormat& row : kWaveFormats) {
-    if (row.tag == tag)
+    if (row.tag == tag) {
       return QString::fromLatin1(row.description);
+    }
   }
   return Unknown(tag);
 }

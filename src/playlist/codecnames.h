@@ -16,8 +16,9 @@ template <std::size_t N>
 constexpr uint32_t FourCC(const char (&text)[N]) {
   static_assert(N <= 5, "a four-character code has at most four characters");
   uint32_t code = 0;
-  for (std::size_t i = 0; i + 1 < N; ++i)
+  for (std::size_t i = 0; i + 1 < N; ++i) {
     code |= uint32_t(uint8_t(text[i])) << (8 * i);
+  }
   return code;
 }
 

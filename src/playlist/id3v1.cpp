@@ -40,14 +40,16 @@ QByteArray CommentBytes(const QString& comment, bool withTrack) {
   const int shortLength = kTextLength - 2;
   QByteArray bytes = EncodeTagField(comment, withTrack ? shortLength : kTextLength);
   const auto byte = [&](int i) { return i < bytes.size() ? uchar(bytes[i]) : uchar(0); };
-  if (!withTrack && IsTrackMark(byte(shortLength), byte(shortLength + 1)))
+  if (!withTrack && IsTrackMark(byte(shortLength), byte(shortLength + 1))) {
     bytes = EncodeTagField(comment, shortLength);
+  }
   return bytes;
 }
 
 bool HasTag(QFile& file) {
-  if (file.size() < kID3v1TagSize || !file.seek(file.size() - kID3v1TagSize))
+  if (file.size() < kID3v1TagSize || !file.seek(file.size() - kID3v1TagSize)) {
     return false;
+  }
   return file.read(3) == "TAG";
 }
 
@@ -61,16 +63,18 @@ bool TID3v1::ReadFromFile(const QString& fileName) {
     return false;
   }
   const QByteArray last = file.read(kID3v1TagSize);
-  if (last.size() != kID3v1TagSize)
+  if (last.size() != kID3v1TagSize) {
     return false;
+  }
   ParseTag(last);
   return true;
 }
 
 bool TID3v1::ParseTag(const QByteArray& last128) {
   ResetData();
-  if (last128.size() != kID3v1TagSize || !last128.startsWith("TAG"))
+  if (last128.size() != kID3v1TagSize || !last128.startsWith("TAG")) {
     return false;
+  }
   exists_ = true;
   const auto byte = [&](int i) { return static_cast<unsigned char>(last128[i]); };
   const bool v11 = IsTrackMark(byte(kMarkAt), byte(kTrackAt));
@@ -106,11 +110,13 @@ QByteArray TID3v1::BuildTag() const {
 }
 
 bool TID3v1::SaveToFile(const QString& fileName) const {
-  if (!MakeFileWritable(fileName))
+  if (!MakeFileWritable(fileName)) {
     return false;
+  }
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+  if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
     return false;
+  }
   // The new tag takes the old one's place, or is appended; an append that fails (a full disk)
   // is cut off again, so the file stays as it was.
   const qint64 size = file.size();
@@ -124,13 +130,16 @@ bool TID3v1::SaveToFile(const QString& fileName) const {
 }
 
 bool TID3v1::RemoveFromFile(const QString& fileName) {
-  if (!MakeFileWritable(fileName))
+  if (!MakeFileWritable(fileName)) {
     return false;
+  }
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadWrite))
+  if (!file.open(QIODevice::ReadWrite)) {
     return false;
-  if (!HasTag(file))
+  }
+  if (!HasTag(file)) {
     return true;
+  }
   return file.resize(file.size() - kID3v1TagSize);
 }
 

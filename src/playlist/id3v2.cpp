@@ -51,14 +51,16 @@ quint32 SyncsafeValue(const unsigned char* p) {
 }
 
 void PutSyncsafe(char* p, quint32 value) {
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < 4; ++i) {
     p[i] = static_cast<char>((value >> (7 * (3 - i))) & 0x7F);
+  }
 }
 
 // The whole tag size from a header, header and footer included; 0 when there is no tag.
 qint64 TagSizeFromHeader(QByteArrayView header) {
-  if (header.size() < kHeaderSize || !header.startsWith("ID3"))
+  if (header.size() < kHeaderSize || !header.startsWith("ID3")) {
     return 0;
+  }
   const auto* p = reinterpret_cast<const unsigned char*>(header.data());
   return qint64(SyncsafeValue(p + 6)) + kHeaderSize + ((p[5] & 0x10) ? kHeaderSize : 0);
 }
@@ -66,8 +68,9 @@ qint64 TagSizeFromHeader(QByteArrayView header) {
 int SlotOf(QByteArrayView id, int version) {
   const auto& ids = version == 2 ? kFrameIdsV22 : kFrameIds;
   for (int i = 0; i < kSlots; ++i) {
-    if (id == QByteArrayView(ids[static_cast<size_t>(i)]))
+    if (id == QByteArrayView(ids[static_cast<size_t>(i)])) {
       return i;
+    }
   }
   return -1;
 }
@@ -89,8 +92,9 @@ QString DecodeUtf16(QByteArrayView bytes, bool bigEndian) {
     const auto hi = static_cast<unsigned char>(bytes[bigEndian ? i : i + 1]);
     const auto lo = static_cast<unsigned char>(bytes[bigEndian ? i + 1 : i]);
     const char16_t c = char16_t(hi << 8 | lo);
-    if (c == 0)
+    if (c == 0) {
       break;
+    }
     text.append(QChar(c));
   }
   return text;
@@ -107,10 +111,11 @@ bool StartsWithUtf16Mark(QByteArrayView bytes) {
 QString DecodeEncoded(char encoding, QByteArrayView text) {
   // Some writers put UTF-16 text, byte-order mark and all, in a frame marked 8-bit, or start
   // UTF-8 with its own mark; the mark is never part of the text.
-  if ((encoding == 0 || encoding == 3) && StartsWithUtf16Mark(text))
+  if ((encoding == 0 || encoding == 3) && StartsWithUtf16Mark(text)) {
     encoding = 1;
-  else if (encoding == 3 && text.startsWith("\xEF\xBB\xBF"))
+  } else if (encoding == 3 && text.startsWith("\xEF\xBB\xBF")) {
     text = text.sliced(3);
+  }
   switch (encoding) {
     case 0:
       return TrimTagText(DecodeTagBytes(text));
@@ -141,16 +146,18 @@ qsizetype AfterDescription(QByteArrayView data, qsizetype from, bool wide) {
 
 // A comment frame: encoding, three-letter language, description, then the text.
 QString CommentFrame(const QByteArray& data) {
-  if (data.size() < 4)
+  if (data.size() < 4) {
     return QString();
+  }
   const qsizetype text = AfterDescription(data, 4, WideEncoding(data[0]));
   return DecodeEncoded(data[0], QByteArrayView(data).sliced(text));
 }
 
 // A user link frame: encoding, description, then the URL, always 8-bit.
 QString LinkFrame(const QByteArray& data) {
-  if (data.isEmpty())
+  if (data.isEmpty()) {
     return QString();
+  }
   const qsizetype url = AfterDescription(data, 1, WideEncoding(data[0]));
   return TrimTagText(DecodeTagBytes(QByteArrayView(data).sliced(url)));
 }
@@ -165,13 +172,16 @@ bool IsFrameIdByte(unsigned char c) {
 
 // Whether a frame may begin at `pos`: the tag's end, padding, or a frame ID.
 bool FrameMayStartAt(QByteArrayView tag, qint64 pos, qint64 end, int idSize) {
-  if (pos == end || (pos < end && tag[pos] == '\0'))
+  if (pos == end || (pos < end && tag[pos] == '\0')) {
     return true;
-  if (pos + idSize > end)
+  }
+  if (pos + idSize > end) {
     return false;
+  }
   for (int i = 0; i < idSize; ++i) {
-    if (!IsFrameIdByte(static_cast<unsigned char>(tag[pos + i])))
+    if (!IsFrameIdByte(static_cast<unsigned char>(tag[pos + i]))) {
       return false;
+    }
   }
   return true;
 }
@@ -180,19 +190,23 @@ bool FrameMayStartAt(QByteArrayView tag, qint64 pos, qint64 end, int idSize) {
 // the next frame wins.
 qint64 FrameSize(QByteArrayView tag, qint64 pos, int version, qint64 end) {
   const auto* p = reinterpret_cast<const unsigned char*>(tag.data()) + pos;
-  if (version == 2)
+  if (version == 2) {
     return qint64(p[3]) << 16 | qint64(p[4]) << 8 | p[5];
+  }
   const qint64 plain = qFromBigEndian<quint32>(p + 4);
-  if (version == 3)
+  if (version == 3) {
     return plain;
+  }
   const unsigned char* s = p + 4;
-  if ((s[0] | s[1] | s[2] | s[3]) & 0x80)
+  if ((s[0] | s[1] | s[2] | s[3]) & 0x80) {
     return plain;
+  }
   const qint64 syncsafe = SyncsafeValue(s);
   const qint64 dataAt = pos + kFrameHeaderSize;
   if (syncsafe != plain && !FrameMayStartAt(tag, dataAt + syncsafe, end, 4) &&
-      FrameMayStartAt(tag, dataAt + plain, end, 4))
+      FrameMayStartAt(tag, dataAt + plain, end, 4)) {
     return plain;
+  }
   return syncsafe;
 }
 
@@ -201,8 +215,9 @@ qint64 FrameSize(QByteArrayView tag, qint64 pos, int version, qint64 end) {
 QByteArray Inflate(QByteArrayView compressed) {
   QByteArray out(kMaxFrameData, '\0');
   z_stream stream{};
-  if (inflateInit(&stream) != Z_OK)
+  if (inflateInit(&stream) != Z_OK) {
     return QByteArray();
+  }
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
   stream.avail_in = static_cast<uInt>(compressed.size());
   stream.next_out = reinterpret_cast<Bytef*>(out.data());
@@ -210,8 +225,9 @@ QByteArray Inflate(QByteArrayView compressed) {
   const int result = inflate(&stream, Z_SYNC_FLUSH);
   const auto produced = static_cast<qsizetype>(stream.total_out);
   inflateEnd(&stream);
-  if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
+  if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) {
     return QByteArray();
+  }
   out.truncate(produced);
   return out;
 }
@@ -222,8 +238,9 @@ QByteArray Resynchronise(QByteArrayView data) {
   out.reserve(data.size());
   for (qsizetype i = 0; i < data.size(); ++i) {
     out.append(data[i]);
-    if (static_cast<unsigned char>(data[i]) == 0xFF && i + 1 < data.size() && data[i + 1] == '\0')
+    if (static_cast<unsigned char>(data[i]) == 0xFF && i + 1 < data.size() && data[i + 1] == '\0') {
       ++i;
+    }
   }
   return out;
 }
@@ -237,12 +254,14 @@ QByteArray FrameContent(QByteArrayView data, int version, unsigned char format) 
   const bool encrypted = format & (v4 ? 0x04 : 0x40);
   const bool grouped = format & (v4 ? 0x40 : 0x20);
   const bool lengthGiven = v4 ? (format & 0x01) != 0 : compressed;
-  if (encrypted)
+  if (encrypted) {
     return QByteArray();
+  }
   // 2.3 puts the inflated size first, then the group; 2.4 the group, then the length.
   const qsizetype skip = (grouped ? 1 : 0) + (lengthGiven ? 4 : 0);
-  if (data.size() < skip)
+  if (data.size() < skip) {
     return QByteArray();
+  }
   data = data.sliced(skip);
   const QByteArray restored = v4 && (format & 0x02) ? Resynchronise(data) : data.toByteArray();
   return compressed ? Inflate(restored) : restored.left(kMaxFrameData);
@@ -264,21 +283,24 @@ FrameData ReadFrames(QByteArrayView tag, int version, int flags, qint64 tagSize)
   }
   const int headerSize = version == 2 ? 6 : kFrameHeaderSize;
   while (pos + headerSize <= end) {
-    if (p[pos] < 'A' || p[pos] > 'Z')
+    if (p[pos] < 'A' || p[pos] > 'Z') {
       break;  // padding
+    }
     const QByteArrayView id = tag.sliced(pos, version == 2 ? 3 : 4);
     const qint64 size = FrameSize(tag, pos, version, end);
     const qint64 dataAt = pos + headerSize;
-    if (size > end - dataAt)
+    if (size > end - dataAt) {
       break;
+    }
     const int slot = SlotOf(id, version);
     if (slot >= 0) {
       const QByteArrayView raw = tag.sliced(dataAt, size);
       const QByteArray data = version == 2
                                   ? raw.first(std::min<qint64>(size, kMaxFrameData)).toByteArray()
                                   : FrameContent(raw, version, p[pos + 9]);
-      if (!data.isEmpty() && data[0] >= 0 && data[0] <= 3)
+      if (!data.isEmpty() && data[0] >= 0 && data[0] <= 3) {
         frames[static_cast<size_t>(slot)] = data;
+      }
     }
     pos = dataAt + size;
   }
@@ -292,8 +314,9 @@ QByteArray EncodedText(const QString& text, char* encoding) {
   bool narrow = false;
   const QByteArray bytes = EncodeWindows1252(text, &narrow);
   *encoding = narrow && DecodeEncoded(0, bytes) == text ? 0 : 1;
-  if (*encoding == 0)
+  if (*encoding == 0) {
     return bytes;
+  }
   QByteArray wide("\xFF\xFE", 2);
   for (QChar c : text) {
     wide.append(static_cast<char>(c.unicode() & 0xFF));
@@ -312,8 +335,9 @@ void AppendFrame(QByteArray& out, int slot, const QByteArray& payload) {
 }
 
 void AppendTextFrame(QByteArray& out, int slot, const QString& text) {
-  if (text.isEmpty())
+  if (text.isEmpty()) {
     return;
+  }
   char encoding = 0;
   const QByteArray bytes = EncodedText(text, &encoding);
   AppendFrame(out, slot, QByteArray(1, encoding) + bytes);
@@ -323,11 +347,13 @@ void AppendTextFrame(QByteArray& out, int slot, const QString& text) {
 // over it: the original stays whole until the new file is complete.
 bool RewriteFile(const QString& fileName, const QByteArray& head, qint64 from) {
   QFile source(fileName);
-  if (!source.open(QIODevice::ReadOnly) || !source.seek(from))
+  if (!source.open(QIODevice::ReadOnly) || !source.seek(from)) {
     return false;
+  }
   QSaveFile target(fileName);
-  if (!target.open(QIODevice::WriteOnly) || target.write(head) != head.size())
+  if (!target.open(QIODevice::WriteOnly) || target.write(head) != head.size()) {
     return false;
+  }
   QByteArray chunk;
   while (!(chunk = source.read(1 << 20)).isEmpty()) {
     if (target.write(chunk) != chunk.size()) {
@@ -346,8 +372,9 @@ bool RewriteFile(const QString& fileName, const QByteArray& head, qint64 from) {
 qint64 ExistingTagSize(const QString& fileName, bool* hasTag) {
   QFile file(fileName);
   *hasTag = false;
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly)) {
     return 0;
+  }
   const QByteArray header = file.read(kHeaderSize);
   *hasTag = header.startsWith("ID3");
   const qint64 size = TagSizeFromHeader(header);
@@ -359,30 +386,35 @@ qint64 ExistingTagSize(const QString& fileName, bool* hasTag) {
 bool TID3v2::ReadFromFile(const QString& fileName) {
   ResetData();
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly)) {
     return false;
+  }
   QByteArray head = file.read(kHeaderSize);
-  if (head.size() < kHeaderSize)
+  if (head.size() < kHeaderSize) {
     return false;
+  }
   const qint64 tagSize = std::min(TagSizeFromHeader(head), file.size());
-  if (tagSize > kHeaderSize)
+  if (tagSize > kHeaderSize) {
     head += file.read(tagSize - kHeaderSize);
+  }
   ParseTag(head, file.size());
   return true;
 }
 
 void TID3v2::ParseTag(QByteArrayView head, qint64 fileSize) {
   ResetData();
-  if (head.size() < kHeaderSize || !head.startsWith("ID3"))
+  if (head.size() < kHeaderSize || !head.startsWith("ID3")) {
     return;
+  }
   exists_ = true;
   versionId_ = static_cast<uint8_t>(head[3]);
   const qint64 tagSize = TagSizeFromHeader(head);
   // A tag that claims more than the file holds is unusable as a whole, but its frames that are
   // there are read.
   size_ = tagSize > fileSize ? 0 : int(tagSize);
-  if (versionId_ < 2 || versionId_ > 4)
+  if (versionId_ < 2 || versionId_ > 4) {
     return;
+  }
 
   const FrameData frames = ReadFrames(head, versionId_, static_cast<unsigned char>(head[5]),
                                       std::min(tagSize, fileSize));
@@ -409,8 +441,9 @@ QByteArray TID3v2::BuildFrames() const {
   AppendTextFrame(out, kTitle, title_);
   AppendTextFrame(out, kArtist, artist_);
   AppendTextFrame(out, kAlbum, album_);
-  if (track_ != 0)
+  if (track_ != 0) {
     AppendTextFrame(out, kTrack, QString::number(track_));
+  }
   AppendTextFrame(out, kYear, year_);
   AppendTextFrame(out, kGenre, genre_);
   if (!comment_.isEmpty()) {
@@ -425,14 +458,16 @@ QByteArray TID3v2::BuildFrames() const {
   AppendTextFrame(out, kEncoder, encoder_);
   AppendTextFrame(out, kCopyright, copyright_);
   AppendTextFrame(out, kLanguage, language_);
-  if (!link_.isEmpty())
+  if (!link_.isEmpty()) {
     AppendFrame(out, kLink, QByteArray(2, '\0') + EncodeTagField(link_, 1 << 20));
+  }
   return out;
 }
 
 bool TID3v2::SaveToFile(const QString& fileName) const {
-  if (!MakeFileWritable(fileName))
+  if (!MakeFileWritable(fileName)) {
     return false;
+  }
   const QByteArray frames = BuildFrames();
   const qint64 needed = kHeaderSize + frames.size();
   bool hasTag = false;
@@ -445,21 +480,24 @@ bool TID3v2::SaveToFile(const QString& fileName) const {
   PutSyncsafe(tag.data() + 6, quint32(needed + padding - kHeaderSize));
   tag += frames;
   tag += QByteArray(padding, '\0');
-  if (rewrite)
+  if (rewrite) {
     return RewriteFile(fileName, tag, hasTag ? existing : 0);
+  }
 
   QFile file(fileName);
   return file.open(QIODevice::ReadWrite) && file.write(tag) == tag.size() && file.flush();
 }
 
 bool TID3v2::RemoveFromFile(const QString& fileName) {
-  if (!MakeFileWritable(fileName))
+  if (!MakeFileWritable(fileName)) {
     return false;
+  }
   bool hasTag = false;
   const qint64 existing = ExistingTagSize(fileName, &hasTag);
   // A tag that claims more than the file holds is left alone: cutting it would cut everything.
-  if (!hasTag || existing == 0)
+  if (!hasTag || existing == 0) {
     return false;
+  }
   return RewriteFile(fileName, QByteArray(), existing);
 }
 

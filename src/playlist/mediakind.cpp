@@ -106,22 +106,26 @@ constexpr TMediaTableRow kPlaylist[] = {
 bool SameExtension(QStringView extension, const char* key) {
   qsizetype i = 0;
   for (; key[i] != '\0'; ++i) {
-    if (i >= extension.size())
+    if (i >= extension.size()) {
       return false;
+    }
     const char16_t c = extension[i].unicode();
     const char16_t upper = (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
-    if (upper != static_cast<unsigned char>(key[i]))
+    if (upper != static_cast<unsigned char>(key[i])) {
       return false;
+    }
   }
   return i == extension.size();
 }
 
 bool InTable(QStringView extension, std::span<const TMediaTableRow> table) {
-  if (extension.isEmpty())
+  if (extension.isEmpty()) {
     return false;
+  }
   for (const TMediaTableRow& row : table) {
-    if (SameExtension(extension, row.Extension))
+    if (SameExtension(extension, row.Extension)) {
       return true;
+    }
   }
   return false;
 }
@@ -154,10 +158,12 @@ std::span<const TMediaTableRow> PlaylistTable() {
 QStringView MediaExtensionView(QStringView path) {
   for (qsizetype i = path.size() - 1; i >= 0; --i) {
     const QChar c = path[i];
-    if (c == u'.')
+    if (c == u'.') {
       return path.mid(i);
-    if (c == u'/' || c == u'\\' || c == u':')
+    }
+    if (c == u'/' || c == u'\\' || c == u':') {
       break;
+    }
   }
   return {};
 }
@@ -178,26 +184,33 @@ bool IsMmsUrl(const QString& path) {
 TMediaKind ClassifyMedia(const QString& path) {
   const QStringView fullExtension = MediaExtensionView(path);
   const QStringView extension = fullExtension.left(5);
-  if (InTable(extension, kBassStream))
+  if (InTable(extension, kBassStream)) {
     return mkBassStream;
+  }
 
   const bool http = IsHttpUrl(path);
   const bool mms = IsMmsUrl(path);
   const bool asx = fullExtension.compare(u".asx", Qt::CaseInsensitive) == 0;
-  if (http && !asx)
+  if (http && !asx) {
     return mkBassUrlStream;
-  if (!http && !mms) {
-    if (InTable(extension, kDirectShowAudio))
-      return mkAudio;
-    if (InTable(extension, kDirectShowVideo))
-      return mkVideo;
   }
-  if ((http && asx) || mms)
+  if (!http && !mms) {
+    if (InTable(extension, kDirectShowAudio)) {
+      return mkAudio;
+    }
+    if (InTable(extension, kDirectShowVideo)) {
+      return mkVideo;
+    }
+  }
+  if ((http && asx) || mms) {
     return mkVideoStream;
-  if (InTable(extension, kDvd))
+  }
+  if (InTable(extension, kDvd)) {
     return mkDvd;
-  if (InTable(extension, kCd))
+  }
+  if (InTable(extension, kCd)) {
     return mkMusicCd;
+  }
   return mkUnknown;
 }
 

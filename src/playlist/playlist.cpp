@@ -12,20 +12,24 @@ namespace {
 // does. Advances *pos past it; false when no digit was found.
 bool ScanInt(QStringView text, qsizetype* pos, qint64* value) {
   qsizetype i = *pos;
-  while (i < text.size() && text[i].isSpace())
+  while (i < text.size() && text[i].isSpace()) {
     ++i;
+  }
   bool negative = false;
-  if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
     negative = text[i++] == u'-';
+  }
   const qsizetype digitsStart = i;
   qint64 result = 0;
   while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
-    if (result < 1'000'000'000'000LL)
+    if (result < 1'000'000'000'000LL) {
       result = result * 10 + (text[i].unicode() - u'0');
+    }
     ++i;
   }
-  if (i == digitsStart)
+  if (i == digitsStart) {
     return false;
+  }
   *pos = i;
   *value = negative ? -result : result;
   return true;
@@ -36,8 +40,9 @@ bool ScanInt(QStringView text, qsizetype* pos, qint64* value) {
 bool ParseTrack(QStringView text, qint64* value) {
   qsizetype pos = 0;
   *value = 0;
-  if (!ScanInt(text, &pos, value))
+  if (!ScanInt(text, &pos, value)) {
     return false;
+  }
   return pos == text.size();
 }
 
@@ -46,8 +51,9 @@ bool TrackLess(const TZPlaylistEntry& a, const TZPlaylistEntry& b) {
   qint64 vb = 0;
   const bool okA = ParseTrack(a.Track, &va);
   const bool okB = ParseTrack(b.Track, &vb);
-  if (!okA && !okB)
+  if (!okA && !okB) {
     return false;
+  }
   return va < vb;
 }
 
@@ -70,8 +76,9 @@ void TZPlaylist::SortBy(Less less) {
 }
 
 int TZPlaylist::Add(QString caption, QString fileName, bool selected, QString track, QString time) {
-  if (!pool_)
+  if (!pool_) {
     pool_ = std::make_unique<EntryPool>();
+  }
   void* memory = pool_->allocate(sizeof(TZPlaylistEntry), alignof(TZPlaylistEntry));
   EntryPtr entry(new (memory) TZPlaylistEntry, EntryDeleter{pool_.get()});
   time.truncate(kTimeLength);
@@ -108,28 +115,33 @@ const TZPlaylistEntry* TZPlaylist::Get(int i) const {
 
 void TZPlaylist::Clear() {
   entries_.clear();
-  if (pool_)
+  if (pool_) {
     pool_->release();  // every entry is back: give the blocks back too
+  }
 }
 
 void TZPlaylist::SelectNone() {
-  for (auto& e : entries_)
+  for (auto& e : entries_) {
     e->Selected = false;
+  }
 }
 
 void TZPlaylist::SelectAll() {
-  for (auto& e : entries_)
+  for (auto& e : entries_) {
     e->Selected = true;
+  }
 }
 
 void TZPlaylist::ClearPlayed() {
-  for (auto& e : entries_)
+  for (auto& e : entries_) {
     e->Played = false;
+  }
 }
 
 void TZPlaylist::InvertSelection() {
-  for (auto& e : entries_)
+  for (auto& e : entries_) {
     e->Selected = !e->Selected;
+  }
 }
 
 void TZPlaylist::DeleteSelected() {
@@ -195,22 +207,25 @@ void TZPlaylist::ClearPlaylist() {
 void TZPlaylist::SelectRange() {
   const int from = std::max(0, std::min(SelectionAnchor, SelectionEnd));
   const int to = std::min(Count() - 1, std::max(SelectionAnchor, SelectionEnd));
-  for (int i = from; i <= to; ++i)
+  for (int i = from; i <= to; ++i) {
     entries_[static_cast<size_t>(i)]->Selected = true;
+  }
 }
 
 int TZPlaylist::PlayingIndex() const {
   for (int i = 0; i < Count(); ++i) {
-    if (entries_[static_cast<size_t>(i)]->Played)
+    if (entries_[static_cast<size_t>(i)]->Played) {
       return i;
+    }
   }
   return -1;
 }
 
 int TZPlaylist::FindByCaption(const QString& caption) const {
   for (int i = 0; i < Count(); ++i) {
-    if (entries_[static_cast<size_t>(i)]->Caption == caption)
+    if (entries_[static_cast<size_t>(i)]->Caption == caption) {
       return i;
+    }
   }
   return -1;
 }
@@ -219,8 +234,9 @@ qint64 TZPlaylist::TotalTimeMs() const {
   qint64 total = 0;
   for (const auto& e : entries_) {
     qint64 ms = 0;
-    if (ParseTimeText(e->Time, &ms))
+    if (ParseTimeText(e->Time, &ms)) {
       total += ms;
+    }
   }
   return total;
 }
@@ -230,12 +246,14 @@ bool ParseTimeText(const QString& time, qint64* milliseconds) {
   qint64 parts[3] = {};
   for (int i = 0; i < 3; ++i) {
     if (i > 0) {
-      if (pos >= time.size() || time[pos] != u':')
+      if (pos >= time.size() || time[pos] != u':') {
         return false;
+      }
       ++pos;
     }
-    if (!ScanInt(time, &pos, &parts[i]))
+    if (!ScanInt(time, &pos, &parts[i])) {
       return false;
+    }
   }
   *milliseconds = (parts[0] * 3600 + parts[1] * 60 + parts[2]) * 1000;
   return true;

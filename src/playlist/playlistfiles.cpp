@@ -51,13 +51,15 @@ void PutField(char* record, ZplField field, const QString& text) {
       code = QChar::ReplacementCharacter;  // a lone half of a pair
     }
     const int bytes = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
-    if (length + bytes > capacity)
+    if (length + bytes > capacity) {
       break;
+    }
     if (bytes == 1) {
       out[length] = static_cast<unsigned char>(code);
     } else {
-      for (int k = bytes - 1; k > 0; --k, code >>= 6)
+      for (int k = bytes - 1; k > 0; --k, code >>= 6) {
         out[length + k] = 0x80 | (code & 0x3F);
+      }
       out[length] = static_cast<unsigned char>((0xF00 >> bytes) | code);
     }
     length += bytes;
@@ -74,8 +76,9 @@ QByteArrayView FieldBytes(const char* record, ZplField field) {
 
 bool IsAscii(QByteArrayView bytes) {
   unsigned char any = 0;
-  for (const char c : bytes)
+  for (const char c : bytes) {
     any |= static_cast<unsigned char>(c);
+  }
   return any < 0x80;
 }
 
@@ -147,15 +150,17 @@ constexpr int kRecordsPerChunk = 128;
 constexpr qint64 kWriteBackBytes = qint64(2) << 20;
 
 void StartWriteBack(QSaveFile& file) {
-  if (file.flush())
+  if (file.flush()) {
     ::sync_file_range(file.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+  }
 }
 
 // The file-name part of a path or URL: what follows the last "/", "\" or ":".
 QString FileNamePart(const QString& path) {
   qsizetype i = path.size();
-  while (i > 0 && path[i - 1] != u'/' && path[i - 1] != u'\\' && path[i - 1] != u':')
+  while (i > 0 && path[i - 1] != u'/' && path[i - 1] != u'\\' && path[i - 1] != u':') {
     --i;
+  }
   return path.mid(i);
 }
 
@@ -174,8 +179,9 @@ quint64 DigitsValue(QStringView digits) {
   quint64 value = 0;
   for (QChar c : digits) {
     const quint64 digit = c.unicode() - u'0';
-    if (value > (UINT64_MAX - digit) / 10)
+    if (value > (UINT64_MAX - digit) / 10) {
       return UINT64_MAX;
+    }
     value = value * 10 + digit;
   }
   return value;
@@ -197,18 +203,21 @@ qsizetype FindNoCase(QStringView text, QLatin1StringView key, qsizetype from = 0
   const qsizetype last = text.size() - key.size();
   for (qsizetype i = from; i <= last; ++i) {
     qsizetype k = 0;
-    while (k < key.size() && AsciiLower(text[i + k].unicode()) == key[k].unicode())
+    while (k < key.size() && AsciiLower(text[i + k].unicode()) == key[k].unicode()) {
       ++k;
-    if (k == key.size())
+    }
+    if (k == key.size()) {
       return i;
+    }
   }
   return -1;
 }
 
 int FirstLineContaining(const QStringList& lines, QLatin1StringView key) {
   for (int i = 0; i < lines.size(); ++i) {
-    if (FindNoCase(lines[i], key) >= 0)
+    if (FindNoCase(lines[i], key) >= 0) {
       return i;
+    }
   }
   return -1;
 }
@@ -224,13 +233,15 @@ std::vector<std::pair<quint64, int>> FirstLinesByIndex(const QStringList& lines,
     const QString& line = lines[li];
     for (qsizetype at = FindNoCase(line, prefix); at >= 0; at = FindNoCase(line, prefix, at + 1)) {
       qsizetype pos = at + prefix.size();
-      if (pos >= line.size() || line[pos] == u'0')
+      if (pos >= line.size() || line[pos] == u'0') {
         continue;  // indices have no leading zero
+      }
       quint64 index = 0;
       for (; pos < line.size() && line[pos] >= u'0' && line[pos] <= u'9'; ++pos) {
         index = index * 10 + (line[pos].unicode() - u'0');
-        if (index > maxIndex)
+        if (index > maxIndex) {
           break;
+        }
         found.emplace_back(index, li);
       }
     }
@@ -245,16 +256,18 @@ std::vector<std::pair<quint64, int>> FirstLinesByIndex(const QStringList& lines,
 }
 
 QString ExtinfTime(QStringView seconds) {
-  if (!AllDigits(seconds))
+  if (!AllDigits(seconds)) {
     return FormatTimeText(0, 0, 0);
+  }
   // Whole seconds: the same figures as dividing the milliseconds, without the overflow.
   const quint64 s = DigitsValue(seconds);
   return FormatTimeText(int(s / 3600 % 24), int(s / 60 % 60), int(s % 60));
 }
 
 void SetError(QString* errorText, const QString& text) {
-  if (errorText)
+  if (errorText) {
     *errorText = text;
+  }
 }
 
 // A text playlist is read only this far: far more than any real list, and a huge or endless
@@ -275,14 +288,16 @@ bool IsTextLine(const QString& line) {
 bool ReadLines(const QString& fileName, QStringList* lines, QString* errorText) {
   QFile file(fileName);
   QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly))
+  if (file.open(QIODevice::ReadOnly)) {
     bytes = file.read(kMaxPlaylistTextBytes);
+  }
   if (!file.isOpen() || file.error() != QFileDevice::NoError) {
     SetError(errorText, QStringLiteral("Cannot read '%1'").arg(fileName));
     return false;
   }
-  if (!file.atEnd())
+  if (!file.atEnd()) {
     bytes.truncate(std::max<qsizetype>(bytes.lastIndexOf('\n'), 0));
+  }
   *lines = SplitLines(DecodeText(bytes));
   lines->removeIf([](const QString& line) { return !IsTextLine(line); });
   return true;
@@ -295,12 +310,15 @@ TPlaylistFormat PlaylistFormatOf(const QString& fileName) {
   const auto is = [extension](QLatin1StringView wanted) {
     return extension.compare(wanted, Qt::CaseInsensitive) == 0;
   };
-  if (is(QLatin1StringView(".zpl")))
+  if (is(QLatin1StringView(".zpl"))) {
     return pfZpl;
-  if (is(QLatin1StringView(".pls")))
+  }
+  if (is(QLatin1StringView(".pls"))) {
     return pfPls;
-  if (is(QLatin1StringView(".m3u")))
+  }
+  if (is(QLatin1StringView(".m3u"))) {
     return pfM3u;
+  }
   return pfNone;
 }
 
@@ -315,10 +333,12 @@ QByteArray EncodeZpl(const TZPlaylist& playlist) {
 }
 
 bool DecodeZpl(QByteArrayView data, TZPlaylist& playlist, bool clearFirst) {
-  if (data.size() < 4)
+  if (data.size() < 4) {
     return false;
-  if (clearFirst)
+  }
+  if (clearFirst) {
     playlist.ClearPlaylist();
+  }
   const qint64 count = RecordsToRead(qFromLittleEndian<qint32>(data.data()), data.size() - 4);
   playlist.Reserve(static_cast<int>(count));
   ShortTextCache shortTexts(count);
@@ -330,20 +350,25 @@ bool DecodeZpl(QByteArrayView data, TZPlaylist& playlist, bool clearFirst) {
 
 bool ParsePls(const QStringList& lines, TZPlaylist& playlist, bool clearFirst, bool* changed) {
   *changed = false;
-  if (FirstLineContaining(lines, QLatin1StringView("[playlist]")) < 0)
+  if (FirstLineContaining(lines, QLatin1StringView("[playlist]")) < 0) {
     return false;
+  }
   const int countLine = FirstLineContaining(lines, QLatin1StringView("numberofentries"));
-  if (countLine < 0)
+  if (countLine < 0) {
     return false;
+  }
   const QString countText = PlsValue(lines[countLine]);
-  if (!AllDigits(countText))
+  if (!AllDigits(countText)) {
     return false;
+  }
   const quint64 count = DigitsValue(countText);
-  if (count == 0)
+  if (count == 0) {
     return true;
+  }
 
-  if (clearFirst)
+  if (clearFirst) {
     playlist.ClearPlaylist();
+  }
   *changed = true;
   const auto files = FirstLinesByIndex(lines, QLatin1StringView("file"), count);
   const auto titles = FirstLinesByIndex(lines, QLatin1StringView("title"), count);
@@ -351,46 +376,56 @@ bool ParsePls(const QStringList& lines, TZPlaylist& playlist, bool clearFirst, b
   for (const auto& [index, line] : files) {
     const QString fileName = PlsValue(lines[line]);
     QString caption;
-    while (title != titles.end() && title->first < index)
+    while (title != titles.end() && title->first < index) {
       ++title;
-    if (title != titles.end() && title->first == index)
+    }
+    if (title != titles.end() && title->first == index) {
       caption = PlsValue(lines[title->second]);
-    if (caption.isEmpty())
+    }
+    if (caption.isEmpty()) {
       caption = FileNamePart(fileName);
+    }
     playlist.Add(caption, fileName, false, QStringLiteral("00"), QStringLiteral("00:00:00"));
   }
   return true;
 }
 
 void ParseM3u(const QStringList& lines, TZPlaylist& playlist, bool clearFirst) {
-  if (clearFirst)
+  if (clearFirst) {
     playlist.ClearPlaylist();
+  }
   const QString unknownTime = FormatTimeText(0, 0, 0);
   QString caption;
   QString time = unknownTime;
   for (qsizetype li = 0; li < lines.size(); ++li) {
     QStringView line(lines[li]);
-    if (li == 0 && line.startsWith(QChar(0xFEFF)))
+    if (li == 0 && line.startsWith(QChar(0xFEFF))) {
       line = line.mid(1);  // UTF-8 byte-order mark
+    }
     if (line.startsWith(u'#')) {
-      if (line.left(7).compare(u"#EXTINF", Qt::CaseInsensitive) != 0)
+      if (line.left(7).compare(u"#EXTINF", Qt::CaseInsensitive) != 0) {
         continue;
+      }
       const qsizetype comma = line.indexOf(u',');
-      if (comma < 0)
+      if (comma < 0) {
         continue;
+      }
       caption = line.mid(comma + 1).toString();
       const qsizetype colon = line.indexOf(u':');
-      if (colon < 0)
+      if (colon < 0) {
         continue;
+      }
       time = ExtinfTime(colon < comma ? line.mid(colon + 1, comma - colon - 1) : QStringView());
       continue;
     }
-    if (line.trimmed().isEmpty())
+    if (line.trimmed().isEmpty()) {
       continue;
+    }
     const QString path =
         line.startsWith(u'\\') ? QStringLiteral("C:") + line.toString() : line.toString();
-    if (caption.isEmpty())
+    if (caption.isEmpty()) {
       caption = WithoutExtension(FileNamePart(line.toString()));
+    }
     playlist.Add(caption, path, false, QStringLiteral("00"), time);
     caption.clear();
     time = unknownTime;
@@ -409,8 +444,9 @@ TPlaylistReadResult ReadZplFile(const QString& fileName, TZPlaylist& playlist, b
     SetError(errorText, QStringLiteral("'%1' is too short to be a playlist").arg(fileName));
     return prFailed;
   }
-  if (clearFirst)
+  if (clearFirst) {
     playlist.ClearPlaylist();
+  }
   qint64 remaining = RecordsToRead(qFromLittleEndian<qint32>(header), file.size() - 4);
   playlist.Reserve(static_cast<int>(remaining));
   ShortTextCache shortTexts(remaining);
@@ -421,8 +457,9 @@ TPlaylistReadResult ReadZplFile(const QString& fileName, TZPlaylist& playlist, b
       SetError(errorText, QStringLiteral("Cannot read '%1': %2").arg(fileName, file.errorString()));
       return prFailed;
     }
-    for (qint64 i = 0; i < records; ++i)
+    for (qint64 i = 0; i < records; ++i) {
       DecodeZplRecord(chunk.constData() + kZplRecordSize * i, playlist, shortTexts);
+    }
     remaining -= records;
   }
   return prLoaded;
@@ -434,8 +471,9 @@ namespace {
 bool ZplFileIsWhole(const QString& fileName) {
   QFile file(fileName);
   char header[4];
-  if (!file.open(QIODevice::ReadOnly) || file.read(header, 4) != 4)
+  if (!file.open(QIODevice::ReadOnly) || file.read(header, 4) != 4) {
     return false;
+  }
   const qint32 count = qFromLittleEndian<qint32>(header);
   return count >= 0 && 4 + qint64(count) * kZplRecordSize <= file.size();
 }
@@ -444,8 +482,9 @@ bool ZplFileIsWhole(const QString& fileName) {
 // no earlier copy is lost either.
 bool KeepDamagedCopy(const QString& fileName) {
   QString target = fileName + QStringLiteral(".damaged");
-  for (int n = 2; QFile::exists(target); ++n)
+  for (int n = 2; QFile::exists(target); ++n) {
     target = fileName + QStringLiteral(".damaged.%1").arg(n);
+  }
   return QFile::copy(fileName, target);
 }
 
@@ -466,8 +505,9 @@ TPlaylistReadResult ReadDefaultPlaylist(const QString& fileName, TZPlaylist& pla
 TPlaylistReadResult ReadPlsFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
                                 QString* errorText) {
   QStringList lines;
-  if (!ReadLines(fileName, &lines, errorText))
+  if (!ReadLines(fileName, &lines, errorText)) {
     return prFailed;
+  }
   bool changed = false;
   if (!ParsePls(lines, playlist, clearFirst, &changed)) {
     ReportError(1050, QStringLiteral("TZGlobal"), QString(), false);
@@ -479,8 +519,9 @@ TPlaylistReadResult ReadPlsFile(const QString& fileName, TZPlaylist& playlist, b
 TPlaylistReadResult ReadM3uFile(const QString& fileName, TZPlaylist& playlist, bool clearFirst,
                                 QString* errorText) {
   QStringList lines;
-  if (!ReadLines(fileName, &lines, errorText))
+  if (!ReadLines(fileName, &lines, errorText)) {
     return prFailed;
+  }
   ParseM3u(lines, playlist, clearFirst);
   return prLoaded;
 }
@@ -504,8 +545,9 @@ TPlaylistReadResult ReadPlaylistFile(const QString& fileName, TZPlaylist& playli
 bool WriteZplFile(const QString& fileName, const TZPlaylist& playlist) {
   // The same temporary-file-and-rename as WriteFileAtomically, fed record by record.
   QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly))
+  if (!file.open(QIODevice::WriteOnly)) {
     return false;
+  }
   char header[4];
   qToLittleEndian<qint32>(playlist.Count(), header);
   bool ok = file.write(header, 4) == 4;

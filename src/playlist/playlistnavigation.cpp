@@ -11,8 +11,9 @@ namespace {
 
 // A fresh clock-seeded generator per pick, as the random play mode re-seeds on every Next.
 int ClockRandom(int bound) {
-  if (bound <= 0)
+  if (bound <= 0) {
     return 0;
+  }
   std::mt19937 generator(
       static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
   return std::uniform_int_distribution<int>(0, bound - 1)(generator);
@@ -25,19 +26,23 @@ TZPlaylistNavigator::TZPlaylistNavigator(TZPlaylist& playlist, TZPlaylistPlayer&
     : playlist_(playlist), player_(player), view_(view), random_(ClockRandom) {}
 
 void TZPlaylistNavigator::PlayEntryCentred(int index) {
-  if (index < 0 || index >= playlist_.Count())
+  if (index < 0 || index >= playlist_.Count()) {
     return;
+  }
   player_.PlayEntry(index);
-  if (view_)
+  if (view_) {
     view_->CentreEntry(index);
+  }
 }
 
 bool TZPlaylistNavigator::StepWithoutMode(int playing, TPlayMode mode) {
   if (playing == -1) {
-    if (player_.Playing())
+    if (player_.Playing()) {
       player_.Stop();
-    if (playlist_.Count() > 0)
+    }
+    if (playlist_.Count() > 0) {
       PlayEntryCentred(0);
+    }
     return true;
   }
   if (mode == pmRepeat) {
@@ -49,8 +54,9 @@ bool TZPlaylistNavigator::StepWithoutMode(int playing, TPlayMode mode) {
 
 void TZPlaylistNavigator::PlayNext(TPlayMode mode) {
   const int p = playlist_.PlayingIndex();
-  if (StepWithoutMode(p, mode))
+  if (StepWithoutMode(p, mode)) {
     return;
+  }
   const int n = playlist_.Count();
   switch (mode) {
     case pmRandom:
@@ -75,14 +81,16 @@ void TZPlaylistNavigator::PlayNext(TPlayMode mode) {
 
 void TZPlaylistNavigator::PlayPrevious(TPlayMode mode) {
   const int p = playlist_.PlayingIndex();
-  if (StepWithoutMode(p, mode))
+  if (StepWithoutMode(p, mode)) {
     return;
+  }
   const int n = playlist_.Count();
   switch (mode) {
     case pmRandom:
       // One step of history: the entry the player's last stop recorded.
-      if (playlist_.LastPlayedIndex != -1)
+      if (playlist_.LastPlayedIndex != -1) {
         PlayEntryCentred(playlist_.LastPlayedIndex);
+      }
       break;
     case pmNextUntilEnd:
       if (p - 1 < 0) {
@@ -102,11 +110,13 @@ void TZPlaylistNavigator::PlayPrevious(TPlayMode mode) {
 
 void TZPlaylistNavigator::PlayCursorEntry(bool checkIsValidFile) {
   const int n = playlist_.Count();
-  if (n > 0 && playlist_.PlaylistCursor == -1)
+  if (n > 0 && playlist_.PlaylistCursor == -1) {
     playlist_.PlaylistCursor = 0;
+  }
   const TZPlaylistEntry* entry = playlist_.Get(playlist_.PlaylistCursor);
-  if (!entry)
+  if (!entry) {
     return;
+  }
   if (checkIsValidFile && !PlaylistFileReachable(entry->FileName)) {
     ReportError(1000, QStringLiteral("TZPlaylistEditor"), QFileInfo(entry->FileName).fileName(),
                 false);

@@ -35,17 +35,20 @@ QString APECaption(const QString& fileName) {
 
 QString ID3Track(const QString& fileName) {
   TID3v2 v2;
-  if (v2.ReadFromFile(fileName) && v2.Exists())
+  if (v2.ReadFromFile(fileName) && v2.Exists()) {
     return QString::number(v2.Track());
+  }
   TID3v1 v1;
-  if (v1.ReadFromFile(fileName) && v1.Exists())
+  if (v1.ReadFromFile(fileName) && v1.Exists()) {
     return QString::number(v1.Track());
+  }
   return QStringLiteral("00");
 }
 
 QString APETrack(const QString& fileName) {
   TAPEtag ape;
-  if (ape.ReadFromFile(fileName) && ape.Exists())
+  if (ape.ReadFromFile(fileName) && ape.Exists()) {
     return QString::number(ape.Track());
+  }
   return QStringLiteral("00");
 }

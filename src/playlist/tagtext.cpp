@@ -23,8 +23,9 @@ int Utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
   const unsigned char lead = byte(i);
   int length = 0;
   char32_t min = 0;
-  if (lead < 0x80)
+  if (lead < 0x80) {
     return 1;
+  }
   if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2;
     min = 0x80;
@@ -37,16 +38,19 @@ int Utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
   } else {
     return 0;
   }
-  if (i + length > bytes.size())
+  if (i + length > bytes.size()) {
     return 0;
+  }
   char32_t code = lead & (0x7F >> length);
   for (int k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80)
+    if ((byte(i + k) & 0xC0) != 0x80) {
       return 0;
+    }
     code = (code << 6) | (byte(i + k) & 0x3F);
   }
-  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
     return 0;
+  }
   return length;
 }
 
@@ -55,17 +59,20 @@ int Utf8SequenceLength(QByteArrayView bytes, qsizetype i) {
 QString TrimTagText(const QString& text) {
   qsizetype begin = 0;
   qsizetype end = text.size();
-  while (begin < end && IsBlankOrControl(text[begin]))
+  while (begin < end && IsBlankOrControl(text[begin])) {
     ++begin;
-  while (end > begin && IsBlankOrControl(text[end - 1]))
+  }
+  while (end > begin && IsBlankOrControl(text[end - 1])) {
     --end;
+  }
   return text.mid(begin, end - begin);
 }
 
 QString TrimTrailingTagText(const QString& text) {
   qsizetype end = text.size();
-  while (end > 0 && IsBlankOrControl(text[end - 1]))
+  while (end > 0 && IsBlankOrControl(text[end - 1])) {
     --end;
+  }
   return text.left(end);
 }
 
@@ -78,8 +85,9 @@ QString DecodeUtf8Prefix(QByteArrayView bytes) {
   qsizetype end = 0;
   while (end < bytes.size()) {
     const int length = Utf8SequenceLength(bytes, end);
-    if (length == 0)
+    if (length == 0) {
       break;
+    }
     end += length;
   }
   return QString::fromUtf8(bytes.first(end));
@@ -89,8 +97,9 @@ QByteArray EncodeWindows1252(const QString& text, bool* ok) {
   // The inverse of the decoder's table for 0x80-0x9F, taken from the decoder itself.
   static const std::array<char16_t, 32> high = [] {
     std::array<char16_t, 32> table{};
-    for (int byte = 0x80; byte < 0xA0; ++byte)
+    for (int byte = 0x80; byte < 0xA0; ++byte) {
       table[size_t(byte - 0x80)] = DecodeWindows1252(QByteArray(1, char(byte))).at(0).unicode();
+    }
     return table;
   }();
   QByteArray bytes;
@@ -118,13 +127,15 @@ QByteArray EncodeTagField(const QString& text, qsizetype maxBytes) {
   bool narrow = false;
   QByteArray bytes = EncodeWindows1252(text, &narrow);
   const bool utf8 = !narrow || DecodeTagBytes(bytes) != text;
-  if (utf8)
+  if (utf8) {
     bytes = text.toUtf8();
+  }
   if (bytes.size() > maxBytes) {
     qsizetype length = maxBytes;
     if (utf8) {
-      while (length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80)
+      while (length > 0 && (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80) {
         --length;
+      }
     }
     bytes.truncate(length);
   }
@@ -140,10 +151,12 @@ unsigned ParseTrackNumber(const QString& text, unsigned maxValue) {
 
 bool MakeFileWritable(const QString& fileName) {
   QFile file(fileName);
-  if (!file.exists())
+  if (!file.exists()) {
     return false;
+  }
   const QFileDevice::Permissions permissions = file.permissions();
-  if (permissions & QFileDevice::WriteOwner)
+  if (permissions & QFileDevice::WriteOwner) {
     return true;
+  }
   return file.setPermissions(permissions | QFileDevice::WriteOwner);
 }

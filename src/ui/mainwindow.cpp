@@ -8,8 +8,8 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "components/ui/messagebox.h"
 #include "base/zdebug.h"
+#include "components/ui/messagebox.h"
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"

@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "app/exceptionreport.h"
-#include "components/ui/messagebox.h"
 #include "base/errorcatalogue.h"
+#include "components/ui/messagebox.h"
 #include "printers.h"
 
 class LanguageFileBroken : public std::runtime_error {

@@ -5,9 +5,13 @@
 #include "testsupport.h"
 
 TEST(TextCodec, ValidUtf8IsReadAsUtf8AndEverythingElseAsWindows1252) {
-  EXPECT_EQ(DecodeText("Gr\xC3\xBC\xC3\x9F" "e"), QStringLiteral("Grüße"));
+  EXPECT_EQ(DecodeText("Gr\xC3\xBC\xC3\x9F"
+                       "e"),
+            QStringLiteral("Grüße"));
   // "Grüße" in Windows-1252, and the euro sign and curly quotes from the 0x80..0x9F block.
-  EXPECT_EQ(DecodeText("Gr\xFC\xDF" "e"), QStringLiteral("Grüße"));
+  EXPECT_EQ(DecodeText("Gr\xFC\xDF"
+                       "e"),
+            QStringLiteral("Grüße"));
   EXPECT_EQ(DecodeText("\x80 \x93x\x94"), QStringLiteral("€ “x”"));
   // Overlong encodings and encoded surrogates are not UTF-8.
   EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));

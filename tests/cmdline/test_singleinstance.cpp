@@ -11,8 +11,8 @@
 #include <future>
 
 #include "app/singleinstance.h"
-#include "base/zdebug.h"
 #include "base/text/textfile.h"
+#include "base/zdebug.h"
 #include "testsupport.h"
 
 namespace {

@@ -77,8 +77,9 @@ QStringList DefaultFileLines() {
       "RememberLastPlayed [ TRUE ]",
       "SBTextAlign [ Left ]",
   };
-  for (int band = 0; band < 10; ++band)
+  for (int band = 0; band < 10; ++band) {
     lines << QStringLiteral("EQBand%1 [ 12 ]").arg(band);
+  }
   lines << QStringList{
       "Ratio [ Letterbox ]",
       "UserRatio [ 1 1 ]",
@@ -165,8 +166,9 @@ TZConfig ChangedConfig() {
   c.LastPlayedIndex = 17;
   c.RememberLastPlayed = false;
   c.SBTextAlign = taCenter;
-  for (int band = 0; band < 10; ++band)
+  for (int band = 0; band < 10; ++band) {
     c.EQBand[band] = band * 2;
+  }
   c.Ratio = vr235To1;
   c.UserRatio = {1.85f, 0.1f};
   c.DCDSPFilterActive = false;
@@ -203,8 +205,9 @@ TEST(ConfigFile, DefaultsAreWrittenExactlyWithHeaderKeyOrderAndMarker) {
   ASSERT_TRUE(ReadTextLines(path, &lines));
   const QStringList expected = DefaultFileLines();
   ASSERT_EQ(lines.size(), expected.size());
-  for (qsizetype i = 0; i < lines.size(); ++i)
+  for (qsizetype i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+  }
 
   // CR LF line ends, and the accent of the header as UTF-8.
   const QByteArray bytes = ReadBytes(path);

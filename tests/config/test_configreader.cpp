@@ -87,8 +87,9 @@ TEST(ConfigReader, EveryKeyGetsTheLineFindKeyLineGivesIt) {
 
   TZConfig expected;
   for (const TZConfigKey& key : ConfigKeys()) {
-    if (const auto line = FindKeyLine(lines, key.Name))
+    if (const auto line = FindKeyLine(lines, key.Name)) {
       key.Read(BracketValue(*line), expected);
+    }
   }
   // The fixture does hold the cases: the tint's line is above the skin's, the play mode's index
   // above the play mode's.

@@ -12,8 +12,8 @@
 #include <QSignalSpy>
 #include <algorithm>
 
-#include "desktop/shellintegration.h"
 #include "config/pages/filetypespage.h"
+#include "desktop/shellintegration.h"
 #include "lang/language.h"
 #include "pagetest.h"
 #include "testsupport.h"

@@ -43,8 +43,9 @@ TEST_F(DispatchTest, EveryActionCodeAsksForItsEffect) {
       "speed 9", "speed 10", "zoom 0", "zoom 25", "zoom 50", "zoom 75", "zoom 80",  // 32-46
       "record", "record stop", "front", "close"};
   // Codes 0 ("None") and those no table should hold do nothing.
-  for (int action = 0; action <= 255; ++action)
+  for (int action = 0; action <= 255; ++action) {
     dispatcher_.RunAction(action);
+  }
   EXPECT_EQ(target_.calls, expected);
 }
 
@@ -60,8 +61,9 @@ TEST_F(DispatchTest, PlaylistFocusLeavesListKeysToTheList) {
   table_.Add(kPageDown, 0, false, haToggleMute);
   table_.Add(kHome, 0, false, haToggleMute);
   table_.Add(kDelete, 0, false, haToggleMute);
-  for (const std::uint16_t key : {kPageDown, kHome, kDelete})
+  for (const std::uint16_t key : {kPageDown, kHome, kDelete}) {
     EXPECT_TRUE(Press(key).isEmpty()) << key;
+  }
   EXPECT_TRUE(Press(kA, hmCtrl).isEmpty());
   // With a modifier the arrow is not the list's: Shift + Up fires its own binding.
   table_.Add(kUp, hmShift, false, haJumpForward);
@@ -124,8 +126,9 @@ TEST_F(DispatchTest, EntriesOfOneKeyAllFireInTableOrder) {
 }
 
 TEST_F(DispatchTest, RepeatedPressesRepeatTheAction) {
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < 5; ++i) {
     dispatcher_.Dispatch(kUp, 0);
+  }
   EXPECT_EQ(target_.calls, QStringList(5, "volume 1"));
 }
 
@@ -134,8 +137,9 @@ TEST_F(DispatchTest, EmptyTableFiresNothing) {
   ASSERT_TRUE(loaded.FromBytes(QByteArray(4, '\0')));  // count 0
   TZHotKeyDispatcher dispatcher(loaded, target_, focus_);
   for (std::uint16_t key = 0; key < 256; ++key) {
-    for (std::uint8_t modifiers = 0; modifiers < 8; ++modifiers)
+    for (std::uint8_t modifiers = 0; modifiers < 8; ++modifiers) {
       dispatcher.Dispatch(key, modifiers);
+    }
   }
   EXPECT_TRUE(target_.calls.isEmpty());
 }

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <memory>
 
-#include "base/zdebug.h"
 #include "base/text/textfile.h"
+#include "base/zdebug.h"
 #include "hotkeys/dispatch/hotkeydispatch.h"
 #include "hotkeys/dispatch/hotkeyhook.h"
 #include "recordingtarget.h"

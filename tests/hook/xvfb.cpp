@@ -12,13 +12,16 @@ XvfbServer::XvfbServer() {
                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
                   QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
                   QStringLiteral("640x480x24")});
-  if (!process_.waitForStarted(5000))
+  if (!process_.waitForStarted(5000)) {
     return;
+  }
   QByteArray number;
-  while (!number.contains('\n') && process_.waitForReadyRead(10000))
+  while (!number.contains('\n') && process_.waitForReadyRead(10000)) {
     number += process_.readAllStandardOutput();
-  if (number.trimmed().isEmpty())
+  }
+  if (number.trimmed().isEmpty()) {
     return;
+  }
   display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
 }
 
@@ -31,8 +34,9 @@ OtherClient::OtherClient(const QString& display)
     : display_(XOpenDisplay(display.toLatin1().constData())) {}
 
 OtherClient::~OtherClient() {
-  if (display_)
+  if (display_) {
     XCloseDisplay(display_);
+  }
 }
 
 void OtherClient::TakeFocus() {
@@ -49,15 +53,17 @@ void OtherClient::Type(KeySym keysym, std::uint8_t modifiers) {
   const KeySym held[] = {XK_Shift_L, XK_Alt_L, XK_Control_L};
   const std::uint8_t bits[] = {ZHOOK_SHIFT, ZHOOK_ALT, ZHOOK_CTRL};
   for (int i = 0; i < 3; ++i) {
-    if (modifiers & bits[i])
+    if (modifiers & bits[i]) {
       XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, held[i]), True, CurrentTime);
+    }
   }
   const KeyCode code = XKeysymToKeycode(display_, keysym);
   XTestFakeKeyEvent(display_, code, True, CurrentTime);
   XTestFakeKeyEvent(display_, code, False, CurrentTime);
   for (int i = 2; i >= 0; --i) {
-    if (modifiers & bits[i])
+    if (modifiers & bits[i]) {
       XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, held[i]), False, CurrentTime);
+    }
   }
   XSync(display_, False);
 }

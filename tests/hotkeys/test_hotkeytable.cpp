@@ -18,8 +18,9 @@ QStringList Rows(const TZHotKeys& table) {
 
 QByteArray Bytes(std::initializer_list<int> values) {
   QByteArray bytes;
-  for (int value : values)
+  for (int value : values) {
     bytes.append(static_cast<char>(value));
+  }
   return bytes;
 }
 
@@ -115,8 +116,9 @@ TEST(HotKeyActions, NamesComeInTextNumberOrderThroughTheLanguageLookup) {
   EXPECT_EQ(names[45], "Close Zephonic");
   EXPECT_EQ(names.last(), "Zephonic to front");
   const QList<int> codes = ActionsInTextOrder();
-  for (int i = 0; i < kHotKeyActionCount; ++i)
+  for (int i = 0; i < kHotKeyActionCount; ++i) {
     EXPECT_EQ(ActionName(codes[i]), names[i]);
+  }
 
   EXPECT_EQ(ActionTextNumber(haStop), 374);
   EXPECT_EQ(ActionTextNumber(haSpeedFirst + 3), 402);

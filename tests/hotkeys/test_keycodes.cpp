@@ -43,8 +43,9 @@ TEST(KeyCodes, EveryMappedVirtualKeyComesBack) {
   int mapped = 0;
   for (int vk = 1; vk <= 0xFF; ++vk) {
     const QKeyCombination qt = QtKeyFromVirtualKey(static_cast<std::uint16_t>(vk));
-    if (qt.key() == Qt::Key_unknown)
+    if (qt.key() == Qt::Key_unknown) {
       continue;
+    }
     ++mapped;
     EXPECT_EQ(VirtualKeyFromQt(qt.key(), qt.keyboardModifiers()), vk) << vk;
   }

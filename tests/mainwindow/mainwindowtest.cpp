@@ -6,9 +6,9 @@
 #include <QMouseEvent>
 
 #include "base/programpath.h"
+#include "base/text/textfile.h"
 #include "base/zdebug.h"
 #include "components/sound/zsound.h"
-#include "base/text/textfile.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QUrl>
 #include <memory>
 
+#include "base/text/textfile.h"
 #include "base/zdebug.h"
 #include "desktop/mpris/mprisservice.h"
 #include "desktop/mpris/playermpris.h"
-#include "base/text/textfile.h"
 #include "playbacktest.h"
 
 namespace {
@@ -217,8 +217,9 @@ TEST_F(MprisTest, JumpsGoOutAsSeeked) {
       output += QString::fromUtf8(monitor.readAllStandardOutput());
       seconds.clear();
       const QRegularExpression value(R"(member=Seeked\s+int64 (\d+))");
-      for (auto it = value.globalMatch(output); it.hasNext();)
+      for (auto it = value.globalMatch(output); it.hasNext();) {
         seconds << it.next().captured(1).toDouble() / kSecondUs;
+      }
       return seconds.size() >= count;
     });
     return seconds;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "base/zdebug.h"
 #include "base/text/textfile.h"
+#include "base/zdebug.h"
 
 namespace {
 

@@ -42,8 +42,9 @@ class FakeView : public TZPlaylistView {
 
 struct Stepping : ::testing::Test {
   void Fill(int n) {
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
       list.Add(QString::number(i), "/f.mp3", false, "00", "00:00:00");
+    }
   }
   void Playing(int index) { player.PlayEntry(index); }
 

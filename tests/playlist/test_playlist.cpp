@@ -10,15 +10,17 @@ namespace {
 
 QStringList Captions(const TZPlaylist& list) {
   QStringList captions;
-  for (int i = 0; i < list.Count(); ++i)
+  for (int i = 0; i < list.Count(); ++i) {
     captions << list.Get(i)->Caption;
+  }
   return captions;
 }
 
 TZPlaylist ListOf(const QStringList& fileNames) {
   TZPlaylist list;
-  for (const QString& name : fileNames)
+  for (const QString& name : fileNames) {
     list.Add(name, name, false, "00", "00:00:00");
+  }
   return list;
 }
 
@@ -98,8 +100,9 @@ TEST(Playlist, SelectionOperations) {
   list.SelectionAnchor = 3;
   list.SelectionEnd = 1;
   list.SelectRange();
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(list.Get(i)->Selected, i >= 1 && i <= 3) << i;
+  }
   list.Get(4)->Selected = true;
   list.DeleteSelected();
   EXPECT_EQ(Captions(list), QStringList({"a"}));
@@ -109,8 +112,9 @@ TEST(Playlist, SelectionOperations) {
 
 TEST(Playlist, EntriesStayPutThroughMovesDeletesAndClears) {
   QStringList names;
-  for (int i = 0; i < 1000; ++i)
+  for (int i = 0; i < 1000; ++i) {
     names << QString::number(i);
+  }
   TZPlaylist first = ListOf(names);
   const TZPlaylistEntry* kept = first.Get(500);
   TZPlaylist second = std::move(first);
@@ -119,8 +123,9 @@ TEST(Playlist, EntriesStayPutThroughMovesDeletesAndClears) {
   third = std::move(second);  // "old" goes back to its own pool before that pool goes
   ASSERT_EQ(third.Count(), 1000);
   EXPECT_EQ(third.Get(500)->Caption, "500");
-  for (int i = 0; i < 1000; i += 2)
+  for (int i = 0; i < 1000; i += 2) {
     third.Get(i)->Selected = true;
+  }
   third.DeleteSelected();
   third.Add("new", "/new.mp3", false, "00", "00:00:00");
   ASSERT_EQ(third.Count(), 501);

@@ -343,8 +343,9 @@ QByteArray ApeItem(const char* key, const QByteArray& value) {
 
 QByteArray ApeTag(int version, const QList<QByteArray>& items) {
   QByteArray body;
-  for (const QByteArray& item : items)
+  for (const QByteArray& item : items) {
     body += item;
+  }
   return body + "APETAGEX" + Le32(version) + Le32(body.size() + 32) + Le32(items.size()) + Le32(0) +
          QByteArray(8, '\0');
 }

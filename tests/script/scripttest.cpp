@@ -19,8 +19,9 @@ bool ScriptHarness::Compile(const QByteArray& source) {
 }
 
 bool ScriptHarness::Run(const QByteArray& source, const char* function) {
-  if (!Compile(source))
+  if (!Compile(source)) {
     return false;
+  }
   const TZScriptCompiler::Function call = compiler.FindFunction(QString::fromLatin1(function));
   return call && call();
 }

@@ -15,8 +15,9 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 inline void PrintTo(const QStringList& list, std::ostream* os) {
   *os << '{';
-  for (const QString& text : list)
+  for (const QString& text : list) {
     *os << '"' << text.toStdString() << "\", ";
+  }
   *os << '}';
 }
 

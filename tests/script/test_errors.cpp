@@ -104,8 +104,9 @@ TEST(ScriptErrors, SeveralErrorsAreReportedOnePerLine) {
 TEST(ScriptErrors, EndlessErrorsStopAtABound) {
   TZScriptCompiler compiler("/", "/tmp/");
   QByteArray source;
-  for (int i = 0; i < 1000; ++i)
+  for (int i = 0; i < 1000; ++i) {
     source += "int x" + QByteArray::number(i) + " = y;\n";
+  }
   ASSERT_FALSE(compiler.CompileText(source, "t"));
   const QStringList lines = compiler.ErrorText().split(u'\n');
   EXPECT_LT(lines.size(), 40);

@@ -80,8 +80,9 @@ class FakeGraph {
 
   // Pin 0 is the input; a demuxer has two output pads.
   QStringList PinsOf(qint64 filter) const {
-    if (filters[filter].contains("demuxer"))
+    if (filters[filter].contains("demuxer")) {
       return {"sink", "video_0", "audio_0"};
+    }
     return {"sink", "src"};
   }
 
@@ -93,8 +94,9 @@ QStringList ExampleScripts() {
   QStringList paths;
   for (const char* folder : {"data/dsgraphs", "data/dvdgraphs"}) {
     const QDir dir(QStringLiteral(ZEPHONIC_SOURCE_DIR "/") + folder);
-    for (const QString& name : dir.entryList({"*.zgraph"}, QDir::Files))
+    for (const QString& name : dir.entryList({"*.zgraph"}, QDir::Files)) {
       paths << dir.filePath(name);
+    }
   }
   return paths;
 }
@@ -115,23 +117,26 @@ TEST(ScriptExamples, EachCompilesNamesItsFilesAndBuildsAConsistentGraph) {
     }
     EXPECT_FALSE(graph.typeName.isEmpty());
     EXPECT_FALSE(graph.fileTypes.isEmpty());
-    for (const QString& type : graph.fileTypes)
+    for (const QString& type : graph.fileTypes) {
       EXPECT_TRUE(type.startsWith(u'.')) << type.toStdString();
+    }
 
     ASSERT_EQ(graph.exports.size(), 1);
     const QString exported = graph.exports.first().section(u'=', 1);
     EXPECT_TRUE(graph.filters.contains(exported)) << exported.toStdString();
     EXPECT_FALSE(graph.connected.isEmpty());
     for (const QString& link : graph.connected) {
-      for (const QString& end : link.split(" > "))
+      for (const QString& end : link.split(" > ")) {
         EXPECT_TRUE(graph.filters.contains(end) || fixed.contains(end)) << link.toStdString();
+      }
     }
     // Sound reaches the speakers through the player's own DSP filter. A disc's renderer holds
     // that chain itself: it takes the navigator's picture, subpictures and sound.
-    if (path.contains(QStringLiteral("/dvdgraphs/")))
+    if (path.contains(QStringLiteral("/dvdgraphs/"))) {
       EXPECT_EQ(graph.connected.count(exported + " > [Video Renderer]"), 3);
-    else
+    } else {
       EXPECT_TRUE(graph.connected.contains("[DSP Filter] > [Audio Renderer]"));
+    }
   }
 }
 

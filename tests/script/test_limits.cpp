@@ -147,8 +147,9 @@ const DeepInput kDeepInputs[] = {
     {"LongSum",
      [](int depth) {
        QByteArray sum = "1";
-       for (int i = 0; i < depth; ++i)
+       for (int i = 0; i < depth; ++i) {
          sum += "+1";
+       }
        return "int x = " + sum + ";";
      },
      "expression too deeply nested"},
@@ -158,8 +159,9 @@ const DeepInput kDeepInputs[] = {
     {"ElseIfChain",
      [](int depth) {
        QByteArray body = "void F() { int n; ";
-       for (int i = 0; i < depth; ++i)
+       for (int i = 0; i < depth; ++i) {
          body += "if (n == " + QByteArray::number(i) + ") n++; else ";
+       }
        return body + "n--; }";
      },
      "nesting too deep"},

@@ -2,8 +2,8 @@
 
 #include <QDir>
 
-#include "base/zdebug.h"
 #include "base/text/textfile.h"
+#include "base/zdebug.h"
 #include "skin/skinstartup.h"
 #include "skintestsupport.h"
 

@@ -21,8 +21,9 @@ namespace {
 
 QByteArray Audio(int size) {
   QByteArray bytes(size, '\0');
-  for (int i = 0; i < size; ++i)
+  for (int i = 0; i < size; ++i) {
     bytes[i] = char(i * 7 + 3);
+  }
   return bytes;
 }
 
@@ -49,15 +50,17 @@ class FullDisk {
     mounted_ = mount("tmpfs", folder_.toUtf8().constData(), "tmpfs", 0, "size=64k") == 0;
   }
   ~FullDisk() {
-    if (mounted_)
+    if (mounted_) {
       umount2(folder_.toUtf8().constData(), MNT_DETACH);
+    }
   }
   bool Mounted() const { return mounted_; }
   // Fills what is left with a file of its own.
   void Fill() {
     QFile filler(folder_ + "/filler");
-    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
       return;
+    }
     const QByteArray page(4096, 'f');
     while (filler.write(page) == page.size()) {
     }
@@ -105,8 +108,9 @@ TEST(BadTagWrites, FullDiskLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadBytes(song), original);
   // The playlist saved at shutdown: a small one fits the write buffer, so only the final flush
   // meets the full disk.
-  for (int i = 0; i < 5; ++i)
+  for (int i = 0; i < 5; ++i) {
     playlist.Add("Song", "/music/song.mp3", false, "00", "00:00:00");
+  }
   EXPECT_FALSE(WriteZplFile(saved, playlist));
   EXPECT_EQ(ReadBytes(saved), oldList);
   EXPECT_EQ(QDir(scratch.file("disk")).entryList(QDir::Files),
@@ -129,8 +133,9 @@ TEST(BadPlaylistFiles, GarbageReadsOnlyItsTextLines) {
   std::mt19937 random(20261209);
   QByteArray garbage;
   for (int block = 0; block < 64; ++block) {
-    for (int i = 0; i < 16384; ++i)
+    for (int i = 0; i < 16384; ++i) {
       garbage.append(char(random()));
+    }
     garbage.append(QByteArrayLiteral("\n/music/song ") + QByteArray::number(block) + ".mp3\n");
   }
   for (const QString& name : {QStringLiteral("garbage.m3u"), QStringLiteral("garbage.pls")}) {
@@ -147,8 +152,9 @@ TEST(BadPlaylistFiles, GarbageReadsOnlyItsTextLines) {
     if (name.endsWith(".m3u")) {
       QStringList songs;
       for (int i = 0; i < playlist.Count(); ++i) {
-        if (playlist.Get(i)->FileName.startsWith("/music/"))
+        if (playlist.Get(i)->FileName.startsWith("/music/")) {
           songs << playlist.Get(i)->FileName;
+        }
       }
       EXPECT_EQ(songs.size(), 64);
       EXPECT_EQ(songs.value(63), "/music/song 63.mp3");

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/settingswiring.h"
+#include "base/text/textfile.h"
 #include "base/zdebug.h"
 #include "components/screensaver/screensaver.h"
-#include "base/text/textfile.h"
 #include "config/dialog/configdialog.h"
 #include "ui/video/videopicture.h"
 #include "wiredvideotest.h"

@@ -12,8 +12,8 @@
 #include <QTimer>
 
 #include "app/programwiring.h"
-#include "desktop/mpris/playermpris.h"
 #include "controltest.h"
+#include "desktop/mpris/playermpris.h"
 #include "hotkeys/dispatch/hotkeydispatch.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/keycodes.h"

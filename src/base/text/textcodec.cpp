@@ -73,4 +73,6 @@ QString DecodeText(QByteArrayView bytes) {
   return DecodeWindows1252(bytes);
 }
 
-QByteArray EncodeText(const QString& text) { return text.toUtf8(); }
+QByteArray EncodeText(const QString& text) {
+  return text.toUtf8();
+}

@@ -19,11 +19,13 @@ class Checker {
   void Run() {
     DeclareStructs();
     DeclareFunctions();
-    for (auto& global : program_.globals)
+    for (auto& global : program_.globals) {
       Statement(*global);
+    }
     for (Function& function : program_.functions) {
-      if (function.body)
+      if (function.body) {
         FunctionBody(function);
+      }
     }
   }
 
@@ -57,8 +59,9 @@ class Checker {
   // ---- declarations ----
 
   Type Resolve(const TypeName& name) {
-    if (name.kind != TypeKind::Struct)
+    if (name.kind != TypeKind::Struct) {
       return {name.kind, -1};
+    }
     const auto found = structIndex_.find(name.structName);
     if (found == structIndex_.end()) {
       Error(name.pos, QStringLiteral("unknown type %1").arg(Quoted(name.structName)));
@@ -74,16 +77,19 @@ class Checker {
       QHash<QByteArray, int> seen;
       for (Field& field : def.fields) {
         field.type = Resolve(field.typeName);
-        if (field.type.kind == TypeKind::Void)
+        if (field.type.kind == TypeKind::Void) {
           Error(field.pos, QStringLiteral("field %1 cannot be void").arg(Quoted(field.name)));
-        if (seen.contains(field.name))
+        }
+        if (seen.contains(field.name)) {
           Error(field.pos, QStringLiteral("redefinition of field %1").arg(Quoted(field.name)));
+        }
         seen.insert(field.name, 0);
       }
-      if (structIndex_.contains(def.name))
+      if (structIndex_.contains(def.name)) {
         Error(def.pos, QStringLiteral("redefinition of struct %1").arg(Quoted(def.name)));
-      else
+      } else {
         structIndex_.insert(def.name, i);
+      }
     }
   }
 
@@ -93,8 +99,9 @@ class Checker {
       function.returnType = Resolve(function.returnTypeName);
       for (const Param& param : function.params) {
         const Type type = Resolve(param.type);
-        if (type.kind == TypeKind::Void)
+        if (type.kind == TypeKind::Void) {
           Error(param.pos, QStringLiteral("parameter %1 cannot be void").arg(Quoted(param.name)));
+        }
         function.paramTypes.push_back(type);
       }
       Register(i);
@@ -117,19 +124,22 @@ class Checker {
       Error(function.pos, QStringLiteral("redefinition of function %1").arg(Quoted(function.name)));
       return;
     }
-    if (function.body)
+    if (function.body) {
       found.value() = index;
+    }
   }
 
   void FunctionBody(Function& function) {
-    if (functionIndex_.value(function.name) != &function - program_.functions.data())
+    if (functionIndex_.value(function.name) != &function - program_.functions.data()) {
       return;  // a redefinition, already reported
+    }
     current_ = &function;
     scopes_.assign(1, {});
     nextSlot_ = 0;
     function.frameSize = 0;
-    for (size_t i = 0; i < function.params.size(); ++i)
+    for (size_t i = 0; i < function.params.size(); ++i) {
       Declare(function.params[i].pos, function.params[i].name, function.paramTypes[i]);
+    }
     Statement(*function.body);
     current_ = nullptr;
     scopes_.clear();
@@ -137,8 +147,9 @@ class Checker {
 
   Slot Declare(Pos pos, const QByteArray& name, Type type) {
     if (!current_) {
-      if (globalIndex_.contains(name))
+      if (globalIndex_.contains(name)) {
         Error(pos, QStringLiteral("redefinition of %1").arg(Quoted(name)));
+      }
       const int index = static_cast<int>(globals_.size());
       globals_.push_back(type);
       globalIndex_.insert(name, index);
@@ -146,8 +157,9 @@ class Checker {
       return {true, index};
     }
     for (const Local& local : scopes_.back()) {
-      if (local.name == name)
+      if (local.name == name) {
         Error(pos, QStringLiteral("redefinition of %1").arg(Quoted(name)));
+      }
     }
     const int slot = nextSlot_++;
     current_->frameSize = std::max(current_->frameSize, nextSlot_);
@@ -169,25 +181,28 @@ class Checker {
       case StmtKind::If:
         ConditionOf(*stmt.expr);
         Scoped(*stmt.then);
-        if (stmt.otherwise)
+        if (stmt.otherwise) {
           Scoped(*stmt.otherwise);
+        }
         return;
       case StmtKind::While:
       case StmtKind::DoWhile:
         return Loop(stmt);
       case StmtKind::For: {
         const Scope scope(*this);
-        if (stmt.init)
+        if (stmt.init) {
           Statement(*stmt.init);
+        }
         return Loop(stmt);
       }
       case StmtKind::Return:
         return ReturnStatement(stmt);
       case StmtKind::Break:
       case StmtKind::Continue:
-        if (loops_ == 0)
+        if (loops_ == 0) {
           Error(stmt.pos, QStringLiteral("'%1' outside a loop")
                               .arg(stmt.kind == StmtKind::Break ? "break" : "continue"));
+        }
         return;
     }
   }
@@ -200,27 +215,33 @@ class Checker {
 
   void BlockStatement(Stmt& stmt) {
     std::optional<Scope> scope;
-    if (stmt.scoped && current_)
+    if (stmt.scoped && current_) {
       scope.emplace(*this);
-    for (auto& inner : stmt.body)
+    }
+    for (auto& inner : stmt.body) {
       Statement(*inner);
+    }
   }
 
   void VarStatement(Stmt& stmt) {
     stmt.type = Resolve(stmt.varType);
-    if (stmt.type.kind == TypeKind::Void)
+    if (stmt.type.kind == TypeKind::Void) {
       Error(stmt.pos, QStringLiteral("variable %1 cannot be void").arg(Quoted(stmt.name)));
+    }
     // The initialiser sees the names before this one, as in C.
-    if (stmt.expr)
+    if (stmt.expr) {
       Convertible(stmt.expr->pos, Expression(*stmt.expr), stmt.type);
+    }
     stmt.slot = Declare(stmt.pos, stmt.name, stmt.type);
   }
 
   void Loop(Stmt& stmt) {
-    if (stmt.expr)
+    if (stmt.expr) {
       ConditionOf(*stmt.expr);
-    if (stmt.step)
+    }
+    if (stmt.step) {
       Expression(*stmt.step);
+    }
     ++loops_;
     Scoped(*stmt.then);
     --loops_;
@@ -230,9 +251,10 @@ class Checker {
     const Type wanted = current_->returnType;
     stmt.type = wanted;
     if (!stmt.expr) {
-      if (wanted.kind != TypeKind::Void && wanted.kind != TypeKind::Invalid)
+      if (wanted.kind != TypeKind::Void && wanted.kind != TypeKind::Invalid) {
         Error(stmt.pos,
               QStringLiteral("function %1 must return a value").arg(Quoted(current_->name)));
+      }
       return;
     }
     const Type given = Expression(*stmt.expr);
@@ -246,9 +268,10 @@ class Checker {
 
   void ConditionOf(Expr& expr) {
     const Type type = Expression(expr);
-    if (!type.IsNumber() && type.kind != TypeKind::Invalid)
+    if (!type.IsNumber() && type.kind != TypeKind::Invalid) {
       Error(expr.pos,
             QStringLiteral("a condition must be a number, not %1").arg(TypeText(program_, type)));
+    }
   }
 
   // ---- expressions ----
@@ -257,10 +280,12 @@ class Checker {
   // types must be the same.
   // `function` and `argument` name the argument being passed, when it is one.
   void Convertible(Pos pos, Type from, Type to, const QByteArray& function = {}, int argument = 0) {
-    if (from.kind == TypeKind::Invalid || to.kind == TypeKind::Invalid)
+    if (from.kind == TypeKind::Invalid || to.kind == TypeKind::Invalid) {
       return;
-    if (from == to || (from.IsNumber() && to.IsNumber()))
+    }
+    if (from == to || (from.IsNumber() && to.IsNumber())) {
       return;
+    }
     const QString where =
         function.isEmpty()
             ? QString()
@@ -318,8 +343,9 @@ class Checker {
 
   Type FieldType(Expr& expr) {
     const Type base = Expression(*expr.left);
-    if (base.kind == TypeKind::Invalid)
+    if (base.kind == TypeKind::Invalid) {
       return base;
+    }
     if (base.kind != TypeKind::Struct) {
       Error(expr.pos, QStringLiteral("%1 has no fields").arg(TypeText(program_, base)));
       return {TypeKind::Invalid, -1};
@@ -337,8 +363,9 @@ class Checker {
   }
 
   Type CallType(Expr& expr) {
-    for (auto& arg : expr.args)
+    for (auto& arg : expr.args) {
       Expression(*arg);
+    }
     const auto found = functionIndex_.find(expr.text);
     if (found == functionIndex_.end()) {
       Error(expr.pos, QStringLiteral("unknown function %1").arg(Quoted(expr.text)));
@@ -346,26 +373,29 @@ class Checker {
     }
     expr.function = found.value();
     const Function& function = program_.functions[expr.function];
-    if (!function.native && !function.body)
+    if (!function.native && !function.body) {
       Error(expr.pos,
             QStringLiteral("function %1 is declared but never defined").arg(Quoted(expr.text)));
+    }
     if (expr.args.size() != function.params.size()) {
       Error(expr.pos, QStringLiteral("function %1 takes %2 argument(s), %3 given")
                           .arg(Quoted(expr.text))
                           .arg(function.params.size())
                           .arg(expr.args.size()));
     } else {
-      for (size_t i = 0; i < expr.args.size(); ++i)
+      for (size_t i = 0; i < expr.args.size(); ++i) {
         Convertible(expr.args[i]->pos, expr.args[i]->type, function.paramTypes[i], expr.text,
                     static_cast<int>(i) + 1);
+      }
     }
     return function.returnType;
   }
 
   Type UnaryType(Expr& expr) {
     const Type operand = Expression(*expr.left);
-    if (operand.kind == TypeKind::Invalid)
+    if (operand.kind == TypeKind::Invalid) {
       return operand;
+    }
     if (!operand.IsNumber()) {
       Error(expr.pos, QStringLiteral("operator %1 needs a number, not %2")
                           .arg(Describe(expr.op), TypeText(program_, operand)));
@@ -377,18 +407,21 @@ class Checker {
   Type BinaryType(Expr& expr) {
     const Type left = Expression(*expr.left);
     const Type right = Expression(*expr.right);
-    if (left.kind == TypeKind::Invalid || right.kind == TypeKind::Invalid)
+    if (left.kind == TypeKind::Invalid || right.kind == TypeKind::Invalid) {
       return {TypeKind::Invalid, -1};
+    }
     const bool numbers = left.IsNumber() && right.IsNumber();
     const bool strings = left.kind == TypeKind::String && right.kind == TypeKind::String;
     const bool textual = (strings || (left.kind == TypeKind::String && right.IsNumber()) ||
                           (left.IsNumber() && right.kind == TypeKind::String));
     switch (expr.op) {
       case Tok::Plus:
-        if (numbers)
+        if (numbers) {
           return {TypeKind::Int, -1};
-        if (textual)
+        }
+        if (textual) {
           return {TypeKind::String, -1};
+        }
         break;
       case Tok::Equal:
       case Tok::NotEqual:
@@ -396,12 +429,14 @@ class Checker {
       case Tok::LessEqual:
       case Tok::Greater:
       case Tok::GreaterEqual:
-        if (numbers || strings)
+        if (numbers || strings) {
           return {TypeKind::Int, -1};
+        }
         break;
       default:
-        if (numbers)
+        if (numbers) {
           return {TypeKind::Int, -1};
+        }
         break;
     }
     Error(expr.pos,
@@ -412,16 +447,19 @@ class Checker {
 
   // Names and fields of names can be assigned; values computed on the fly cannot.
   bool Assignable(const Expr& target) {
-    if (target.kind == ExprKind::Name)
+    if (target.kind == ExprKind::Name) {
       return true;
-    if (target.kind == ExprKind::Field)
+    }
+    if (target.kind == ExprKind::Field) {
       return Assignable(*target.left);
+    }
     return false;
   }
 
   bool CheckTarget(const Expr& expr, Type type) {
-    if (type.kind == TypeKind::Invalid)
+    if (type.kind == TypeKind::Invalid) {
       return false;
+    }
     if (!Assignable(*expr.left)) {
       Error(expr.pos,
             QStringLiteral("%1 needs a variable or field on its left").arg(Describe(expr.op)));
@@ -433,13 +471,15 @@ class Checker {
   Type AssignType(Expr& expr) {
     const Type target = Expression(*expr.left);
     const Type value = Expression(*expr.right);
-    if (!CheckTarget(expr, target))
+    if (!CheckTarget(expr, target)) {
       return {TypeKind::Invalid, -1};
+    }
     if (expr.op == Tok::Assign) {
       Convertible(expr.right->pos, value, target);
     } else if (expr.op == Tok::PlusAssign && target.kind == TypeKind::String) {
-      if (value.kind != TypeKind::String && !value.IsNumber() && value.kind != TypeKind::Invalid)
+      if (value.kind != TypeKind::String && !value.IsNumber() && value.kind != TypeKind::Invalid) {
         Convertible(expr.right->pos, value, target);
+      }
     } else if (!(target.IsNumber() && (value.IsNumber() || value.kind == TypeKind::Invalid))) {
       Error(expr.pos,
             QStringLiteral("type mismatch: operator %1 cannot take %2 and %3")
@@ -450,8 +490,9 @@ class Checker {
 
   Type IncDecType(Expr& expr) {
     const Type target = Expression(*expr.left);
-    if (!CheckTarget(expr, target))
+    if (!CheckTarget(expr, target)) {
       return {TypeKind::Invalid, -1};
+    }
     if (!target.IsNumber()) {
       Error(expr.pos, QStringLiteral("operator %1 needs a number, not %2")
                           .arg(Describe(expr.op), TypeText(program_, target)));

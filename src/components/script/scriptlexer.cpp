@@ -66,12 +66,15 @@ bool IsIdentPart(char c) {
 }
 
 int HexValue(char c) {
-  if (IsDigit(c))
+  if (IsDigit(c)) {
     return c - '0';
-  if (c >= 'a' && c <= 'f')
+  }
+  if (c >= 'a' && c <= 'f') {
     return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
+  }
+  if (c >= 'A' && c <= 'F') {
     return c - 'A' + 10;
+  }
   return -1;
 }
 
@@ -92,8 +95,9 @@ class Lexer {
         tokens.push_back(token);
         return tokens;
       }
-      if (!Scan(token))
+      if (!Scan(token)) {
         continue;
+      }
       token.length = at_ - start;
       tokens.push_back(std::move(token));
     }
@@ -116,8 +120,9 @@ class Lexer {
       } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
         ++at_;
       } else if (c == '/' && Peek(1) == '/') {
-        while (at_ < src_.size() && src_[at_] != '\n')
+        while (at_ < src_.size() && src_[at_] != '\n') {
           ++at_;
+        }
       } else if (c == '/' && Peek(1) == '*') {
         SkipBlockComment();
       } else {
@@ -134,8 +139,9 @@ class Lexer {
         at_ += 2;
         return;
       }
-      if (src_[at_++] == '\n')
+      if (src_[at_++] == '\n') {
         NewLine();
+      }
     }
     diagnostics_.Error(opened, QStringLiteral("unterminated comment"));
   }
@@ -143,14 +149,18 @@ class Lexer {
   // Fills `token` from the text at the cursor; false when nothing usable was there.
   bool Scan(Token& token) {
     const char c = src_[at_];
-    if (IsIdentStart(c))
+    if (IsIdentStart(c)) {
       return ScanWord(token);
-    if (IsDigit(c))
+    }
+    if (IsDigit(c)) {
       return ScanNumber(token);
-    if (c == '"')
+    }
+    if (c == '"') {
       return ScanString(token);
-    if (c == '\'')
+    }
+    if (c == '\'') {
       return ScanCharacter(token);
+    }
     const std::string_view rest(src_.constData() + at_, std::min<qsizetype>(2, src_.size() - at_));
     for (const Spelling& p : kPunctuation) {
       if (rest.starts_with(p.text)) {
@@ -170,8 +180,9 @@ class Lexer {
 
   bool ScanWord(Token& token) {
     const int start = at_;
-    while (at_ < src_.size() && IsIdentPart(src_[at_]))
+    while (at_ < src_.size() && IsIdentPart(src_[at_])) {
       ++at_;
+    }
     const std::string_view word(src_.constData() + start, at_ - start);
     token.kind = Tok::Ident;
     for (const Spelling& k : kKeywords) {
@@ -190,8 +201,9 @@ class Lexer {
     const Pos pos = Here();
     const bool hex = src_[at_] == '0' && (Peek(1) == 'x' || Peek(1) == 'X');
     const int base = hex ? 16 : 10;
-    if (hex)
+    if (hex) {
       at_ += 2;
+    }
     quint64 value = 0;
     bool overflow = false;
     int digits = 0;
@@ -221,8 +233,9 @@ class Lexer {
   }
 
   bool SkipWordRest() {
-    while (at_ < src_.size() && IsIdentPart(src_[at_]))
+    while (at_ < src_.size() && IsIdentPart(src_[at_])) {
       ++at_;
+    }
     return false;
   }
 
@@ -276,8 +289,9 @@ class Lexer {
       default:
         break;
     }
-    if (e == '\n' || e == '\0')
+    if (e == '\n' || e == '\0') {
       --at_;  // leave the line end to the caller, which reports the open literal
+    }
     diagnostics_.Error(pos, QStringLiteral("unknown escape sequence"));
     return false;
   }
@@ -287,8 +301,9 @@ class Lexer {
     const Pos opened = Here();
     ++at_;
     bool ok = true;
-    while (at_ < src_.size() && src_[at_] != quote && src_[at_] != '\n')
+    while (at_ < src_.size() && src_[at_] != quote && src_[at_] != '\n') {
       ok = ScanEscapedChar(value) && ok;
+    }
     if (at_ >= src_.size() || src_[at_] != quote) {
       diagnostics_.Error(opened, quote == '"' ? QStringLiteral("unterminated string")
                                               : QStringLiteral("unterminated character"));
@@ -299,8 +314,9 @@ class Lexer {
   }
 
   bool ScanString(Token& token) {
-    if (!ScanQuoted('"', token.text))
+    if (!ScanQuoted('"', token.text)) {
       return false;
+    }
     token.kind = Tok::String;
     return true;
   }
@@ -308,8 +324,9 @@ class Lexer {
   bool ScanCharacter(Token& token) {
     const Pos pos = Here();
     QByteArray value;
-    if (!ScanQuoted('\'', value))
+    if (!ScanQuoted('\'', value)) {
       return false;
+    }
     if (value.size() != 1) {
       diagnostics_.Error(pos, QStringLiteral("a character literal holds exactly one character"));
       return false;
@@ -347,12 +364,14 @@ QString Describe(Tok kind) {
       break;
   }
   for (const Spelling& k : kKeywords) {
-    if (k.kind == kind)
+    if (k.kind == kind) {
       return QStringLiteral("'%1'").arg(QLatin1StringView(k.text.data(), k.text.size()));
+    }
   }
   for (const Spelling& p : kPunctuation) {
-    if (p.kind == kind)
+    if (p.kind == kind) {
       return QStringLiteral("'%1'").arg(QLatin1StringView(p.text.data(), p.text.size()));
+    }
   }
   return QStringLiteral("token");
 }

@@ -70,8 +70,9 @@ void Machine::Initialise() {
   globals_.assign(program_.globalCount, Value());
   const Running running(*this, program_.globals.empty() ? Pos() : program_.globals.front()->pos);
   Frame none;
-  for (const auto& global : program_.globals)
+  for (const auto& global : program_.globals) {
     Execute(*global, none);
+  }
 }
 
 void Machine::Call(int function) {
@@ -83,8 +84,9 @@ void Machine::Call(int function) {
 // A host function that calls back into the script would restart the counters of the run in
 // progress, and with them every bound: such a call is refused.
 Machine::Running::Running(Machine& machine, Pos pos) : machine_(machine) {
-  if (machine_.running_)
+  if (machine_.running_) {
     machine_.Fail(pos, QStringLiteral("a script function cannot be called while the script runs"));
+  }
   machine_.running_ = true;
   machine_.BeginRun();
 }
@@ -97,15 +99,17 @@ void Machine::BeginRun() {
   steps_ = 0;
   depth_ = 0;
   memory_ = 0;
-  for (const Value& global : globals_)
+  for (const Value& global : globals_) {
     memory_ += SizeOf(global);
+  }
   char marker = 0;
   stackBase_ = reinterpret_cast<quintptr>(&marker);
 }
 
 void Machine::Step(Pos pos) {
-  if (++steps_ > limits_.steps)
+  if (++steps_ > limits_.steps) {
     Fail(pos, QStringLiteral("step limit exceeded (%1 steps)").arg(limits_.steps));
+  }
 }
 
 void Machine::Charge(Pos pos, qint64 bytes) {
@@ -122,28 +126,32 @@ void Machine::Fail(Pos pos, const QString& message) const {
 Value Machine::DefaultOf(Type type) const {
   Value value;
   if (type.kind == TypeKind::Struct) {
-    for (const Field& field : program_.structs[type.structIndex].fields)
+    for (const Field& field : program_.structs[type.structIndex].fields) {
       value.fields.push_back(DefaultOf(field.type));
+    }
   }
   return value;
 }
 
 Value Machine::Coerce(Value value, Type type) const {
-  if (type.kind == TypeKind::Byte)
+  if (type.kind == TypeKind::Byte) {
     value.number &= 0xFF;
+  }
   return value;
 }
 
 qint64 Machine::SizeOf(const Value& value) const {
   qint64 size = static_cast<qint64>(sizeof(Value)) + value.text.size();
-  for (const Value& field : value.fields)
+  for (const Value& field : value.fields) {
     size += SizeOf(field);
+  }
   return size;
 }
 
 void Machine::Reserve(Pos pos, qint64 bytes, qint64 stringSize) const {
-  if (stringSize > kLargestString || memory_ + bytes > limits_.memoryBytes)
+  if (stringSize > kLargestString || memory_ + bytes > limits_.memoryBytes) {
     Fail(pos, QStringLiteral("memory limit exceeded (%1 bytes)").arg(limits_.memoryBytes));
+  }
 }
 
 // Every write into a variable goes through here, so the memory held stays counted.
@@ -170,8 +178,9 @@ Machine::Flow Machine::Execute(const Stmt& stmt, Frame& frame) {
       Evaluate(*stmt.expr, frame);
       return Flow::Next;
     case StmtKind::If:
-      if (Condition(*stmt.expr, frame))
+      if (Condition(*stmt.expr, frame)) {
         return Execute(*stmt.then, frame);
+      }
       return stmt.otherwise ? Execute(*stmt.otherwise, frame) : Flow::Next;
     case StmtKind::While:
     case StmtKind::DoWhile:
@@ -191,27 +200,33 @@ Machine::Flow Machine::Execute(const Stmt& stmt, Frame& frame) {
 Machine::Flow Machine::Block(const Stmt& stmt, Frame& frame) {
   for (const auto& inner : stmt.body) {
     const Flow flow = Execute(*inner, frame);
-    if (flow != Flow::Next)
+    if (flow != Flow::Next) {
       return flow;
+    }
   }
   return Flow::Next;
 }
 
 Machine::Flow Machine::Loop(const Stmt& stmt, Frame& frame) {
-  if (stmt.init)
+  if (stmt.init) {
     Execute(*stmt.init, frame);
+  }
   bool first = stmt.kind == StmtKind::DoWhile;
   for (;;) {
-    if (!first && stmt.expr && !Condition(*stmt.expr, frame))
+    if (!first && stmt.expr && !Condition(*stmt.expr, frame)) {
       return Flow::Next;
+    }
     first = false;
     const Flow flow = Execute(*stmt.then, frame);
-    if (flow == Flow::Break)
+    if (flow == Flow::Break) {
       return Flow::Next;
-    if (flow == Flow::Return)
+    }
+    if (flow == Flow::Return) {
       return flow;
-    if (stmt.step)
+    }
+    if (stmt.step) {
       Evaluate(*stmt.step, frame);
+    }
   }
 }
 
@@ -254,22 +269,26 @@ Value Machine::Evaluate(const Expr& expr, Frame& frame) {
 }
 
 Value& Machine::Locate(const Expr& expr, Frame& frame) {
-  if (expr.kind == ExprKind::Field)
+  if (expr.kind == ExprKind::Field) {
     return Locate(*expr.left, frame).fields[expr.fieldIndex];
+  }
   return expr.slot.global ? globals_[expr.slot.index] : frame[expr.slot.index];
 }
 
 Value Machine::Binary(const Expr& expr, Frame& frame) {
-  if (expr.op == Tok::AndAnd)
+  if (expr.op == Tok::AndAnd) {
     return Number(Condition(*expr.left, frame) && Condition(*expr.right, frame));
-  if (expr.op == Tok::OrOr)
+  }
+  if (expr.op == Tok::OrOr) {
     return Number(Condition(*expr.left, frame) || Condition(*expr.right, frame));
+  }
   const Value left = Evaluate(*expr.left, frame);
   const Value right = Evaluate(*expr.right, frame);
   const Type leftType = expr.left->type;
   const Type rightType = expr.right->type;
-  if (expr.type.kind == TypeKind::String)
+  if (expr.type.kind == TypeKind::String) {
     return Concatenate(expr, left, leftType, right, rightType);
+  }
   if (leftType.kind == TypeKind::String) {
     Charge(expr.pos, std::min(left.text.size(), right.text.size()));
     const int order = left.text.compare(right.text);
@@ -303,9 +322,10 @@ Value Machine::Arithmetic(const Expr& expr, Tok op, qint32 a, qint32 b) const {
       return Number(x * y);
     case Tok::Slash:
     case Tok::Percent:
-      if (y == 0)
+      if (y == 0) {
         Fail(expr.pos, op == Tok::Slash ? QStringLiteral("division by zero")
                                         : QStringLiteral("modulo by zero"));
+      }
       return Number(op == Tok::Slash ? x / y : x % y);
     case Tok::Equal:
       return Number(x == y);
@@ -339,8 +359,9 @@ Value Machine::Concatenate(const Expr& expr, const Value& a, Type aType, const V
 Value Machine::Assign(const Expr& expr, Frame& frame) {
   Value value = Evaluate(*expr.right, frame);
   const Type target = expr.left->type;
-  if (target.kind == TypeKind::String && expr.op == Tok::PlusAssign)
+  if (target.kind == TypeKind::String && expr.op == Tok::PlusAssign) {
     return Append(expr, Locate(*expr.left, frame), value);
+  }
   if (expr.op != Tok::Assign) {
     const Value current = Locate(*expr.left, frame);
     value = Arithmetic(expr, OperatorOf(expr.op), current.number, value.number);
@@ -372,31 +393,36 @@ Value Machine::IncDec(const Expr& expr, Frame& frame) {
 Value Machine::CallExpr(const Expr& expr, Frame& frame) {
   std::vector<Value> args;
   args.reserve(expr.args.size());
-  for (const auto& arg : expr.args)
+  for (const auto& arg : expr.args) {
     args.push_back(Evaluate(*arg, frame));
+  }
   return Invoke(expr.pos, expr.function, std::move(args));
 }
 
 Value Machine::Invoke(Pos pos, int index, std::vector<Value> args) {
   const Function& function = program_.functions[index];
-  if (function.native)
+  if (function.native) {
     return InvokeNative(pos, function, std::move(args));
+  }
   char marker = 0;
   const quintptr here = reinterpret_cast<quintptr>(&marker);
   const quintptr used = here > stackBase_ ? here - stackBase_ : stackBase_ - here;
-  if (depth_ >= limits_.callDepth || used > kStackBudget)
+  if (depth_ >= limits_.callDepth || used > kStackBudget) {
     Fail(pos, QStringLiteral("call depth limit exceeded (%1 calls)").arg(depth_));
+  }
   ++depth_;
   Frame frame(function.frameSize);
   const qint64 frameBytes = function.frameSize * static_cast<qint64>(sizeof(Value));
   Reserve(pos, frameBytes);
   memory_ += frameBytes;
-  for (size_t i = 0; i < args.size(); ++i)
+  for (size_t i = 0; i < args.size(); ++i) {
     Store(frame[i], Coerce(std::move(args[i]), function.paramTypes[i]));
+  }
   Value result = Execute(*function.body, frame) == Flow::Return ? std::move(returned_)
                                                                 : DefaultOf(function.returnType);
-  for (const Value& local : frame)
+  for (const Value& local : frame) {
     memory_ -= SizeOf(local);
+  }
   memory_ -= frameBytes;
   --depth_;
   return result;
@@ -405,14 +431,16 @@ Value Machine::Invoke(Pos pos, int index, std::vector<Value> args) {
 Value Machine::InvokeNative(Pos pos, const Function& function, std::vector<Value> args) {
   const size_t index = &function - program_.functions.data();
   const TZScriptHostFunction& host = natives_[index];
-  if (!host)
+  if (!host) {
     Fail(pos,
          QStringLiteral("native function %1 is not bound by the host").arg(Quoted(function.name)));
+  }
   std::vector<TZScriptValue> hostArgs;
   hostArgs.reserve(args.size());
-  for (size_t i = 0; i < args.size(); ++i)
+  for (size_t i = 0; i < args.size(); ++i) {
     hostArgs.push_back(
         ToHost(Coerce(std::move(args[i]), function.paramTypes[i]), function.paramTypes[i]));
+  }
   TZScriptValue result;
   try {
     result = host(hostArgs);
@@ -431,8 +459,9 @@ TZScriptValue Machine::ToHost(const Value& value, Type type) const {
       TZScriptValue out;
       out.kind = TZScriptValue::Kind::Struct;
       const StructDef& def = program_.structs[type.structIndex];
-      for (size_t i = 0; i < def.fields.size(); ++i)
+      for (size_t i = 0; i < def.fields.size(); ++i) {
         out.fields.emplace_back(def.fields[i].name, ToHost(value.fields[i], def.fields[i].type));
+      }
       return out;
     }
     default:
@@ -444,23 +473,26 @@ TZScriptValue Machine::ToHost(const Value& value, Type type) const {
 // are matched by name and missing ones stay empty; nothing at all stands for the empty value.
 Value Machine::FromHost(Pos pos, const Function& native, const TZScriptValue& value,
                         Type type) const {
-  if (type.kind == TypeKind::Void || value.kind == TZScriptValue::Kind::Void)
+  if (type.kind == TypeKind::Void || value.kind == TZScriptValue::Kind::Void) {
     return DefaultOf(type);
+  }
   const bool fits = (type.IsNumber() && value.kind == TZScriptValue::Kind::Int) ||
                     (type.kind == TypeKind::String && value.kind == TZScriptValue::Kind::String) ||
                     (type.kind == TypeKind::Struct && value.kind == TZScriptValue::Kind::Struct);
-  if (!fits)
+  if (!fits) {
     Fail(pos, QStringLiteral("native function %1 returned %2 where %3 is expected")
                   .arg(Quoted(native.name), QLatin1StringView(KindName(value.kind)),
                        TypeText(program_, type)));
+  }
   if (type.kind == TypeKind::String) {
     Reserve(pos, value.text.size(), value.text.size());
     Value out;
     out.text = value.text;
     return out;
   }
-  if (type.IsNumber())
+  if (type.IsNumber()) {
     return Coerce(Number(value.number), type);
+  }
   Value out = DefaultOf(type);
   const StructDef& def = program_.structs[type.structIndex];
   for (size_t i = 0; i < def.fields.size(); ++i) {

@@ -84,13 +84,15 @@ class Parser {
   }
   const Token& Next() {
     const Token& token = tokens_[at_];
-    if (at_ + 1 < tokens_.size())
+    if (at_ + 1 < tokens_.size()) {
       ++at_;
+    }
     return token;
   }
   bool Accept(Tok kind) {
-    if (Peek().kind != kind)
+    if (Peek().kind != kind) {
       return false;
+    }
     Next();
     return true;
   }
@@ -102,8 +104,9 @@ class Parser {
 
   // The place just after the previous token: where a forgotten ';' belongs.
   Pos AfterPrevious() const {
-    if (at_ == 0)
+    if (at_ == 0) {
       return Peek().pos;
+    }
     const Token& previous = tokens_[at_ - 1];
     Pos pos = previous.pos;
     pos.column += previous.length;
@@ -111,10 +114,12 @@ class Parser {
   }
 
   const Token& Expect(Tok kind, const char* context) {
-    if (Peek().kind == kind)
+    if (Peek().kind == kind) {
       return Next();
-    if (kind == Tok::Semicolon)
+    }
+    if (kind == Tok::Semicolon) {
       Fail(AfterPrevious(), QStringLiteral("missing ';' %1").arg(QLatin1StringView(context)));
+    }
     Fail(Peek().pos, QStringLiteral("expected %1 %2, found %3")
                          .arg(Describe(kind), QLatin1StringView(context), Describe(Peek().kind)));
   }
@@ -125,12 +130,13 @@ class Parser {
     int braces = 0;
     while (Peek().kind != Tok::End) {
       const Tok kind = Next().kind;
-      if (kind == Tok::LBrace)
+      if (kind == Tok::LBrace) {
         ++braces;
-      else if (kind == Tok::RBrace && --braces <= 0)
+      } else if (kind == Tok::RBrace && --braces <= 0) {
         return;
-      else if (kind == Tok::Semicolon && braces == 0)
+      } else if (kind == Tok::Semicolon && braces == 0) {
         return;
+      }
     }
   }
 
@@ -138,15 +144,17 @@ class Parser {
     int braces = 0;
     while (Peek().kind != Tok::End) {
       const Tok kind = Peek().kind;
-      if (kind == Tok::RBrace && braces == 0)
+      if (kind == Tok::RBrace && braces == 0) {
         return;  // the enclosing block's end
+      }
       Next();
-      if (kind == Tok::LBrace)
+      if (kind == Tok::LBrace) {
         ++braces;
-      else if (kind == Tok::RBrace && --braces == 0)
+      } else if (kind == Tok::RBrace && --braces == 0) {
         return;
-      else if (kind == Tok::Semicolon && braces == 0)
+      } else if (kind == Tok::Semicolon && braces == 0) {
         return;
+      }
     }
   }
 
@@ -154,10 +162,12 @@ class Parser {
 
   bool AtType() const {
     const Tok kind = Peek().kind;
-    if (IsTypeKeyword(kind))
+    if (IsTypeKeyword(kind)) {
       return true;
-    if (kind == Tok::Struct)
+    }
+    if (kind == Tok::Struct) {
       return Peek(1).kind == Tok::Ident;
+    }
     // Two names in a row can only be a type and a variable.
     return kind == Tok::Ident && Peek(1).kind == Tok::Ident;
   }
@@ -194,20 +204,25 @@ class Parser {
 
   void Declaration() {
     const Token& first = Peek();
-    if (first.kind == Tok::Struct && Peek(1).kind == Tok::Ident && Peek(2).kind == Tok::LBrace)
+    if (first.kind == Tok::Struct && Peek(1).kind == Tok::Ident && Peek(2).kind == Tok::LBrace) {
       return StructDeclaration();
+    }
     if (first.kind == Tok::Native) {
       Next();
       return FunctionDeclaration(true);
     }
-    if (first.kind == Tok::Return)
+    if (first.kind == Tok::Return) {
       Fail(first.pos, QStringLiteral("'return' outside a function"));
-    if (first.kind == Tok::Break || first.kind == Tok::Continue)
+    }
+    if (first.kind == Tok::Break || first.kind == Tok::Continue) {
       Fail(first.pos, QStringLiteral("%1 outside a loop").arg(Describe(first.kind)));
-    if (!AtType())
+    }
+    if (!AtType()) {
       Fail(first.pos, QStringLiteral("expected a declaration, found %1").arg(Describe(first.kind)));
-    if (Peek(IsTypeKeyword(first.kind) || first.kind == Tok::Ident ? 2 : 3).kind == Tok::LParen)
+    }
+    if (Peek(IsTypeKeyword(first.kind) || first.kind == Tok::Ident ? 2 : 3).kind == Tok::LParen) {
       return FunctionDeclaration(false);
+    }
     program_.globals.push_back(VariableDeclaration());
   }
 
@@ -246,8 +261,9 @@ class Parser {
     function.pos = Peek().pos;
     function.name = ExpectName("as function name");
     Expect(Tok::LParen, "after the function name");
-    if (Peek().kind == Tok::KwVoid && Peek(1).kind == Tok::RParen)
+    if (Peek().kind == Tok::KwVoid && Peek(1).kind == Tok::RParen) {
       Next();
+    }
     if (!Accept(Tok::RParen)) {
       do {
         Param param;
@@ -258,10 +274,11 @@ class Parser {
       } while (Accept(Tok::Comma));
       Expect(Tok::RParen, "after the parameters");
     }
-    if (native || Peek().kind != Tok::LBrace)
+    if (native || Peek().kind != Tok::LBrace) {
       Expect(Tok::Semicolon, "after the declaration");
-    else
+    } else {
       function.body = Block();
+    }
     program_.functions.push_back(std::move(function));
   }
 
@@ -274,13 +291,15 @@ class Parser {
       auto var = MakeStmt(StmtKind::Var, Peek().pos);
       var->varType = type;
       var->name = ExpectName("as variable name");
-      if (Accept(Tok::Assign))
+      if (Accept(Tok::Assign)) {
         var->expr = Expression();
+      }
       group->body.push_back(std::move(var));
     } while (Accept(Tok::Comma));
     Expect(Tok::Semicolon, "after the declaration");
-    if (group->body.size() == 1)
+    if (group->body.size() == 1) {
       return std::move(group->body.front());
+    }
     return group;
   }
 
@@ -323,8 +342,9 @@ class Parser {
         return ForStatement();
       case Tok::Return: {
         auto stmt = MakeStmt(StmtKind::Return, Next().pos);
-        if (Peek().kind != Tok::Semicolon)
+        if (Peek().kind != Tok::Semicolon) {
           stmt->expr = Expression();
+        }
         Expect(Tok::Semicolon, "after 'return'");
         return stmt;
       }
@@ -338,16 +358,18 @@ class Parser {
       case Tok::Semicolon:
         return MakeStmt(StmtKind::Block, Next().pos);
       case Tok::Struct:
-        if (Peek(2).kind == Tok::LBrace)
+        if (Peek(2).kind == Tok::LBrace) {
           Fail(first.pos, QStringLiteral("structs are declared outside functions"));
+        }
         break;
       case Tok::Native:
         Fail(first.pos, QStringLiteral("'native' functions are declared outside functions"));
       default:
         break;
     }
-    if (AtType())
+    if (AtType()) {
       return VariableDeclaration();
+    }
     auto stmt = MakeStmt(StmtKind::Expr, first.pos);
     stmt->expr = Expression();
     Expect(Tok::Semicolon, "after the statement");
@@ -365,8 +387,9 @@ class Parser {
     auto stmt = MakeStmt(StmtKind::If, Next().pos);
     stmt->expr = Condition();
     stmt->then = Statement();
-    if (Accept(Tok::Else))
+    if (Accept(Tok::Else)) {
       stmt->otherwise = Statement();
+    }
     return stmt;
   }
 
@@ -396,11 +419,13 @@ class Parser {
       stmt->init->expr = Expression();
       Expect(Tok::Semicolon, "after the loop start");
     }
-    if (Peek().kind != Tok::Semicolon)
+    if (Peek().kind != Tok::Semicolon) {
       stmt->expr = Expression();
+    }
     Expect(Tok::Semicolon, "after the loop condition");
-    if (Peek().kind != Tok::RParen)
+    if (Peek().kind != Tok::RParen) {
       stmt->step = Expression();
+    }
     Expect(Tok::RParen, "after the loop step");
     stmt->then = Statement();
     return stmt;
@@ -427,8 +452,9 @@ class Parser {
   std::unique_ptr<Expr> Expression() {
     Nest nest(*this);
     auto target = Binary(1);
-    if (!IsAssignment(Peek().kind))
+    if (!IsAssignment(Peek().kind)) {
       return target;
+    }
     const Token& op = Next();
     auto expr = MakeExpr(ExprKind::Assign, op.pos, std::move(target), Expression());
     expr->op = op.kind;
@@ -440,8 +466,9 @@ class Parser {
     for (;;) {
       const Token& op = Peek();
       const int precedence = Precedence(op.kind);
-      if (precedence < minPrecedence || precedence == 0)
+      if (precedence < minPrecedence || precedence == 0) {
         return left;
+      }
       Next();
       auto right = Binary(precedence + 1);
       left = MakeExpr(ExprKind::Binary, op.pos, std::move(left), std::move(right));
@@ -452,8 +479,9 @@ class Parser {
   std::unique_ptr<Expr> Unary() {
     const Token& op = Peek();
     if (op.kind != Tok::Minus && op.kind != Tok::Not && op.kind != Tok::PlusPlus &&
-        op.kind != Tok::MinusMinus)
+        op.kind != Tok::MinusMinus) {
       return Postfix(Primary());
+    }
     Nest nest(*this);
     Next();
     const bool step = op.kind == Tok::PlusPlus || op.kind == Tok::MinusMinus;
@@ -494,8 +522,9 @@ class Parser {
         auto expr = MakeExpr(ExprKind::String, Next().pos);
         expr->text = token.text;
         // Adjacent literals join, as in C, so long texts can span lines.
-        while (Peek().kind == Tok::String)
+        while (Peek().kind == Tok::String) {
           expr->text += Next().text;
+        }
         return expr;
       }
       case Tok::Ident:

@@ -40,8 +40,9 @@ struct Module {
 
 QString FormatAll(const std::vector<QString>& fileNames, const std::vector<Diagnostic>& errors) {
   QStringList lines;
-  for (const Diagnostic& error : errors)
+  for (const Diagnostic& error : errors) {
     lines << FormatDiagnostic(fileNames, error);
+  }
   return lines.join(u'\n');
 }
 
@@ -65,8 +66,9 @@ class TZScriptCompiler::Impl {
   bool CompileText(QByteArray source, const QString& fileName) {
     errors_ = std::make_shared<QString>();
     module_.reset();
-    if (source.startsWith("\xEF\xBB\xBF"))
+    if (source.startsWith("\xEF\xBB\xBF")) {
       source.remove(0, 3);
+    }
 
     auto module = std::make_shared<Module>();
     module->fileNames = {QStringLiteral("<prelude>"), fileName};
@@ -80,8 +82,9 @@ class TZScriptCompiler::Impl {
     try {
       Parse(Tokenize(prelude_.join(u'\n').toUtf8(), 0, diagnostics), module->program, diagnostics);
       Parse(Tokenize(source, 1, diagnostics), module->program, diagnostics);
-      if (diagnostics.Empty())
+      if (diagnostics.Empty()) {
         Check(module->program, diagnostics);
+      }
     } catch (const CompileAbort&) {
     }
     if (!diagnostics.Empty()) {
@@ -104,21 +107,24 @@ class TZScriptCompiler::Impl {
   std::vector<TZScriptHostFunction> BindNatives(const Program& program) const {
     std::vector<TZScriptHostFunction> natives(program.functions.size());
     for (size_t i = 0; i < program.functions.size(); ++i) {
-      if (program.functions[i].native)
+      if (program.functions[i].native) {
         natives[i] = hosts_.value(program.functions[i].name);
+      }
     }
     return natives;
   }
 
   Function FindFunction(const QString& name) const {
-    if (!module_)
+    if (!module_) {
       return {};
+    }
     const QByteArray wanted = name.toUtf8();
     const std::vector<zscript::Function>& functions = module_->program.functions;
     for (size_t i = 0; i < functions.size(); ++i) {
       const zscript::Function& function = functions[i];
-      if (function.name == wanted && function.body && function.params.empty())
+      if (function.name == wanted && function.body && function.params.empty()) {
         return Callable(static_cast<int>(i));
+      }
     }
     return {};
   }
@@ -166,8 +172,9 @@ void TZScriptCompiler::SetPrelude(const QStringList& lines) {
 
 void TZScriptCompiler::SetLimits(const TZScriptLimits& limits) {
   impl_->limits_ = limits;
-  if (impl_->module_)
+  if (impl_->module_) {
     impl_->module_->machine->SetLimits(limits);
+  }
 }
 
 bool TZScriptCompiler::CompileFile(const QString& path) {

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "desktop/shellintegration.h"
 #include "config/pages/pagewidgets.h"
+#include "desktop/shellintegration.h"
 #include "lang/language.h"
 
 TZFiletypesPage::TZFiletypesPage(TZShellRegistration& shell, TZPageMessage showMessage,

@@ -80,8 +80,9 @@ void TZMprisPlayerAdaptor::SetLoopStatus(const QString& status) {
     player_.SetPlayMode(true, pmRepeat);
   } else if (status == QLatin1String("Playlist")) {
     // Random already loops; it stays.
-    if (player_.PlayMode() != pmRandom || !player_.PlayModeOn())
+    if (player_.PlayMode() != pmRandom || !player_.PlayModeOn()) {
       player_.SetPlayMode(true, pmNextUntilEndLoop);
+    }
   } else if (status == QLatin1String("None")) {
     player_.SetPlayMode(true, pmNextUntilEnd);
   }
@@ -93,10 +94,11 @@ bool TZMprisPlayerAdaptor::Shuffle() const {
 }
 
 void TZMprisPlayerAdaptor::SetShuffle(bool shuffle) {
-  if (shuffle)
+  if (shuffle) {
     player_.SetPlayMode(true, pmRandom);
-  else if (Shuffle())
+  } else if (Shuffle()) {
     player_.SetPlayMode(true, pmNextUntilEndLoop);
+  }
   service_.Refresh();
 }
 
@@ -104,15 +106,19 @@ QVariantMap TZMprisPlayerAdaptor::Metadata() const {
   const TZMprisTrack track = player_.Track();
   QVariantMap map{
       {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(TrackId(track)))}};
-  if (track.Index < 0)
+  if (track.Index < 0) {
     return map;
-  if (track.LengthUs > 0)
+  }
+  if (track.LengthUs > 0) {
     map.insert(QStringLiteral("mpris:length"), qlonglong{track.LengthUs});
+  }
   map.insert(QStringLiteral("xesam:title"), track.Title);
-  if (!track.Artists.isEmpty())
+  if (!track.Artists.isEmpty()) {
     map.insert(QStringLiteral("xesam:artist"), track.Artists);
-  if (!track.Album.isEmpty())
+  }
+  if (!track.Album.isEmpty()) {
     map.insert(QStringLiteral("xesam:album"), track.Album);
+  }
   map.insert(QStringLiteral("xesam:url"), track.Url);
   return map;
 }
@@ -161,34 +167,39 @@ void TZMprisPlayerAdaptor::Previous() {
 }
 
 void TZMprisPlayerAdaptor::Pause() {
-  if (player_.Status() == TMprisStatus::Playing)
+  if (player_.Status() == TMprisStatus::Playing) {
     player_.Pause();
+  }
   service_.Refresh();
 }
 
 void TZMprisPlayerAdaptor::PlayPause() {
-  if (player_.Status() == TMprisStatus::Playing)
+  if (player_.Status() == TMprisStatus::Playing) {
     player_.Pause();
-  else
+  } else {
     player_.Play();
+  }
   service_.Refresh();
 }
 
 void TZMprisPlayerAdaptor::Stop() {
-  if (player_.Status() != TMprisStatus::Stopped)
+  if (player_.Status() != TMprisStatus::Stopped) {
     player_.Stop();
+  }
   service_.Refresh();
 }
 
 void TZMprisPlayerAdaptor::Play() {
-  if (player_.Status() != TMprisStatus::Playing)
+  if (player_.Status() != TMprisStatus::Playing) {
     player_.Play();
+  }
   service_.Refresh();
 }
 
 void TZMprisPlayerAdaptor::Seek(qlonglong Offset) {
-  if (!CanSeek())
+  if (!CanSeek()) {
     return;
+  }
   const qint64 length = player_.Track().LengthUs;
   const qint64 target = std::max<qint64>(0, player_.PositionUs() + Offset);
   // Beyond the end counts as going to the next item.
@@ -204,16 +215,18 @@ void TZMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong
   const TZMprisTrack track = player_.Track();
   // A stale track id (the item changed meanwhile) or a position outside the item does nothing.
   if (!CanSeek() || TrackId.path() != ::TrackId(track) || Position < 0 ||
-      (track.LengthUs > 0 && Position > track.LengthUs))
+      (track.LengthUs > 0 && Position > track.LengthUs)) {
     return;
+  }
   player_.SetPositionUs(Position);
   service_.AnnounceSeek();
 }
 
 void TZMprisPlayerAdaptor::OpenUri(const QString& Uri) {
   const QUrl url(Uri);
-  if (!url.isValid() || !kUriSchemes.contains(url.scheme()))
+  if (!url.isValid() || !kUriSchemes.contains(url.scheme())) {
     return;
+  }
   player_.OpenUri(url.isLocalFile() ? url.toLocalFile() : Uri);
   service_.Refresh();
 }

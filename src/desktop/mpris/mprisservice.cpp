@@ -25,8 +25,9 @@ TZMprisService::TZMprisService(TZMprisPlayer& player, QObject* parent)
 }
 
 TZMprisService::~TZMprisService() {
-  if (!registered_)
+  if (!registered_) {
     return;
+  }
   QDBusConnection bus = QDBusConnection::sessionBus();
   bus.unregisterObject(kObjectPath);
   bus.unregisterService(kServiceName);
@@ -58,20 +59,23 @@ QVariantMap TZMprisService::PlayerProperties() const {
   const QMetaObject* meta = adaptor_->metaObject();
   for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
     const QMetaProperty property = meta->property(i);
-    if (qstrcmp(property.name(), "Position") != 0)
+    if (qstrcmp(property.name(), "Position") != 0) {
       properties.insert(QString::fromLatin1(property.name()), property.read(adaptor_));
+    }
   }
   return properties;
 }
 
 void TZMprisService::Refresh() {
-  if (!registered_)
+  if (!registered_) {
     return;
+  }
   const QVariantMap now = PlayerProperties();
   QVariantMap changed;
   for (auto it = now.cbegin(); it != now.cend(); ++it) {
-    if (sent_.value(it.key()) != it.value())
+    if (sent_.value(it.key()) != it.value()) {
       changed.insert(it.key(), it.value());
+    }
   }
   if (!changed.isEmpty()) {
     SendPropertiesChanged(changed);
@@ -79,16 +83,18 @@ void TZMprisService::Refresh() {
   }
   const int index = player_.Track().Index;
   const qint64 position = player_.PositionUs();
-  if (index == sentIndex_ && Jumped(position))
+  if (index == sentIndex_ && Jumped(position)) {
     emit adaptor_->Seeked(position);
+  }
   sentIndex_ = index;
   NotePosition(position);
 }
 
 void TZMprisService::AnnounceSeek() {
   const qint64 position = player_.PositionUs();
-  if (registered_)
+  if (registered_) {
     emit adaptor_->Seeked(position);
+  }
   NotePosition(position);
 }
 

@@ -20,8 +20,9 @@ const QString kCaptionSeparator = QStringLiteral(" - ");
 // Title, artist and album of a tag, when it has a title.
 template <typename Tag>
 bool TZPlayerMpris::TakeTag(const Tag& tag, Tags* tags) {
-  if (tag.Title().isEmpty())
+  if (tag.Title().isEmpty()) {
     return false;
+  }
   tags->title = tag.Title();
   tags->artist = tag.Artist();
   tags->album = tag.Album();
@@ -34,23 +35,26 @@ TZPlayerMpris::TZPlayerMpris(TZPlayer& player, TZPlaylist& playlist, TZConfig& c
 
 TMprisStatus TZPlayerMpris::Status() const {
   const TZSystem& state = player_.State();
-  if (state.Paused)
+  if (state.Paused) {
     return TMprisStatus::Paused;
+  }
   return state.Playing ? TMprisStatus::Playing : TMprisStatus::Stopped;
 }
 
 TZMprisTrack TZPlayerMpris::Track() const {
   const int index = playlist_.PlayingIndex();
   const TZPlaylistEntry* entry = playlist_.Get(index);
-  if (!player_.State().ItemLoaded || !entry)
+  if (!player_.State().ItemLoaded || !entry) {
     return {};
+  }
   TZMprisTrack track;
   track.Index = index;
   const Tags& tags = TagsOf(entry->FileName);
   if (!tags.title.isEmpty()) {
     track.Title = tags.title;
-    if (!tags.artist.isEmpty())
+    if (!tags.artist.isEmpty()) {
       track.Artists << tags.artist;
+    }
     track.Album = tags.album;
   } else if (const qsizetype dash = entry->Caption.indexOf(kCaptionSeparator); dash > 0) {
     // Captions made from tags read "Artist - Title".
@@ -66,20 +70,25 @@ TZMprisTrack TZPlayerMpris::Track() const {
 }
 
 const TZPlayerMpris::Tags& TZPlayerMpris::TagsOf(const QString& fileName) const {
-  if (tags_.fileName == fileName)
+  if (tags_.fileName == fileName) {
     return tags_;
+  }
   tags_ = {fileName, {}, {}, {}};
-  if (fileName.contains(QStringLiteral("://")))
+  if (fileName.contains(QStringLiteral("://"))) {
     return tags_;
+  }
   TID3v2 id3v2;
-  if (id3v2.ReadFromFile(fileName) && TakeTag(id3v2, &tags_))
+  if (id3v2.ReadFromFile(fileName) && TakeTag(id3v2, &tags_)) {
     return tags_;
+  }
   TID3v1 id3v1;
-  if (id3v1.ReadFromFile(fileName) && TakeTag(id3v1, &tags_))
+  if (id3v1.ReadFromFile(fileName) && TakeTag(id3v1, &tags_)) {
     return tags_;
+  }
   TAPEtag ape;
-  if (ape.ReadFromFile(fileName))
+  if (ape.ReadFromFile(fileName)) {
     TakeTag(ape, &tags_);
+  }
   return tags_;
 }
 
@@ -91,8 +100,9 @@ qint64 TZPlayerMpris::LengthUs() const {
                                                  : static_cast<qint64>(state.StreamLength);
     return bytes > 0 ? std::llround(ZSoundBytesToSeconds(channel, bytes) * 1e6) : 0;
   }
-  if (IsGraphKind(state.Kind))
+  if (IsGraphKind(state.Kind)) {
     return state.GraphDuration / kGraphUnitsPerUs;
+  }
   return 0;
 }
 
@@ -103,8 +113,9 @@ qint64 TZPlayerMpris::PositionUs() const {
     const qint64 bytes = ZSoundGetPosition(channel);
     return bytes > 0 ? std::llround(ZSoundBytesToSeconds(channel, bytes) * 1e6) : 0;
   }
-  if (IsGraphKind(state.Kind))
+  if (IsGraphKind(state.Kind)) {
     return state.GraphPosition / kGraphUnitsPerUs;
+  }
   return 0;
 }
 
@@ -138,15 +149,17 @@ TPlayMode TZPlayerMpris::PlayMode() const {
 void TZPlayerMpris::SetPlayMode(bool on, TPlayMode mode) {
   config_.PlayMode = on;
   config_.PlayModeIndex = mode;
-  if (playModeChanged_)
+  if (playModeChanged_) {
     playModeChanged_();
+  }
 }
 
 void TZPlayerMpris::Play() {
-  if (player_.State().Paused)
+  if (player_.State().Paused) {
     player_.TogglePause();
-  else
+  } else {
     player_.Navigator().PlayCursorEntry(config_.OFACheckIsValidFile);
+  }
 }
 
 void TZPlayerMpris::Pause() {
@@ -168,8 +181,9 @@ void TZPlayerMpris::Previous() {
 void TZPlayerMpris::SetPositionUs(qint64 position) {
   const qint64 length = LengthUs();
   const TZBarState bar = windows_.PositionBar();
-  if (length <= 0 || bar.Maximum <= 0)
+  if (length <= 0 || bar.Maximum <= 0) {
     return;
+  }
   const double fraction = static_cast<double>(position) / static_cast<double>(length);
   windows_.SetPositionBarValue(std::llround(fraction * static_cast<double>(bar.Maximum)));
   player_.SeekToBar();
@@ -178,18 +192,21 @@ void TZPlayerMpris::SetPositionUs(qint64 position) {
 void TZPlayerMpris::OpenUri(const QString& uri) {
   const int first = playlist_.Count();
   TZMediaAdder(playlist_, config_).AddPath(uri);
-  if (playlist_.Count() == first)
+  if (playlist_.Count() == first) {
     return;
+  }
   windows_.RedrawPlaylist();
   player_.Navigator().PlayEntryCentred(first);
 }
 
 void TZPlayerMpris::Raise() {
-  if (raise_)
+  if (raise_) {
     raise_();
+  }
 }
 
 void TZPlayerMpris::Quit() {
-  if (quit_)
+  if (quit_) {
     quit_();
+  }
 }

@@ -14,8 +14,9 @@ constexpr std::array<TPlaylistSortOrder, 8> kSortOrders{
     psoCaption, psoFileName, psoTime, psoTrack, psoAudio, psoVideo, psoRandom, psoReverse};
 
 bool LeftToPlaylistList(std::uint16_t key, std::uint8_t modifiers) {
-  if (modifiers == 0)
+  if (modifiers == 0) {
     return std::ranges::find(kPlaylistListKeys, key) != kPlaylistListKeys.end();
+  }
   return key == kKeyA && modifiers == hmCtrl;
 }
 
@@ -35,8 +36,9 @@ void TZHotKeyDispatcher::Dispatch(std::uint16_t key, std::uint8_t modifiers) {
   const QList<int> matches = table_.Matching(key, modifiers);
   for (const int index : matches) {
     const TZHotKeyEntry entry = table_.Entry(index);
-    if (entry.SystemWide || LocalCheckPasses(key, modifiers))
+    if (entry.SystemWide || LocalCheckPasses(key, modifiers)) {
       RunAction(entry.Action);
+    }
   }
 }
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "hotkeys/dispatch/hotkeyfocus.h"
-#include "hotkeys/hotkeys.h"
 #include "hotkeys/dispatch/hotkeytarget.h"
+#include "hotkeys/hotkeys.h"
 
 class TZHotKeyDispatcher {
  public:

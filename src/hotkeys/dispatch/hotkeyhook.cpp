@@ -12,8 +12,9 @@ namespace {
 std::vector<ZHookKey> SystemWideKeys(const TZHotKeys& table) {
   std::vector<ZHookKey> keys;
   for (const TZHotKeyEntry& entry : table.Entries()) {
-    if (entry.SystemWide && entry.Key != 0)
+    if (entry.SystemWide && entry.Key != 0) {
       keys.push_back({entry.Key, entry.Modifiers});
+    }
   }
   return keys;
 }
@@ -41,15 +42,17 @@ bool TZHotKeyHook::Enable(const TZHotKeys& table) {
 }
 
 bool TZHotKeyHook::Update(const TZHotKeys& table) {
-  if (!enabled_)
+  if (!enabled_) {
     return false;
+  }
   const std::vector<ZHookKey> keys = SystemWideKeys(table);
   return ZUpdateHook(keys.data(), static_cast<int>(keys.size()));
 }
 
 bool TZHotKeyHook::Disable() {
-  if (!enabled_)
+  if (!enabled_) {
     return false;
+  }
   enabled_ = false;
   return ZDisableHook();
 }
@@ -65,16 +68,18 @@ void TZHotKeyHook::OnPress(void* context, unsigned short key, unsigned char modi
 
 void TZHotKeyHook::OnLog(void* context, const char* line) {
   auto* hook = static_cast<TZHotKeyHook*>(context);
-  if (hook->log_)
+  if (hook->log_) {
     hook->log_(QString::fromUtf8(line));
+  }
 }
 
 bool StartHotKeyHook(const TZHotKeys& table) {
   auto& hook = ProgramHook();
   hook = std::make_unique<TZHotKeyHook>(
       [](TZKeyStroke stroke) {
-        if (TZHotKeyDispatcher* dispatcher = HotKeyDispatcher())
+        if (TZHotKeyDispatcher* dispatcher = HotKeyDispatcher()) {
           dispatcher->Dispatch(stroke.Key, stroke.Modifiers);
+        }
       },
       [](const QString& line) { ZLog(line); });
   return hook->Enable(table);
@@ -88,6 +93,7 @@ bool StopHotKeyHook() {
 }
 
 void HotKeyTableChanged(const TZHotKeys& table) {
-  if (auto& hook = ProgramHook())
+  if (auto& hook = ProgramHook()) {
     hook->Update(table);
+  }
 }

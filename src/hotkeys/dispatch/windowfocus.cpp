@@ -8,23 +8,27 @@ void TZWindowFocus::Register(QWidget* widget, THotKeyWindow role) {
 
 THotKeyWindow TZWindowFocus::FocusedWindow() const {
   const QWidget* widget = QApplication::focusWidget();
-  if (!widget)
+  if (!widget) {
     widget = QApplication::activeWindow();
-  if (!widget)
+  }
+  if (!widget) {
     return THotKeyWindow::OtherProgram;
+  }
   // The nearest registered widget wins: the video area inside the video window, not the window.
   for (; widget; widget = widget->parentWidget()) {
     const THotKeyWindow role = RoleOf(widget);
-    if (role != THotKeyWindow::OtherWindow)
+    if (role != THotKeyWindow::OtherWindow) {
       return role;
+    }
   }
   return THotKeyWindow::OtherWindow;
 }
 
 THotKeyWindow TZWindowFocus::RoleOf(const QWidget* widget) const {
   for (const Registered& registered : widgets_) {
-    if (registered.widget == widget)
+    if (registered.widget == widget) {
       return registered.role;
+    }
   }
   return THotKeyWindow::OtherWindow;
 }

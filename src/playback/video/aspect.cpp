@@ -5,8 +5,9 @@
 namespace {
 
 QSize RatioOf(QSize size) {
-  if (size.width() <= 0 || size.height() <= 0)
+  if (size.width() <= 0 || size.height() <= 0) {
     return {1, 1};
+  }
   return size;
 }
 
@@ -14,8 +15,9 @@ QSize RatioOf(QSize size) {
 // truncates to nothing would divide by zero, so such a pair counts as 1:1.
 QSize UserRatioOf(TZUserRatio ratio) {
   if (!std::isfinite(ratio.Width) || !std::isfinite(ratio.Height) || ratio.Width >= 1e9f ||
-      ratio.Height >= 1e9f)
+      ratio.Height >= 1e9f) {
     return {1, 1};
+  }
   return RatioOf({static_cast<int>(ratio.Width), static_cast<int>(ratio.Height)});
 }
 
@@ -54,8 +56,9 @@ TZAspectLayout ApplyAspectRatio(TVideoRatio mode, TZUserRatio userRatio, QSize n
 QRect FitPicture(QSize ratio, QRect area) {
   const qint64 w = area.width(), h = area.height();
   const qint64 rw = ratio.width(), rh = ratio.height();
-  if (w <= 0 || h <= 0 || rw <= 0 || rh <= 0)
+  if (w <= 0 || h <= 0 || rw <= 0 || rh <= 0) {
     return {area.topLeft(), QSize(0, 0)};
+  }
   // rw / rh > w / h, compared without rounding.
   if (rw * h > w * rh) {
     const int height = static_cast<int>(w * rh / rw);
@@ -68,16 +71,19 @@ QRect FitPicture(QSize ratio, QRect area) {
 
 std::optional<QSize> ZoomVideoClientSize(int percent, QSize nativeSize) {
   bool known = false;
-  for (int p : ZoomPercents)
+  for (int p : ZoomPercents) {
     known = known || p == percent;
-  if (!known || nativeSize.width() < 0 || nativeSize.height() < 0)
+  }
+  if (!known || nativeSize.width() < 0 || nativeSize.height() < 0) {
     return std::nullopt;
+  }
   return QSize(percent * (nativeSize.width() / 100), percent * (nativeSize.height() / 100));
 }
 
 std::optional<QRect> DigitalZoomSource(QSize source, int value) {
-  if (value < 0 || value > 99)
+  if (value < 0 || value > 99) {
     return std::nullopt;
+  }
   const int width = source.width() * (100 - value) / 100;
   const int height = source.height() * (100 - value) / 100;
   return QRect((source.width() - width) / 2, (source.height() - height) / 2, width, height);

@@ -8,13 +8,15 @@
 #include "playlist/playlist.h"
 
 bool IsAcceptedUrl(const QString& text) {
-  if (text.size() > kMaxUrlLength || !(IsHttpUrl(text) || IsMmsUrl(text)))
+  if (text.size() > kMaxUrlLength || !(IsHttpUrl(text) || IsMmsUrl(text))) {
     return false;
+  }
   const bool clean = std::none_of(text.begin(), text.end(), [](QChar c) {
     return c.isSpace() || c.category() == QChar::Other_Control;
   });
-  if (!clean)
+  if (!clean) {
     return false;
+  }
   const QUrl url(text, QUrl::StrictMode);
   return url.isValid() && !url.host().isEmpty();
 }

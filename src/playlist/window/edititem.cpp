@@ -15,8 +15,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "components/ui/messagebox.h"
 #include "base/errorcatalogue.h"
+#include "components/ui/messagebox.h"
 #include "playlist/id3v1.h"
 #include "playlist/id3v2.h"
 #include "playlist/mediakind.h"

@@ -11,8 +11,8 @@
 #include <QWindow>
 #include <optional>
 
-#include "components/ui/messagebox.h"
 #include "base/errorcatalogue.h"
+#include "components/ui/messagebox.h"
 #include "config/config.h"
 #include "lang/textformat.h"
 #include "playlist/addmedia/addmedia.h"
