@@ -5,7 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 format=${CLANG_FORMAT:-clang-format-16}
-mapfile -t files < <(git ls-files '*.h' '*.c' '*.cpp')
+files=()
+while IFS= read -r file; do
+  # A file deleted in the work tree but not yet in the index is no longer there to format.
+  if [[ -f $file ]]; then
+    files+=("$file")
+  fi
+done < <(git ls-files '*.h' '*.c' '*.cpp')
 if [[ ${1:-} == "--check" ]]; then
   status=0
   for file in "${files[@]}"; do
