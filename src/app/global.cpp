@@ -19,6 +19,7 @@
 #include "hotkeys/hotkeys.h"
 #include "lang/applylanguage.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 #include "playback/player.h"
 #include "playback/zbass.h"
 #include "playlist/playlist.h"
@@ -30,8 +31,6 @@
 #include "vis/spectrumsetup.h"
 
 namespace {
-
-constexpr int kTextClosing = 19;
 
 TZWindows*& WindowsSlot() {
   static TZWindows* windows = nullptr;

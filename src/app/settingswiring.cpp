@@ -15,19 +15,12 @@
 #include "hotkeys/hotkeys.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playlist/playlist.h"
 #include "playlist/window/playlistwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/surfaces.h"
 #include "vis/spectrumsetup.h"
-
-namespace {
-
-constexpr int kTextReady = 4;
-constexpr int kTextPaused = 10;
-constexpr int kTextPlaying = 21;
-
-}  // namespace
 
 TZSettingsWiring::TZSettingsWiring(TZMainWindow& main, TZPlaylistWindow& playlist, TZGUI& skin,
                                    TZConfig& config)
@@ -143,14 +136,15 @@ QString TZSettingsWiring::StateTitle() const {
   }
   const TZPlaylistEntry* entry = main_.Playlist().Get(main_.Playlist().PlayingIndex());
   if (state.Playing && entry) {
-    return FormatText(language.Text(kTextPlaying), {QFileInfo(entry->FileName).fileName()});
+    return FormatText(language.Text(kTextIsPlaying), {QFileInfo(entry->FileName).fileName()});
   }
   return language.Text(kTextReady);
 }
 
 void TZSettingsWiring::LanguageChanged() {
   main_.SetTitleText(StateTitle());
-  // The folder verbs carry texts 37 and 38; registered again, they show the new language.
+  // The folder verbs carry kTextShellPlay and kTextShellAdd; registered again, they show the new
+  // language.
   if (shell_->VerbsRegistered()) {
     shell_->RegisterVerbs();
   }

@@ -12,14 +12,10 @@
 
 #include "desktop/shellmimeapps.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 #include "playlist/mediakind.h"
 
 namespace {
-
-constexpr int kTextAdd = 37;
-constexpr int kTextPlay = 38;
-constexpr int kTextPlayDvd = 42;
-constexpr int kTextDvdMovie = 43;
 
 const QString kDesktopId = QStringLiteral("zephonic.desktop");
 const QString kDvdDesktopId = QStringLiteral("zephonic-dvd.desktop");
@@ -93,7 +89,7 @@ QByteArray DesktopEntryText(const QString& program, const TZLanguage& language,
           "Name=%4\n"
           "Exec=%1 /add %F\n")
           .arg(exec, types.isEmpty() ? QString() : "MimeType=" + types.join(u';') + ";\n",
-               EntryValue(language.Text(kTextPlay)), EntryValue(language.Text(kTextAdd)));
+               EntryValue(language.Text(kTextShellPlay)), EntryValue(language.Text(kTextShellAdd)));
   return text.toUtf8();
 }
 
@@ -110,8 +106,8 @@ QByteArray DvdEntryText(const QString& program, const TZLanguage& language) {
           "Terminal=false\n"
           "NoDisplay=true\n"
           "MimeType=%4;\n")
-          .arg(EntryValue(language.Text(kTextPlayDvd)), EntryValue(language.Text(kTextDvdMovie)),
-               ExecProgram(program), kDvdType);
+          .arg(EntryValue(language.Text(kTextShellPlayDvd)),
+               EntryValue(language.Text(kTextShellDvdMovie)), ExecProgram(program), kDvdType);
   return text.toUtf8();
 }
 
@@ -134,8 +130,8 @@ QByteArray FolderActionsText(const QString& program, const TZLanguage& language)
                            "Name=%2\n"
                            "Icon=multimedia-player\n"
                            "Exec=%3 /add %f\n")
-                           .arg(EntryValue(language.Text(kTextPlay)),
-                                EntryValue(language.Text(kTextAdd)), ExecProgram(program));
+                           .arg(EntryValue(language.Text(kTextShellPlay)),
+                                EntryValue(language.Text(kTextShellAdd)), ExecProgram(program));
   return text.toUtf8();
 }
 

@@ -2,78 +2,84 @@
 
 #include <array>
 
+#include "lang/textids.h"
+
 namespace {
 
 struct ActionText {
   int action;
-  int textNumber;
   const char* english;
 };
 
-// In text-number order, the order in which the settings page lists the actions.
+// A row's name is the hotkey-action text at the row's place, so the rows are in text-number
+// order, which is also the order in which the settings page lists the actions.
 constexpr std::array<ActionText, kHotKeyActionCount> kActionTexts{{
-    {haNone, 369, "None"},
-    {haNext, 370, "Next"},
-    {haPrevious, 371, "Previos"},
-    {haPause, 372, "Pause"},
-    {haPlay, 373, "Play"},
-    {haStop, 374, "Stop"},
-    {haVolumeUp, 375, "Increment Volume"},
-    {haVolumeDown, 376, "Decrement Volume"},
-    {haBrightnessUp, 377, "Increment Brightness"},
-    {haBrightnessDown, 378, "Decrement Brightness"},
-    {haJumpForward, 379, "Timejump Forward"},
-    {haJumpBackward, 380, "Timejump Backward"},
-    {haToggleFullscreen, 381, "Toggle fullscreen"},
-    {haWindowMode, 382, "Switch to window mode"},
-    {haDesktopMode, 383, "Switch to desktop mode"},
-    {haFullscreenMode, 384, "Switch to fullscreen mode"},
-    {haPlaylistSearch, 385, "Open playlist search"},
-    {haToggleMute, 386, "Toggle mute"},
-    {haSortCaption, 387, "Playlist caption sort"},
-    {haSortFileName, 388, "Playlist filename sort"},
-    {haSortTime, 389, "Playlist time sort"},
-    {haSortTrack, 390, "Playlist track sort"},
-    {haSortAudio, 391, "Playlist audio sort"},
-    {haSortVideo, 392, "Playlist video sort"},
-    {haSortRandom, 393, "Playlist random sort"},
-    {haSortReverse, 394, "Playlist reverse sort"},
-    {haAddFiles, 395, "Add files"},
-    {haAddDirectory, 396, "Add directory"},
-    {haAddMedium, 397, "Add medium"},
-    {haAddURL, 398, "Add URL"},
-    {haSpeedFirst + 0, 399, "Set speed to 25%"},
-    {haSpeedFirst + 1, 400, "Set speed to 50%"},
-    {haSpeedFirst + 2, 401, "Set speed to 75%"},
-    {haSpeedFirst + 3, 402, "Set speed to 100%"},
-    {haSpeedFirst + 4, 403, "Set speed to 125%"},
-    {haSpeedFirst + 5, 404, "Set speed to 150%"},
-    {haSpeedFirst + 6, 405, "Set speed to 175%"},
-    {haSpeedFirst + 7, 406, "Set speed to 200%"},
-    {haSpeedFirst + 8, 407, "Set speed to 225%"},
-    {haSpeedFirst + 9, 408, "Set speed to 250%"},
-    {haZoomFirst + 0, 409, "Set digitalzoom to 100%"},
-    {haZoomFirst + 1, 410, "Set digitalzoom to  125%"},
-    {haZoomFirst + 2, 411, "Set digitalzoom to  150%"},
-    {haZoomFirst + 3, 412, "Set digitalzoom to  175%"},
-    {haZoomFirst + 4, 413, "Set digitalzoom to  200%"},
-    {haClose, 414, "Close Zephonic"},
-    {haScreenshotOriginal, 415, "Screenshot original"},
-    {haScreenshotFixed, 416, "Screenshot fixed"},
-    {haRecordLiveStream, 417, "Audio Livestream Record"},
-    {haStopLiveStream, 418, "Audio Livestream Stop"},
-    {haBringToFront, 419, "Zephonic to front"},
+    {haNone, "None"},
+    {haNext, "Next"},
+    {haPrevious, "Previos"},
+    {haPause, "Pause"},
+    {haPlay, "Play"},
+    {haStop, "Stop"},
+    {haVolumeUp, "Increment Volume"},
+    {haVolumeDown, "Decrement Volume"},
+    {haBrightnessUp, "Increment Brightness"},
+    {haBrightnessDown, "Decrement Brightness"},
+    {haJumpForward, "Timejump Forward"},
+    {haJumpBackward, "Timejump Backward"},
+    {haToggleFullscreen, "Toggle fullscreen"},
+    {haWindowMode, "Switch to window mode"},
+    {haDesktopMode, "Switch to desktop mode"},
+    {haFullscreenMode, "Switch to fullscreen mode"},
+    {haPlaylistSearch, "Open playlist search"},
+    {haToggleMute, "Toggle mute"},
+    {haSortCaption, "Playlist caption sort"},
+    {haSortFileName, "Playlist filename sort"},
+    {haSortTime, "Playlist time sort"},
+    {haSortTrack, "Playlist track sort"},
+    {haSortAudio, "Playlist audio sort"},
+    {haSortVideo, "Playlist video sort"},
+    {haSortRandom, "Playlist random sort"},
+    {haSortReverse, "Playlist reverse sort"},
+    {haAddFiles, "Add files"},
+    {haAddDirectory, "Add directory"},
+    {haAddMedium, "Add medium"},
+    {haAddURL, "Add URL"},
+    {haSpeedFirst + 0, "Set speed to 25%"},
+    {haSpeedFirst + 1, "Set speed to 50%"},
+    {haSpeedFirst + 2, "Set speed to 75%"},
+    {haSpeedFirst + 3, "Set speed to 100%"},
+    {haSpeedFirst + 4, "Set speed to 125%"},
+    {haSpeedFirst + 5, "Set speed to 150%"},
+    {haSpeedFirst + 6, "Set speed to 175%"},
+    {haSpeedFirst + 7, "Set speed to 200%"},
+    {haSpeedFirst + 8, "Set speed to 225%"},
+    {haSpeedFirst + 9, "Set speed to 250%"},
+    {haZoomFirst + 0, "Set digitalzoom to 100%"},
+    {haZoomFirst + 1, "Set digitalzoom to  125%"},
+    {haZoomFirst + 2, "Set digitalzoom to  150%"},
+    {haZoomFirst + 3, "Set digitalzoom to  175%"},
+    {haZoomFirst + 4, "Set digitalzoom to  200%"},
+    {haClose, "Close Zephonic"},
+    {haScreenshotOriginal, "Screenshot original"},
+    {haScreenshotFixed, "Screenshot fixed"},
+    {haRecordLiveStream, "Audio Livestream Record"},
+    {haStopLiveStream, "Audio Livestream Stop"},
+    {haBringToFront, "Zephonic to front"},
 }};
 
 static_assert(haSpeedFirst + 9 == haSpeedLast && haZoomFirst + 4 == haZoomLast);
 static_assert(haClose == kHotKeyActionCount - 1);
+static_assert(kTextFirstHotkeyAction + kHotKeyActionCount - 1 == kTextLastHotkeyAction,
+              "one action text per row");
 
-constexpr int kFirstTextNumber = 369;
+int TextNumberOfRow(std::size_t row) {
+  return kTextFirstHotkeyAction + int(row);
+}
 
 }  // namespace
 
 QString EnglishActionText(int textNumber) {
-  const int index = textNumber - kFirstTextNumber;
+  const int index = textNumber - kTextFirstHotkeyAction;
   if (index < 0 || index >= kHotKeyActionCount) {
     return {};
   }
@@ -81,9 +87,9 @@ QString EnglishActionText(int textNumber) {
 }
 
 int ActionTextNumber(int action) {
-  for (const ActionText& entry : kActionTexts) {
-    if (entry.action == action) {
-      return entry.textNumber;
+  for (std::size_t row = 0; row < kActionTexts.size(); ++row) {
+    if (kActionTexts[row].action == action) {
+      return TextNumberOfRow(row);
     }
   }
   return -1;
@@ -95,9 +101,9 @@ QString ActionName(int action, const TZTextLookup& text) {
 }
 
 int ActionByName(const QString& name, const TZTextLookup& text) {
-  for (const ActionText& entry : kActionTexts) {
-    if (text(entry.textNumber) == name) {
-      return entry.action;
+  for (std::size_t row = 0; row < kActionTexts.size(); ++row) {
+    if (text(TextNumberOfRow(row)) == name) {
+      return kActionTexts[row].action;
     }
   }
   return haNone;
@@ -105,8 +111,8 @@ int ActionByName(const QString& name, const TZTextLookup& text) {
 
 QStringList ActionNames(const TZTextLookup& text) {
   QStringList names;
-  for (const ActionText& entry : kActionTexts) {
-    names << text(entry.textNumber);
+  for (std::size_t row = 0; row < kActionTexts.size(); ++row) {
+    names << text(TextNumberOfRow(row));
   }
   return names;
 }

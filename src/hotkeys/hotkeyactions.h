@@ -1,7 +1,7 @@
 #pragma once
-// The 51 actions a hotkey can run, and their names. A name is a numbered language text
-// (369-419); the names are looked up through a TZTextLookup so the table does not depend on
-// the language record, and default to the built-in English texts.
+// The 51 actions a hotkey can run, and their names. A name is a numbered language text (from
+// kTextFirstHotkeyAction to kTextLastHotkeyAction); the names are looked up through a TZTextLookup
+// so the table does not depend on the language record, and default to the built-in English texts.
 
 #include <QString>
 #include <QStringList>

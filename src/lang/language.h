@@ -9,6 +9,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "lang/textids.h"
+
 class TZLanguage {
  public:
   static constexpr int kTextCount = 422;
@@ -23,8 +25,10 @@ class TZLanguage {
   // Sets a text, cutting short texts to kShortTextLength characters.
   void SetText(int number, const QString& text);
 
-  // Texts 62 to 71, the parts of the "Tell a friend..." mail, have no length limit.
-  static bool IsLongText(int number) { return number >= 62 && number <= 71; }
+  // The parts of the "Tell a friend..." mail have no length limit.
+  static bool IsLongText(int number) {
+    return number >= kTextMailSubject && number <= kTextMailLastLine;
+  }
 
   bool operator==(const TZLanguage&) const = default;
 

@@ -10,7 +10,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
-#include "playback/playertexts.h"
+#include "lang/textids.h"
 #include "playback/videoengine.h"
 
 void PlayerLog(const QString& text) {
@@ -351,7 +351,7 @@ void TZPlayer::TogglePause() {
     analyzer_->DrawFrame();
   }
   if (graph) {
-    windows_.ShowOsdText(title, kOsdMs);
+    windows_.ShowOsdText(title, TZPlayerWindows::kOsdMs);
   }
 }
 

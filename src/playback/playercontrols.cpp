@@ -8,8 +8,8 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playback/player.h"
-#include "playback/playertexts.h"
 #include "playback/videoengine.h"
 
 namespace {
@@ -123,7 +123,7 @@ void TZPlayer::SetSpeed(int step) {
   const int percent = step >= 1 && step <= 10 ? 25 * step : 0;
   const QString text = FormatText(Language().Text(kTextSpeed), {percent, "%"});
   ShowStatusMessage(text);
-  windows_.ShowOsdText(text, kOsdMs);
+  windows_.ShowOsdText(text, TZPlayerWindows::kOsdMs);
 }
 
 void TZPlayer::SeekToBar() {
@@ -180,7 +180,7 @@ void TZPlayer::ShowSeekTime() {
   const QString text = FormatText(Language().Text(kTextTimejump), {TimeText(seconds)});
   ShowStatusMessage(text);
   if (IsGraphKind(system_.Kind)) {
-    windows_.ShowOsdText(text, kOsdMs);
+    windows_.ShowOsdText(text, TZPlayerWindows::kOsdMs);
   }
 }
 
@@ -232,7 +232,7 @@ void TZPlayer::StepVolume(int direction) {
       control.Maximum > 0 ? 100.0 * static_cast<double>(control.Position) / control.Maximum : 0;
   const QString text = FormatText(Language().Text(kTextVolume), {percent, "%"});
   ShowStatusMessage(text);
-  windows_.ShowOsdText(text, kOsdMs);
+  windows_.ShowOsdText(text, TZPlayerWindows::kOsdMs);
 }
 
 void TZPlayer::VolumeUp() {

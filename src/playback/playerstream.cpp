@@ -3,8 +3,8 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playback/player.h"
-#include "playback/playertexts.h"
 #include "playback/streamtags.h"
 
 namespace {

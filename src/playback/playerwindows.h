@@ -26,8 +26,9 @@ class TZPlayerWindows {
   virtual void SetTitleText(const QString& text) = 0;
   virtual void RestartScrollingLabels() = 0;
   virtual void ShowStatusPicture(TZStatusPicture picture) = 0;
-  // On-screen text over the video for `ms` milliseconds.
+  // On-screen text over the video for `ms` milliseconds; the player's own texts stay kOsdMs.
   virtual void ShowOsdText(const QString& text, int ms) = 0;
+  static constexpr int kOsdMs = 2000;
   // A modal message (warning, OK button).
   virtual void ShowWarning(const QString& text) = 0;
 

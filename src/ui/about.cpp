@@ -11,11 +11,10 @@
 
 #include "base/programpath.h"
 #include "config/config.h"
+#include "lang/textids.h"
 #include "ui/aboutparts.h"
 
 namespace {
-
-constexpr int kTextAboutTitle = 44;
 
 // A small framed picture naming a library the program is built on.
 QLabel* LibraryLogo(const QString& name, const QString& role, QWidget* parent) {
@@ -126,7 +125,7 @@ TfrmAbout::TfrmAbout(const TZConfig& config, const QString& version, QWidget* pa
 }
 
 void TfrmAbout::ApplyTexts(const TZLanguage& language) {
-  setWindowTitle(language.Text(kTextAboutTitle));
+  setWindowTitle(language.Text(kTextMenuAbout));
 }
 
 void TfrmAbout::ShowAbout(const QWidget* over) {

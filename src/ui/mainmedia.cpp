@@ -6,17 +6,11 @@
 #include "base/zdebug.h"
 #include "config/config.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/playlist.h"
 #include "playlist/playlistfiles.h"
 #include "ui/mainwindow.h"
-
-namespace {
-
-constexpr int kTextChooseDirectory = 1;
-constexpr int kTextAddingFiles = 3;
-
-}  // namespace
 
 template <typename Work>
 void TZMainWindow::WithTitle(const QString& text, Work work) {
@@ -93,16 +87,16 @@ void TZMainWindow::LoadPlaylistFile(const QString& path) {
 }
 
 void TZMainWindow::ChooseFilesToAdd() {
-  const QStringList files = QFileDialog::getOpenFileNames(windows_.Main, Language().Text(74),
-                                                          config_.LastDir, addFilesFilter_);
+  const QStringList files = QFileDialog::getOpenFileNames(
+      windows_.Main, Language().Text(kTextListAddFiles), config_.LastDir, addFilesFilter_);
   if (!files.isEmpty()) {
     AddFiles(files);
   }
 }
 
 void TZMainWindow::ChooseFilesToEject() {
-  const QStringList files = QFileDialog::getOpenFileNames(windows_.Main, Language().Text(74),
-                                                          config_.LastDir, addFilesFilter_);
+  const QStringList files = QFileDialog::getOpenFileNames(
+      windows_.Main, Language().Text(kTextListAddFiles), config_.LastDir, addFilesFilter_);
   if (!files.isEmpty()) {
     EjectAndAdd(files);
   }

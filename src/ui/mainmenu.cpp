@@ -15,6 +15,7 @@
 #include "base/programpath.h"
 #include "config/config.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 #include "playlist/mediakind.h"
 #include "ui/mainvideomenu.h"
 #include "ui/mainwindow.h"
@@ -64,22 +65,24 @@ QAction* AddItem(QMenu* menu, int text, QObject* receiver, std::function<void()>
 
 void TZMainWindow::BuildMenus() {
   QMenu* menu = windows_.Main->popmMain;
-  AddItem(menu, 44, this, [this] { emit aboutRequested(); });
-  QMenu* help = AddMenu(menu, 52);
-  AddItem(help, 55, this, [this] { TellAFriend(); });
-  AddItem(help, 60, this, [this] { emit newsRequested(); });
-  AddItem(help, 56, this, [this] { OpenHomepage(QString()); });
-  AddItem(help, 57, this, [this] { OpenHomepage(QStringLiteral("?page=faq")); });
-  AddItem(help, 58, this, [this] { OpenHomepage(QStringLiteral("?page=feedback")); });
-  AddItem(help, 59, this, [this] { StartLiveUpdate(false); });
-  AddItem(menu, 45, this, [this] { emit settingsRequested(); });
+  AddItem(menu, kTextMenuAbout, this, [this] { emit aboutRequested(); });
+  QMenu* help = AddMenu(menu, kTextMenuHelpCenter);
+  AddItem(help, kTextMenuTellAFriend, this, [this] { TellAFriend(); });
+  AddItem(help, kTextMenuNews, this, [this] { emit newsRequested(); });
+  AddItem(help, kTextMenuHomepage, this, [this] { OpenHomepage(QString()); });
+  AddItem(help, kTextMenuFaq, this, [this] { OpenHomepage(QStringLiteral("?page=faq")); });
+  AddItem(help, kTextMenuFeedback, this,
+          [this] { OpenHomepage(QStringLiteral("?page=feedback")); });
+  AddItem(help, kTextMenuLiveUpdate, this, [this] { StartLiveUpdate(false); });
+  AddItem(menu, kTextMenuSettings, this, [this] { emit settingsRequested(); });
   menu->addSeparator();
-  mainWindowAction_ = AddItem(
-      menu, 46, this, [this] { SetWindowShown(windows_.Main, config_.MainVis, !config_.MainVis); });
-  mediaControlsAction_ = AddItem(menu, 47, this, [this] {
+  mainWindowAction_ = AddItem(menu, kTextMenuMainWindow, this, [this] {
+    SetWindowShown(windows_.Main, config_.MainVis, !config_.MainVis);
+  });
+  mediaControlsAction_ = AddItem(menu, kTextMenuMediaControls, this, [this] {
     SetWindowShown(windows_.MediaControls, config_.MediaConVis, !config_.MediaConVis);
   });
-  playlistAction_ = AddItem(menu, 48, this, [this] {
+  playlistAction_ = AddItem(menu, kTextMenuPlaylist, this, [this] {
     SetWindowShown(windows_.Playlist, config_.PlaylistVis, !config_.PlaylistVis);
   });
   for (QAction* item : {mainWindowAction_, mediaControlsAction_, playlistAction_}) {
@@ -88,11 +91,13 @@ void TZMainWindow::BuildMenus() {
   menu->addSeparator();
   // The video window serves and ticks these items.
   videoMenu_ = std::make_unique<TZMainVideoMenu>(BuildMainVideoMenu(menu));
-  audioMenu_ = AddMenu(menu, 54);
-  liveStreamMenu_ = AddMenu(audioMenu_, 61);
+  audioMenu_ = AddMenu(menu, kTextMenuAudio);
+  liveStreamMenu_ = AddMenu(audioMenu_, kTextMenuLiveStream);
   auto* recordGroup = new QActionGroup(liveStreamMenu_);
-  recordAction_ = AddItem(liveStreamMenu_, 72, this, [this] { player_->RecordCommand(); });
-  stopRecordAction_ = AddItem(liveStreamMenu_, 73, this, [this] { player_->StopRecordCommand(); });
+  recordAction_ =
+      AddItem(liveStreamMenu_, kTextMenuRecord, this, [this] { player_->RecordCommand(); });
+  stopRecordAction_ = AddItem(liveStreamMenu_, kTextMenuStopRecording, this,
+                              [this] { player_->StopRecordCommand(); });
   for (QAction* item : {recordAction_, stopRecordAction_}) {
     item->setCheckable(true);
     recordGroup->addAction(item);
@@ -100,10 +105,11 @@ void TZMainWindow::BuildMenus() {
   audioMenu_->setEnabled(false);
   liveStreamMenu_->setEnabled(false);
   menu->addSeparator();
-  restoreAction_ = AddItem(menu, 50, this, [this] { windows_.Main->showNormal(); });
-  minimizeAction_ = AddItem(menu, 51, this, [this] { windows_.Main->showMinimized(); });
+  restoreAction_ = AddItem(menu, kTextMenuRestore, this, [this] { windows_.Main->showNormal(); });
+  minimizeAction_ =
+      AddItem(menu, kTextMenuMinimize, this, [this] { windows_.Main->showMinimized(); });
   restoreAction_->setEnabled(false);
-  AddItem(menu, 49, this, [this] { windows_.Main->close(); });
+  AddItem(menu, kTextMenuClose, this, [this] { windows_.Main->close(); });
   playModeMenu_ = std::make_unique<QMenu>();
   playModeGroup_ = new QActionGroup(playModeMenu_.get());
   for (int index = 0; index < int(std::size(kPlayModeNames)); ++index) {
@@ -118,28 +124,28 @@ void TZMainWindow::ApplyTexts(const TZLanguage& language) {
   RelabelMenu(MainMenu(), language);
   TfrmMain& w = *windows_.Main;
   const std::pair<TZSkinControl*, int> hints[] = {
-      {w.imgCloseButton, 100},
-      {w.imgMinimizeButton, 101},
-      {w.imgEjectButton, 102},
-      {w.imgForwardButton, 103},
-      {w.imgStopButton, 104},
-      {w.imgPauseButton, 105},
-      {w.imgPlayButton, 106},
-      {w.imgRewindButton, 107},
-      {w.imgProgressBar, 108},
-      {w.imgVolume, 109},
-      {w.imgConfigButton, 110},
-      {w.imgEqualizerCheckbox, 111},
-      {w.imgPlaylistCheckbox, 112},
-      {w.imgPlaymodeCheckbox, 113},
-      {w.imgAutofullscreenCheckbox, 114},
-      {w.imgAutoVideoResizeCheckbox, 115},
-      {w.imgScrolllabel, 116},
-      {w.imgTime, 117},
-      {w.BalanceSeekbar->knob(), 118},
-      {w.imgMuteCheckbox, 119},
-      {w.ProgressSeekbar->knob(), 120},
-      {w.VolumeSeekbar->knob(), 121},
+      {w.imgCloseButton, kTextHintClose},
+      {w.imgMinimizeButton, kTextHintMinimize},
+      {w.imgEjectButton, kTextHintEject},
+      {w.imgForwardButton, kTextHintForward},
+      {w.imgStopButton, kTextHintStop},
+      {w.imgPauseButton, kTextHintPause},
+      {w.imgPlayButton, kTextHintPlay},
+      {w.imgRewindButton, kTextHintRewind},
+      {w.imgProgressBar, kTextHintProgress},
+      {w.imgVolume, kTextHintVolume},
+      {w.imgConfigButton, kTextHintSettings},
+      {w.imgEqualizerCheckbox, kTextHintEqualizer},
+      {w.imgPlaylistCheckbox, kTextHintPlaylist},
+      {w.imgPlaymodeCheckbox, kTextHintPlayMode},
+      {w.imgAutofullscreenCheckbox, kTextHintAutoFullscreen},
+      {w.imgAutoVideoResizeCheckbox, kTextHintAutoVideoResize},
+      {w.imgScrolllabel, kTextHintScrollLabel},
+      {w.imgTime, kTextHintTime},
+      {w.BalanceSeekbar->knob(), kTextHintBalance},
+      {w.imgMuteCheckbox, kTextHintMute},
+      {w.ProgressSeekbar->knob(), kTextHintProgressKnob},
+      {w.VolumeSeekbar->knob(), kTextHintVolumeKnob},
   };
   for (const auto& [control, text] : hints) {
     control->setProperty(kHintProperty, language.Text(text));
@@ -179,11 +185,12 @@ void TZMainWindow::OpenHomepage(const QString& query) {
 void TZMainWindow::TellAFriend() {
   const TZLanguage& language = Language();
   QString body;
-  for (int line = 64; line <= 71; ++line) {
+  for (int line = kTextMailFirstLine; line <= kTextMailLastLine; ++line) {
     body += language.Text(line) + QStringLiteral("<br>");
   }
-  QUrl mail(QStringLiteral("mailto:") + language.Text(63));
-  mail.setQuery(QStringLiteral("subject=") + QUrl::toPercentEncoding(language.Text(62)) +
+  QUrl mail(QStringLiteral("mailto:") + language.Text(kTextMailRecipient));
+  mail.setQuery(QStringLiteral("subject=") +
+                QUrl::toPercentEncoding(language.Text(kTextMailSubject)) +
                 QStringLiteral("&body=") + QUrl::toPercentEncoding(body));
   QDesktopServices::openUrl(mail);
 }

@@ -1,6 +1,7 @@
 #include "ui/mainvideomenu.h"
 
 #include "lang/language.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -22,15 +23,15 @@ QMenu* AddMenu(QMenu* parent, int text) {
 
 TZMainVideoMenu BuildMainVideoMenu(QMenu* parent) {
   TZMainVideoMenu built;
-  built.Menu = AddMenu(parent, 53);
-  QMenu* mode = AddMenu(built.Menu, 269);
+  built.Menu = AddMenu(parent, kTextMenuVideo);
+  QMenu* mode = AddMenu(built.Menu, kTextVideoMenuMode);
   for (size_t i = 0; i < built.Modes.size(); ++i) {
-    built.Modes[i] = Labelled(mode->addAction(QString()), kModeTexts[i]);
+    built.Modes[i] = Labelled(mode->addAction(QString()), kTextModeFullscreen + int(i));
     built.Modes[i]->setCheckable(true);
   }
-  QMenu* ratio = AddMenu(built.Menu, 270);
+  QMenu* ratio = AddMenu(built.Menu, kTextVideoMenuRatio);
   for (size_t i = 0; i < built.Ratios.size(); ++i) {
-    built.Ratios[i] = Labelled(ratio->addAction(QString()), kFirstRatioText + int(i));
+    built.Ratios[i] = Labelled(ratio->addAction(QString()), kTextRatioStretched + int(i));
     built.Ratios[i]->setCheckable(true);
   }
   built.Menu->setEnabled(false);

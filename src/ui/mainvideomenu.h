@@ -6,12 +6,16 @@
 #include <QMenu>
 #include <array>
 
-// Items of "Mode" in menu order: fullscreen, desktop, window (the display modes 2, 3, 1).
+#include "lang/textids.h"
+
+// Items of "Mode" in menu order: fullscreen, desktop, window (the display modes 2, 3, 1). Item i
+// shows text kTextModeFullscreen + i.
 inline constexpr std::array<int, 3> kModeOfItem = {2, 3, 1};
-inline constexpr std::array<int, 3> kModeTexts = {278, 279, 280};
-// Items of "Ratio" in menu order and the ratio setting each sets.
+static_assert(kTextModeFullscreen + int(kModeOfItem.size()) - 1 == kTextModeWindow);
+// Items of "Ratio" in menu order and the ratio setting each sets. Item i shows text
+// kTextRatioStretched + i.
 inline constexpr std::array<int, 7> kRatioOfItem = {1, 0, 2, 3, 4, 5, 6};
-inline constexpr int kFirstRatioText = 281;
+static_assert(kTextRatioStretched + int(kRatioOfItem.size()) - 1 == kTextRatioUserDefined);
 
 struct TZMainVideoMenu {
   QMenu* Menu = nullptr;

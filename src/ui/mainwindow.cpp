@@ -13,7 +13,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
-#include "playback/playertexts.h"
+#include "lang/textids.h"
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/playlist.h"
 #include "skin/zgui.h"
@@ -22,9 +22,6 @@
 
 namespace {
 
-constexpr int kTextBalanceCenter = 11;
-constexpr int kTextBalanceLeft = 12;
-constexpr int kTextBalanceRight = 13;
 constexpr int kVolumeMaximum = 10000;
 constexpr int kBalanceMaximum = 200;
 

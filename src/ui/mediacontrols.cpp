@@ -13,19 +13,12 @@
 #include "base/programpath.h"
 #include "config/config.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playback/player.h"
-#include "playback/playertexts.h"
 #include "ui/skinwindows.h"
 #include "ui/surfaces.h"
 
 namespace {
-
-constexpr int kTextEqualizerBand = 30;
-constexpr int kTextDefaultPreset = 365;
-constexpr int kTextLoadPreset = 366;
-constexpr int kTextSavePreset = 367;
-constexpr int kTextPresets = 368;
-constexpr int kTextSpeedHint = 259;
 
 const QString kPresetFilter = QStringLiteral("Zephonic Equalizer Preset (*.zeqp)");
 
@@ -87,10 +80,10 @@ void TZMediaControls::BuildMenu() {
 }
 
 void TZMediaControls::ApplyTexts(const TZLanguage& language) {
-  defaultAction_->setText(language.Text(kTextDefaultPreset));
-  loadAction_->setText(language.Text(kTextLoadPreset));
-  saveAction_->setText(language.Text(kTextSavePreset));
-  presetMenu_->setTitle(language.Text(kTextPresets));
+  defaultAction_->setText(language.Text(kTextEqualizerReset));
+  loadAction_->setText(language.Text(kTextEqualizerLoad));
+  saveAction_->setText(language.Text(kTextEqualizerSave));
+  presetMenu_->setTitle(language.Text(kTextEqualizerPresets));
   window_.SpeedSeekbar->knob()->setProperty(kHintProperty, language.Text(kTextSpeedHint));
 }
 

@@ -12,13 +12,10 @@
 #include <QVBoxLayout>
 
 #include "config/config.h"
+#include "lang/textids.h"
 #include "ui/aboutparts.h"
 
 namespace {
-
-constexpr int kTextTitle = 420;
-constexpr int kTextOK = 421;
-constexpr int kTextDontShow = 422;
 
 const QString kHeadingBackground = QStringLiteral(
     "background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #808080, "
@@ -86,9 +83,9 @@ TfrmNews::TfrmNews(TZConfig& config, const QString& version, QWidget* parent)
 }
 
 void TfrmNews::ApplyTexts(const TZLanguage& language) {
-  setWindowTitle(language.Text(kTextTitle));
-  btnOK->setText(language.Text(kTextOK));
-  cbDontShowWindow->setText(language.Text(kTextDontShow));
+  setWindowTitle(language.Text(kTextNewsTitle));
+  btnOK->setText(language.Text(kTextNewsOk));
+  cbDontShowWindow->setText(language.Text(kTextNewsDontShow));
 }
 
 void TfrmNews::AddItem(const QString& html, const QString& background) {

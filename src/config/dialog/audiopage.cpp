@@ -14,6 +14,7 @@
 
 #include "base/programpath.h"
 #include "config/dialog/pageparts.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -63,17 +64,20 @@ void ApplyFader(const QCheckBox& active, QLineEdit& count, int fallback, TZFadeS
 
 TZAudioPage::TZAudioPage(TZConfig& config, TZConfigActions& actions, QWidget* parent)
     : TZSettingsPage(config, actions, parent),
-      cbFader(AddCheck("cbFader", 195, TZConfigGroup::CrossFader)),
+      cbFader(AddCheck("cbFader", kTextAudioCrossfadeActive, TZConfigGroup::CrossFader)),
       edFaderCount(AddNumberField("edFaderCount", TZConfigGroup::CrossFader)),
-      lblFaderUnit(AddLabel(196)),
-      cbVFader(AddCheck("cbVFader", 198, TZConfigGroup::VolumeFader)),
+      lblFaderUnit(AddLabel(kTextAudioCrossfadeMsec)),
+      cbVFader(AddCheck("cbVFader", kTextAudioVolumeFadeActive, TZConfigGroup::VolumeFader)),
       edVFaderCount(AddNumberField("edVFaderCount", TZConfigGroup::VolumeFader)),
-      lblVFaderUnit(AddLabel(199)),
+      lblVFaderUnit(AddLabel(kTextAudioVolumeFadeMsec)),
       edURLMaxDelay(AddNumberField("edURLMaxDelay", TZConfigGroup::NetRadio)),
       edURLTimeRetry(AddNumberField("edURLTimeRetry", TZConfigGroup::NetRadio)),
-      rgbLSASConvertTo(AddRadioGroup("rgbLSASConvertTo", 205, {206, 207}, TZConfigGroup::NetRadio)),
-      cbLSASAutoChangeTitle(AddCheck("cbLSASAutoChangeTitle", 208, TZConfigGroup::NetRadio)),
-      cbLSASAutoRecord(AddCheck("cbLSASAutoRecord", 209, TZConfigGroup::NetRadio)),
+      rgbLSASConvertTo(AddRadioGroup("rgbLSASConvertTo", kTextAudioSaveTo,
+                                     {kTextAudioSaveNone, kTextAudioSaveMp3},
+                                     TZConfigGroup::NetRadio)),
+      cbLSASAutoChangeTitle(
+          AddCheck("cbLSASAutoChangeTitle", kTextAudioAutoTitle, TZConfigGroup::NetRadio)),
+      cbLSASAutoRecord(AddCheck("cbLSASAutoRecord", kTextAudioAutoRecord, TZConfigGroup::NetRadio)),
       edtLSASFormatmask(TextField(this, "edtLSASFormatmask")),
       edtLSASOutputPath(TextField(this, "edtLSASOutputPath")),
       btnLSASChooseOutputPath(new QPushButton(QStringLiteral("..."), this)),
@@ -97,18 +101,20 @@ TZAudioPage::TZAudioPage(TZConfig& config, TZConfigActions& actions, QWidget* pa
   auto* device = new QVBoxLayout;
   device->setContentsMargins(6, 2, 6, 4);
   device->addWidget(cbBassOutputDevice);
-  QLabel* speakers = AddLabel(211);
+  QLabel* speakers = AddLabel(kTextAudioSpeakers);
   speakers->setWordWrap(true);
   device->addWidget(speakers);
   device->addWidget(cbAudioSpeakers);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setVerticalSpacing(2);
-  grid->addWidget(AddBox(194, FaderRow(cbFader, edFaderCount, lblFaderUnit)), 0, 0);
-  grid->addWidget(AddBox(197, FaderRow(cbVFader, edVFaderCount, lblVFaderUnit)), 0, 1);
-  grid->addWidget(AddBox(200, NetRadioLayout()), 1, 0);
-  grid->addWidget(AddBox(203, device), 1, 1);
-  grid->addWidget(AddBox(204, SavingLayout()), 2, 0, 1, 2);
+  grid->addWidget(AddBox(kTextAudioCrossfader, FaderRow(cbFader, edFaderCount, lblFaderUnit)), 0,
+                  0);
+  grid->addWidget(AddBox(kTextAudioVolumeFader, FaderRow(cbVFader, edVFaderCount, lblVFaderUnit)),
+                  0, 1);
+  grid->addWidget(AddBox(kTextAudioNetRadio, NetRadioLayout()), 1, 0);
+  grid->addWidget(AddBox(kTextAudioOutputDevice, device), 1, 1);
+  grid->addWidget(AddBox(kTextAudioStreamSaving, SavingLayout()), 2, 0, 1, 2);
   grid->setRowStretch(3, 1);
 }
 
@@ -124,9 +130,9 @@ QLayout* TZAudioPage::FaderRow(QCheckBox* active, TZNumberField* count, QLabel* 
 QLayout* TZAudioPage::NetRadioLayout() {
   auto* grid = new QGridLayout;
   grid->setContentsMargins(6, 2, 6, 4);
-  grid->addWidget(AddLabel(201), 0, 0);
+  grid->addWidget(AddLabel(kTextAudioMaxRetries), 0, 0);
   grid->addWidget(edURLMaxDelay, 0, 1);
-  QLabel* retryTime = AddLabel(202);
+  QLabel* retryTime = AddLabel(kTextAudioRetryDelay);
   retryTime->setWordWrap(true);
   grid->addWidget(retryTime, 1, 0);
   grid->addWidget(edURLTimeRetry, 1, 1);
@@ -141,9 +147,9 @@ QLayout* TZAudioPage::SavingLayout() {
   grid->addWidget(cbLSASAutoChangeTitle, 0, 1);
   grid->addWidget(cbLSASAutoRecord, 1, 1);
   auto* paths = new QGridLayout;
-  paths->addWidget(AddLabel(210), 0, 0);
+  paths->addWidget(AddLabel(kTextAudioFormatMask), 0, 0);
   paths->addWidget(edtLSASFormatmask, 0, 1, 1, 2);
-  paths->addWidget(AddLabel(212), 1, 0);
+  paths->addWidget(AddLabel(kTextAudioOutputPath), 1, 0);
   paths->addWidget(edtLSASOutputPath, 1, 1);
   paths->addWidget(btnLSASChooseOutputPath, 1, 2);
   grid->addLayout(paths, 2, 0, 1, 2);

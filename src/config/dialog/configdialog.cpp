@@ -23,18 +23,17 @@
 #include "config/dialog/skinspage.h"
 #include "config/dialog/systempage.h"
 #include "config/dialog/videopages.h"
+#include "lang/textids.h"
 #include "skin/skinstartup.h"
 #include "skin/zgui.h"
 
 namespace {
 
-constexpr int kTextCancel = 122;
-constexpr int kTextApply = 123;
-constexpr int kTextOk = 124;
-constexpr int kTextDefault = 125;
-constexpr int kFirstPageText = 128;
 constexpr qsizetype kNameLength = 60;
 constexpr int kHeaderHeight = 50;
+
+// The page names are consecutive texts in the order of the page indexes.
+static_assert(kTextPageGeneral + cpSystem == kTextPageSystem);
 
 // Each page's parent in the tree (-1: a top node).
 constexpr std::array<int, kConfigPageCount> kParentPage{
@@ -295,12 +294,12 @@ void TfrmConfig::ShowBookTitle() {
 }
 
 void TfrmConfig::ApplyTexts(const TZLanguage& language) {
-  Button1->setText(language.Text(kTextApply));
-  Button2->setText(language.Text(kTextOk));
-  Button3->setText(language.Text(kTextCancel));
-  Button4->setText(language.Text(kTextDefault));
+  Button1->setText(language.Text(kTextDialogApply));
+  Button2->setText(language.Text(kTextDialogOk));
+  Button3->setText(language.Text(kTextDialogCancel));
+  Button4->setText(language.Text(kTextDialogDefault));
   for (int index = 0; index < kConfigPageCount; ++index) {
-    nodes_[size_t(index)]->setText(0, language.Text(kFirstPageText + index));
+    nodes_[size_t(index)]->setText(0, language.Text(kTextPageGeneral + index));
     pages_[size_t(index)]->ApplyTexts(language);
   }
   ShowBookTitle();

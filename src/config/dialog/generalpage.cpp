@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "config/dialog/pageparts.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -23,28 +24,34 @@ int ItemOf(int value, int count) {
 TZGeneralPage::TZGeneralPage(TZConfig& config, TZConfigActions& actions, QWidget* parent)
     : TZSettingsPage(config, actions, parent),
       rgG_ShowZephonic(
-          AddRadioGroup("rgG_ShowZephonic", 142, {143, 144, 145}, TZConfigGroup::Display)),
+          AddRadioGroup("rgG_ShowZephonic", kTextGeneralShowIn,
+                        {kTextGeneralTaskbarOnly, kTextGeneralTrayOnly, kTextGeneralTaskbarAndTray},
+                        TZConfigGroup::Display)),
       edtTJCount(AddNumberField("edtTJCount", TZConfigGroup::TimeJump)),
-      rgScolllabel(AddRadioGroup("rgScolllabel", 148, {149, 150, 151}, TZConfigGroup::Display)),
-      cbAutoLiveUpdate(AddCheck("cbAutoLiveUpdate", 153, TZConfigGroup::Update)),
-      cbRememberLastPlayedIndex(
-          AddCheck("cbRememberLastPlayedIndex", 155, TZConfigGroup::Remember)),
-      cbSwapMemoryMngt(AddCheck("cbSwapMemoryMngt", 157, TZConfigGroup::Memory)),
-      cbGNewsShowOnStartup(AddCheck("cbGNewsShowOnStartup", 159, TZConfigGroup::News)) {
+      rgScolllabel(
+          AddRadioGroup("rgScolllabel", kTextGeneralScrollLabel,
+                        {kTextGeneralNoScrolling, kTextGeneralScrollLeft, kTextGeneralScrollRight},
+                        TZConfigGroup::Display)),
+      cbAutoLiveUpdate(AddCheck("cbAutoLiveUpdate", kTextGeneralAutoUpdate, TZConfigGroup::Update)),
+      cbRememberLastPlayedIndex(AddCheck("cbRememberLastPlayedIndex", kTextGeneralRememberIndex,
+                                         TZConfigGroup::Remember)),
+      cbSwapMemoryMngt(AddCheck("cbSwapMemoryMngt", kTextGeneralSwapMemory, TZConfigGroup::Memory)),
+      cbGNewsShowOnStartup(
+          AddCheck("cbGNewsShowOnStartup", kTextGeneralNewsOnStartup, TZConfigGroup::News)) {
   auto* jump = new QHBoxLayout;
   jump->setContentsMargins(6, 2, 6, 4);
-  jump->addWidget(AddLabel(147));
+  jump->addWidget(AddLabel(kTextGeneralTimejumpValue));
   jump->addWidget(edtTJCount);
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->addWidget(rgG_ShowZephonic, 0, 0);
   grid->addWidget(rgScolllabel, 0, 1);
-  grid->addWidget(AddBox(146, jump), 1, 0);
-  grid->addWidget(AddBox(158, ColumnLayout({cbGNewsShowOnStartup})), 1, 1);
-  grid->addWidget(AddBox(154, ColumnLayout({cbRememberLastPlayedIndex})), 2, 0, 1, 2);
-  grid->addWidget(AddBox(156, ColumnLayout({cbSwapMemoryMngt})), 3, 0, 1, 2);
-  grid->addWidget(AddBox(152, ColumnLayout({cbAutoLiveUpdate})), 4, 0, 1, 2);
+  grid->addWidget(AddBox(kTextGeneralTimejump, jump), 1, 0);
+  grid->addWidget(AddBox(kTextGeneralNews, ColumnLayout({cbGNewsShowOnStartup})), 1, 1);
+  grid->addWidget(AddBox(kTextGeneralOther, ColumnLayout({cbRememberLastPlayedIndex})), 2, 0, 1, 2);
+  grid->addWidget(AddBox(kTextGeneralMemory, ColumnLayout({cbSwapMemoryMngt})), 3, 0, 1, 2);
+  grid->addWidget(AddBox(kTextGeneralLiveUpdate, ColumnLayout({cbAutoLiveUpdate})), 4, 0, 1, 2);
   grid->setRowStretch(5, 1);
 }
 

@@ -7,12 +7,7 @@
 
 #include "lang/language.h"
 #include "lang/textformat.h"
-
-namespace {
-
-constexpr int kTextLanguageLabel = 127;
-
-}  // namespace
+#include "lang/textids.h"
 
 TZLanguagesPage::TZLanguagesPage(TZConfig& config, TZConfigActions& actions, QWidget* parent)
     : TZSettingsPage(config, actions, parent),

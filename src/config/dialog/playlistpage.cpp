@@ -7,6 +7,7 @@
 #include <array>
 
 #include "config/dialog/pageparts.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -26,28 +27,45 @@ int AlignmentItem(TSBTextAlign align) {
 
 TZPlaylistPage::TZPlaylistPage(TZConfig& config, TZConfigActions& actions, QWidget* parent)
     : TZSettingsPage(config, actions, parent),
-      cbOFAReadID3Tag(AddCheck("cbOFAReadID3Tag", 169, TZConfigGroup::TagReading)),
-      cbOFAReadTime(AddCheck("cbOFAReadTime", 170, TZConfigGroup::TimeReading)),
-      cbOFACheckIsValidFile(AddCheck("cbOFACheckIsValidFile", 171, TZConfigGroup::FileCheck)),
-      cbOFAReadPlaylistFiles(AddCheck("cbOFAReadPlaylistFiles", 186, TZConfigGroup::PlaylistFiles)),
-      cbOFPReadID3Tag(AddCheck("cbOFPReadID3Tag", 173, TZConfigGroup::TagReading)),
-      cbOFPReadTime(AddCheck("cbOFPReadTime", 174, TZConfigGroup::TimeReading)),
-      cbPLDrawNumbers(AddCheck("cbPLDrawNumbers", 176, TZConfigGroup::PlaylistDrawing)),
-      cbPLDrawTime(AddCheck("cbPLDrawTime", 177, TZConfigGroup::PlaylistDrawing)),
-      cbPLDrawFileTypeIcons(AddCheck("cbPLDrawFileTypeIcons", 178, TZConfigGroup::PlaylistDrawing)),
-      cbSearchHideOnPlay(AddCheck("cbSearchHideOnPlay", 180, TZConfigGroup::Search)),
-      rgPLSB(AddRadioGroup("rgPLSB", 181, {182, 183, 184, 185}, TZConfigGroup::StatusBar)),
+      cbOFAReadID3Tag(
+          AddCheck("cbOFAReadID3Tag", kTextPlaylistAddReadTags, TZConfigGroup::TagReading)),
+      cbOFAReadTime(
+          AddCheck("cbOFAReadTime", kTextPlaylistAddReadTime, TZConfigGroup::TimeReading)),
+      cbOFACheckIsValidFile(
+          AddCheck("cbOFACheckIsValidFile", kTextPlaylistAddCheckValid, TZConfigGroup::FileCheck)),
+      cbOFAReadPlaylistFiles(AddCheck("cbOFAReadPlaylistFiles", kTextPlaylistReadListFiles,
+                                      TZConfigGroup::PlaylistFiles)),
+      cbOFPReadID3Tag(
+          AddCheck("cbOFPReadID3Tag", kTextPlaylistPlayReadTags, TZConfigGroup::TagReading)),
+      cbOFPReadTime(
+          AddCheck("cbOFPReadTime", kTextPlaylistPlayReadTime, TZConfigGroup::TimeReading)),
+      cbPLDrawNumbers(
+          AddCheck("cbPLDrawNumbers", kTextPlaylistDrawNumbers, TZConfigGroup::PlaylistDrawing)),
+      cbPLDrawTime(AddCheck("cbPLDrawTime", kTextPlaylistDrawTime, TZConfigGroup::PlaylistDrawing)),
+      cbPLDrawFileTypeIcons(AddCheck("cbPLDrawFileTypeIcons", kTextPlaylistDrawIcons,
+                                     TZConfigGroup::PlaylistDrawing)),
+      cbSearchHideOnPlay(
+          AddCheck("cbSearchHideOnPlay", kTextPlaylistHideOnPlay, TZConfigGroup::Search)),
+      rgPLSB(AddRadioGroup("rgPLSB", kTextPlaylistStatusAlign,
+                           {kTextPlaylistAlignDisabled, kTextPlaylistAlignLeft,
+                            kTextPlaylistAlignCenter, kTextPlaylistAlignRight},
+                           TZConfigGroup::StatusBar)),
       rgPLOnDragDrop(
-          AddRadioGroup("rgPLOnDragDrop", 187, {188, 189, 190}, TZConfigGroup::DragAndDrop)) {
+          AddRadioGroup("rgPLOnDragDrop", kTextPlaylistOnDrop,
+                        {kTextPlaylistDropDisabled, kTextPlaylistDropAdd, kTextPlaylistDropReplace},
+                        TZConfigGroup::DragAndDrop)) {
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
-  grid->addWidget(AddBox(168, ColumnLayout({cbOFAReadID3Tag, cbOFAReadTime, cbOFACheckIsValidFile,
-                                            cbOFAReadPlaylistFiles})),
-                  0, 0);
-  grid->addWidget(AddBox(172, ColumnLayout({cbOFPReadID3Tag, cbOFPReadTime})), 0, 1);
-  grid->addWidget(AddBox(175, ColumnLayout({cbPLDrawNumbers, cbPLDrawTime, cbPLDrawFileTypeIcons})),
+  grid->addWidget(
+      AddBox(kTextPlaylistOnAdd, ColumnLayout({cbOFAReadID3Tag, cbOFAReadTime,
+                                               cbOFACheckIsValidFile, cbOFAReadPlaylistFiles})),
+      0, 0);
+  grid->addWidget(AddBox(kTextPlaylistOnPlay, ColumnLayout({cbOFPReadID3Tag, cbOFPReadTime})), 0,
+                  1);
+  grid->addWidget(AddBox(kTextPlaylistListbox,
+                         ColumnLayout({cbPLDrawNumbers, cbPLDrawTime, cbPLDrawFileTypeIcons})),
                   1, 0);
-  grid->addWidget(AddBox(179, ColumnLayout({cbSearchHideOnPlay})), 1, 1);
+  grid->addWidget(AddBox(kTextPlaylistSearch, ColumnLayout({cbSearchHideOnPlay})), 1, 1);
   grid->addWidget(rgPLSB, 2, 0);
   grid->addWidget(rgPLOnDragDrop, 2, 1);
   grid->setRowStretch(3, 1);

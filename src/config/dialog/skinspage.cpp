@@ -13,13 +13,13 @@
 
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "skin/skinfiles.h"
 #include "skin/skininfo.h"
 #include "skin/zgui.h"
 
 namespace {
 
-constexpr int kTextSkinLabel = 126;
 constexpr int kPackageExtensionLength = 5;
 
 }  // namespace
@@ -58,15 +58,15 @@ TZSkinsPage::TZSkinsPage(TZConfig& config, TZConfigActions& actions, QWidget* pa
 
   auto* blend = new QGridLayout;
   blend->setContentsMargins(6, 2, 6, 4);
-  blend->addWidget(AddLabel(192), 0, 0);
+  blend->addWidget(AddLabel(kTextSkinsAlpha), 0, 0);
   blend->addWidget(tbSkinCBAlpha, 0, 1);
-  blend->addWidget(AddLabel(193), 1, 0);
+  blend->addWidget(AddLabel(kTextSkinsColor), 1, 0);
   blend->addWidget(shapeSkinCBColor, 1, 1, Qt::AlignLeft);
   auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(lbSkins, 0, 0, 2, 1);
   layout->addWidget(memoSkinInfo, 0, 1);
-  layout->addWidget(AddBox(191, blend), 1, 1);
+  layout->addWidget(AddBox(kTextSkinsColorBlend, blend), 1, 1);
   layout->addWidget(lblLastSkin, 2, 0, 1, 2);
 }
 

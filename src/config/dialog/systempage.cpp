@@ -10,6 +10,7 @@
 
 #include "config/dialog/pageparts.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -26,20 +27,26 @@ QSlider* FallOffBar(QWidget* parent, const char* name, int maximum) {
 
 TZSystemPage::TZSystemPage(TZConfig& config, TZConfigActions& actions, QWidget* parent)
     : TZSettingsPage(config, actions, parent),
-      rgPlaymode(
-          AddRadioGroup("rgPlaymode", 213, {214, 215, 216, 217, 218}, TZConfigGroup::PlayMode)),
+      rgPlaymode(AddRadioGroup("rgPlaymode", kTextSystemPlayMode,
+                               {kTextSystemPlayModeNone, kTextSystemRepeat, kTextSystemRandom,
+                                kTextSystemNextUntilEnd, kTextSystemNextLoop},
+                               TZConfigGroup::PlayMode)),
       rbAnalyzerLines(new QRadioButton(this)),
       rbAnalyzerBars(new QRadioButton(this)),
-      cbAnalyzerShowPeaks(AddCheck("cbAnalyzerShowPeaks", 222, TZConfigGroup::Analyser)),
-      cbAnalyzerShowSpectrum(AddCheck("cbAnalyzerShowSpectrum", 223, TZConfigGroup::Analyser)),
-      cbAnalyzerMotionBlur(AddCheck("cbAnalyzerMotionBlur", 224, TZConfigGroup::Analyser)),
-      lblPeaksFallOff(AddLabel(225)),
+      cbAnalyzerShowPeaks(
+          AddCheck("cbAnalyzerShowPeaks", kTextSystemShowPeaks, TZConfigGroup::Analyser)),
+      cbAnalyzerShowSpectrum(
+          AddCheck("cbAnalyzerShowSpectrum", kTextSystemShowSpectrum, TZConfigGroup::Analyser)),
+      cbAnalyzerMotionBlur(
+          AddCheck("cbAnalyzerMotionBlur", kTextSystemMotionBlur, TZConfigGroup::Analyser)),
+      lblPeaksFallOff(AddLabel(kTextSystemPeakFall)),
       tbPeaksFallOff(FallOffBar(this, "tbPeaksFallOff", 3)),
-      lblLinesFallOff(AddLabel(226)),
+      lblLinesFallOff(AddLabel(kTextSystemLineFall)),
       tbLinesFallOff(FallOffBar(this, "tbLinesFallOff", 10)) {
   rbAnalyzerLines->setObjectName(QStringLiteral("rbAnalyzerLines"));
   rbAnalyzerBars->setObjectName(QStringLiteral("rbAnalyzerBars"));
-  for (auto [button, text] : {std::pair{rbAnalyzerLines, 220}, std::pair{rbAnalyzerBars, 221}}) {
+  for (auto [button, text] :
+       {std::pair{rbAnalyzerLines, kTextSystemLines}, std::pair{rbAnalyzerBars, kTextSystemBars}}) {
     Caption([button, text](const TZLanguage& language) { button->setText(language.Text(text)); });
     connect(button, &QRadioButton::clicked, this, [this] { Mark(TZConfigGroup::Analyser); });
   }
@@ -62,7 +69,7 @@ TZSystemPage::TZSystemPage(TZConfig& config, TZConfigActions& actions, QWidget* 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(rgPlaymode);
-  layout->addWidget(AddBox(219, analyzer));
+  layout->addWidget(AddBox(kTextSystemAnalyzer, analyzer));
   layout->addStretch();
 }
 

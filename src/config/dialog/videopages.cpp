@@ -11,6 +11,7 @@
 
 #include "config/dialog/pageparts.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -29,12 +30,12 @@ struct TZColourBar {
 };
 // The brightness bar runs the other way: its position is 10000 minus the brightness.
 constexpr std::array<TZColourBar, 6> kColourBars{{
-    {"tbVideoBrightness", 236, 0, kBrightnessMaximum, 1000, kBrightnessMaximum},
-    {"tbVideoContrast", 237, 0, 20000, 10000, 10000},
-    {"tbVideoHUE", 238, -180, 180, 36, 0},
-    {"tbVideoSaturation", 239, 0, 20000, 10000, 10000},
-    {"tbVideoSharpness", 240, 0, 10, 1, 5},
-    {"tbVideoGamma", 241, 1, 500, 50, 1},
+    {"tbVideoBrightness", kTextVideoBrightness, 0, kBrightnessMaximum, 1000, kBrightnessMaximum},
+    {"tbVideoContrast", kTextVideoContrast, 0, 20000, 10000, 10000},
+    {"tbVideoHUE", kTextVideoHue, -180, 180, 36, 0},
+    {"tbVideoSaturation", kTextVideoSaturation, 0, 20000, 10000, 10000},
+    {"tbVideoSharpness", kTextVideoSharpness, 0, 10, 1, 5},
+    {"tbVideoGamma", kTextVideoGamma, 1, 500, 50, 1},
 }};
 
 const char* const kTrackLanguages[] = {"-",        "Albanian", "Chinese", "Czech",
@@ -67,18 +68,19 @@ float ApplyRatio(QLineEdit& field) {
 
 TZVideoPage::TZVideoPage(TZConfig& config, TZConfigActions& actions, QWidget* parent)
     : TZSettingsPage(config, actions, parent),
-      cbAutoFS(AddCheck("cbAutoFS", 228, TZConfigGroup::Video)),
-      cbAutoVideoResize(AddCheck("cbAutoVideoResize", 229, TZConfigGroup::Video)),
-      cbCenterVideo(AddCheck("cbCenterVideo", 230, TZConfigGroup::Video)),
-      cbScreensaverDisabled(AddCheck("cbScreensaverDisabled", 232, TZConfigGroup::Video)),
-      cbHideCursor(AddCheck("cbHideCursor", 233, TZConfigGroup::Video)),
+      cbAutoFS(AddCheck("cbAutoFS", kTextVideoAutoFullscreen, TZConfigGroup::Video)),
+      cbAutoVideoResize(AddCheck("cbAutoVideoResize", kTextVideoAutoResize, TZConfigGroup::Video)),
+      cbCenterVideo(AddCheck("cbCenterVideo", kTextVideoAutoCenter, TZConfigGroup::Video)),
+      cbScreensaverDisabled(
+          AddCheck("cbScreensaverDisabled", kTextVideoNoScreensaver, TZConfigGroup::Video)),
+      cbHideCursor(AddCheck("cbHideCursor", kTextVideoHideCursor, TZConfigGroup::Video)),
       edtUserDefRatioX(AddNumberField("edtUserDefRatioX", TZConfigGroup::Video, true)),
       edtUserDefRatioY(AddNumberField("edtUserDefRatioY", TZConfigGroup::Video, true)),
       colourBars_{},
       btnSetColorControlsDefault(new QPushButton(this)) {
   btnSetColorControlsDefault->setObjectName(QStringLiteral("btnSetColorControlsDefault"));
   Caption([this](const TZLanguage& language) {
-    btnSetColorControlsDefault->setText(language.Text(235));
+    btnSetColorControlsDefault->setText(language.Text(kTextVideoColourReset));
   });
   connect(btnSetColorControlsDefault, &QPushButton::clicked, this, &TZVideoPage::SetColourDefaults);
 
@@ -89,10 +91,12 @@ TZVideoPage::TZVideoPage(TZConfig& config, TZConfigActions& actions, QWidget* pa
   ratio->addWidget(edtUserDefRatioY);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
-  grid->addWidget(AddBox(227, ColumnLayout({cbAutoFS, cbAutoVideoResize, cbCenterVideo})), 0, 0);
-  grid->addWidget(AddBox(231, ColumnLayout({cbScreensaverDisabled, cbHideCursor})), 0, 1);
-  grid->addWidget(AddBox(234, ColourLayout()), 1, 0, 1, 2);
-  grid->addWidget(AddBox(242, ratio), 2, 0, 1, 2);
+  grid->addWidget(
+      AddBox(kTextVideoOnPlay, ColumnLayout({cbAutoFS, cbAutoVideoResize, cbCenterVideo})), 0, 0);
+  grid->addWidget(AddBox(kTextVideoOnPlaying, ColumnLayout({cbScreensaverDisabled, cbHideCursor})),
+                  0, 1);
+  grid->addWidget(AddBox(kTextVideoColourControls, ColourLayout()), 1, 0, 1, 2);
+  grid->addWidget(AddBox(kTextVideoUserRatio, ratio), 2, 0, 1, 2);
   grid->setRowStretch(3, 1);
 }
 
@@ -179,8 +183,9 @@ TZVideoDefaultPage::TZVideoDefaultPage(TZConfig& config, TZConfigActions& action
     : TZSettingsPage(config, actions, parent),
       cbDefaultLanguage(LanguageList(this, "cbDefaultLanguage")),
       cbDefaultSubtitle(LanguageList(this, "cbDefaultSubtitle")),
-      cbVideoDefaultSubtitleDefaultFailed(
-          AddCheck("cbVideoDefaultSubtitleDefaultFailed", 256, TZConfigGroup::Subtitle)) {
+      cbVideoDefaultSubtitleDefaultFailed(AddCheck("cbVideoDefaultSubtitleDefaultFailed",
+                                                   kTextVideoDefaultFirstSubtitle,
+                                                   TZConfigGroup::Subtitle)) {
   // Only the user's choices and typing mark a group; filling sets the text silently.
   connect(cbDefaultLanguage, &QComboBox::activated, this,
           [this] { Mark(TZConfigGroup::AudioLanguage); });
@@ -192,9 +197,9 @@ TZVideoDefaultPage::TZVideoDefaultPage(TZConfig& config, TZConfigActions& action
           [this] { Mark(TZConfigGroup::Subtitle); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(AddBox(254, ColumnLayout({cbDefaultLanguage})));
-  layout->addWidget(
-      AddBox(255, ColumnLayout({cbDefaultSubtitle, cbVideoDefaultSubtitleDefaultFailed})));
+  layout->addWidget(AddBox(kTextVideoDefaultLanguage, ColumnLayout({cbDefaultLanguage})));
+  layout->addWidget(AddBox(kTextVideoDefaultSubtitle,
+                           ColumnLayout({cbDefaultSubtitle, cbVideoDefaultSubtitleDefaultFailed})));
   layout->addStretch();
 }
 
@@ -216,11 +221,11 @@ void TZVideoDefaultPage::ApplyGroup(TZConfigGroup group) {
 TZVideoFSControlPage::TZVideoFSControlPage(TZConfig& config, TZConfigActions& actions,
                                            QWidget* parent)
     : TZSettingsPage(config, actions, parent),
-      gbVideoFSControl_Enable(
-          AddCheck("gbVideoFSControl_Enable", 258, TZConfigGroup::FullscreenControl)) {
+      gbVideoFSControl_Enable(AddCheck("gbVideoFSControl_Enable", kTextFullscreenControlActive,
+                                       TZConfigGroup::FullscreenControl)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(AddBox(257, ColumnLayout({gbVideoFSControl_Enable})));
+  layout->addWidget(AddBox(kTextFullscreenControlOptions, ColumnLayout({gbVideoFSControl_Enable})));
   layout->addStretch();
 }
 

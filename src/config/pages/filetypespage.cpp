@@ -12,6 +12,7 @@
 #include "config/pages/pagewidgets.h"
 #include "desktop/shellintegration.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 
 TZFiletypesPage::TZFiletypesPage(TZShellRegistration& shell, TZPageMessage showMessage,
                                  QWidget* parent)
@@ -168,13 +169,13 @@ void TZFiletypesPage::ReportContextMenu(bool written) {
 }
 
 void TZFiletypesPage::ApplyTexts(const TZLanguage& language) {
-  rbRegFiletypes_->setText(language.Text(160));
-  rbUnregFiletypes_->setText(language.Text(161));
-  rbNoneFiletypes_->setText(language.Text(162));
-  btnRefreshFiletypes_->setText(language.Text(163));
-  btnFTSelectNone_->setText(language.Text(164));
-  btnFTSelectAll_->setText(language.Text(165));
-  cbGeneralEnableContextMenu_->setText(language.Text(166));
-  cbGeneralEnableContextMenuDVD_->setText(language.Text(167));
-  gbFiletypes_->setTitle(language.Text(129));
+  rbRegFiletypes_->setText(language.Text(kTextFileTypesRegister));
+  rbUnregFiletypes_->setText(language.Text(kTextFileTypesUnregister));
+  rbNoneFiletypes_->setText(language.Text(kTextFileTypesNone));
+  btnRefreshFiletypes_->setText(language.Text(kTextFileTypesRefresh));
+  btnFTSelectNone_->setText(language.Text(kTextFileTypesSelectNone));
+  btnFTSelectAll_->setText(language.Text(kTextFileTypesSelectAll));
+  cbGeneralEnableContextMenu_->setText(language.Text(kTextFileTypesContextMenu));
+  cbGeneralEnableContextMenuDVD_->setText(language.Text(kTextFileTypesContextMenuDvd));
+  gbFiletypes_->setTitle(language.Text(kTextPageFileTypes));
 }

@@ -12,6 +12,7 @@
 #include "config/pages/pagewidgets.h"
 #include "hotkeys/hotkeyactions.h"
 #include "hotkeys/keycodes.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ void TZShortcutsPage::FillEntryList() {
 }
 
 void TZShortcutsPage::ShowCapturedKey() {
-  edHotKey_->setText(capturedKey_ == 0 ? language_.Text(362)
+  edHotKey_->setText(capturedKey_ == 0 ? language_.Text(kTextShortcutsNoKey)
                                        : KeyText(capturedKey_, capturedModifiers_));
 }
 
@@ -227,12 +228,14 @@ void TZShortcutsPage::TableEdited() {
 
 void TZShortcutsPage::ApplyTexts(const TZLanguage& language) {
   language_ = language;
-  lvHotKeys_->setHeaderLabels({language.Text(356), language.Text(357), language.Text(363)});
-  btnReset_->setText(language.Text(358));
-  btnAdd_->setText(language.Text(359));
-  btnDel_->setText(language.Text(360));
-  btnEdit_->setText(language.Text(361));
-  cbSystemWide_->setText(language.Text(364));
+  lvHotKeys_->setHeaderLabels({language.Text(kTextShortcutsOption),
+                               language.Text(kTextShortcutsHotkey),
+                               language.Text(kTextShortcutsSystemWideColumn)});
+  btnReset_->setText(language.Text(kTextShortcutsReset));
+  btnAdd_->setText(language.Text(kTextShortcutsAdd));
+  btnDel_->setText(language.Text(kTextShortcutsRemove));
+  btnEdit_->setText(language.Text(kTextShortcutsEdit));
+  cbSystemWide_->setText(language.Text(kTextShortcutsSystemWide));
   const int chosen = cbHotKeyAction_->currentIndex();
   cbHotKeyAction_->clear();
   cbHotKeyAction_->addItems(ActionNames([&](int number) { return language.Text(number); }));

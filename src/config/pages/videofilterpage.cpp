@@ -8,6 +8,7 @@
 
 #include "config/pages/graphtyperows.h"
 #include "config/pages/pagewidgets.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -144,15 +145,16 @@ void TZVideoFilterPage::ApplyGroup(TZConfigGroup group) {
 }
 
 QString TZVideoFilterPage::NoScript() const {
-  return language_.Text(40);
+  return language_.Text(kTextNoScript);
 }
 
 void TZVideoFilterPage::ApplyTexts(const TZLanguage& language) {
   const QString oldNoScript = NoScript();
   language_ = language;
-  gbDvdScript_->setTitle(language.Text(243));
-  gbMediaTypes_->setTitle(language.Text(244));
-  lvDSGraphTypeList_->setHeaderLabels({language.Text(245), language.Text(246)});
+  gbDvdScript_->setTitle(language.Text(kTextFilterDvdScript));
+  gbMediaTypes_->setTitle(language.Text(kTextFilterMediaTypes));
+  lvDSGraphTypeList_->setHeaderLabels(
+      {language.Text(kTextFilterType), language.Text(kTextFilterScript)});
   // Rows without a script show the new language's words for it.
   for (int index = 0; index < lvDSGraphTypeList_->topLevelItemCount(); ++index) {
     QTreeWidgetItem* row = lvDSGraphTypeList_->topLevelItem(index);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "config/osdlayout.h"
+#include "lang/textids.h"
 
 namespace {
 
@@ -194,7 +195,7 @@ void TZVideoOsdPage::DrawOsdPreview() {
   if (cbShowOSD_->isChecked()) {
     QPainter painter(&preview_);
     const QFont font = PreviewFont();
-    const QString text = language_.Text(252);
+    const QString text = language_.Text(kTextOsdPreviewText);
     const QFontMetrics metrics(font);
     const QSize size(metrics.horizontalAdvance(text), metrics.height());
     painter.setFont(font);
@@ -219,12 +220,12 @@ void TZVideoOsdPage::ApplyGroup(TZConfigGroup group) {
 
 void TZVideoOsdPage::ApplyTexts(const TZLanguage& language) {
   language_ = language;
-  gbPosition_->setTitle(language.Text(247));
-  gbFont_->setTitle(language.Text(248));
-  lblFont_->setText(language.Text(248));
-  lblColor_->setText(language.Text(249));
-  lblSize_->setText(language.Text(250));
-  gbPreview_->setTitle(language.Text(251));
-  cbShowOSD_->setText(language.Text(253));
+  gbPosition_->setTitle(language.Text(kTextOsdPosition));
+  gbFont_->setTitle(language.Text(kTextOsdFont));
+  lblFont_->setText(language.Text(kTextOsdFont));
+  lblColor_->setText(language.Text(kTextOsdColor));
+  lblSize_->setText(language.Text(kTextOsdSize));
+  gbPreview_->setTitle(language.Text(kTextOsdPreview));
+  cbShowOSD_->setText(language.Text(kTextOsdShow));
   DrawOsdPreview();
 }

@@ -14,6 +14,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playlist/addmedia/mediatime.h"
 #include "playlist/apetag.h"
 #include "playlist/id3v1.h"
@@ -25,13 +26,6 @@
 
 namespace {
 
-constexpr int kTextReadingDirectory = 2;
-constexpr int kTextAddingFiles = 3;
-constexpr int kTextRefreshingTags = 32;
-constexpr int kTextDvd = 23;
-constexpr int kTextDvdPlain = 35;
-constexpr int kTextDvdFile = 36;
-constexpr int kTextDvdDirectory = 41;
 const QString kNoTrack = QStringLiteral("00");
 
 QStringView FileNameOf(QStringView path) {

@@ -14,24 +14,12 @@
 
 #include "base/errorcatalogue.h"
 #include "config/config.h"
+#include "lang/textids.h"
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/playlist.h"
 #include "playlist/window/playlistwindow.h"
 
 namespace {
-
-enum Text {
-  txAddDisc = 328,
-  txDrives = 329,
-  txDiscOk = 330,
-  txDiscCancel = 331,
-  txNoMedium = 332,
-  txAddUrl = 333,
-  txUrl = 334,
-  txUrlStart = 335,
-  txUrlOk = 336,
-  txUrlCancel = 337,
-};
 
 void MoveCentred(QWidget& dialog, const QWidget& over) {
   dialog.move(over.frameGeometry().center() - QPoint(dialog.width() / 2, dialog.height() / 2));
@@ -99,14 +87,14 @@ TfrmAddURL::TfrmAddURL(TZPlaylist& playlist, TZPlaylistWindow& window, const TZL
 }
 
 void TfrmAddURL::ApplyTexts(const TZLanguage& language) {
-  setWindowTitle(language.Text(txAddUrl));
-  lblURL_->setText(language.Text(txUrl));
-  btnAdd->setText(language.Text(txUrlOk));
-  btnCancel->setText(language.Text(txUrlCancel));
+  setWindowTitle(language.Text(kTextAddUrlTitle));
+  lblURL_->setText(language.Text(kTextAddUrlLabel));
+  btnAdd->setText(language.Text(kTextAddUrlOk));
+  btnCancel->setText(language.Text(kTextAddUrlCancel));
 }
 
 void TfrmAddURL::ShowCentred(const QWidget& over) {
-  edtURL->setText(language_.Text(txUrlStart));
+  edtURL->setText(language_.Text(kTextAddUrlDefault));
   MoveCentred(*this, over);
   show();
   edtURL->setFocus();
@@ -199,10 +187,10 @@ TfrmAddDVD::TfrmAddDVD(TZPlaylist& playlist, TZPlaylistPlayer& player, TZPlaylis
 }
 
 void TfrmAddDVD::ApplyTexts(const TZLanguage& language) {
-  setWindowTitle(language.Text(txAddDisc));
-  lblDrives_->setText(language.Text(txDrives));
-  btnOK->setText(language.Text(txDiscOk));
-  btnCancel->setText(language.Text(txDiscCancel));
+  setWindowTitle(language.Text(kTextAddMediumTitle));
+  lblDrives_->setText(language.Text(kTextAddMediumDrives));
+  btnOK->setText(language.Text(kTextAddMediumOk));
+  btnCancel->setText(language.Text(kTextAddMediumCancel));
   // Most computers here have no drive: a disc copied to a folder or a CD image serves as well.
   btnFolder->setText(QStringLiteral("Folder..."));
   btnImage->setText(QStringLiteral("Image..."));
@@ -211,7 +199,7 @@ void TfrmAddDVD::ApplyTexts(const TZLanguage& language) {
 void TfrmAddDVD::FillDrives() {
   sources_.clear();
   cbDrives->clear();
-  for (const TZDiscSource& drive : OpticalDrives(language_.Text(txNoMedium))) {
+  for (const TZDiscSource& drive : OpticalDrives(language_.Text(kTextAddMediumNone))) {
     AddToList(drive);
   }
   cbDrives->setCurrentIndex(PreselectedSource(sources_));
@@ -230,7 +218,7 @@ void TfrmAddDVD::ShowCentred(const QWidget& over) {
 
 void TfrmAddDVD::AddSource(const QString& path) {
   const QString label = QFileInfo(path).fileName();
-  AddToList({path, label, DiscSourceText(path, label, language_.Text(txNoMedium))});
+  AddToList({path, label, DiscSourceText(path, label, language_.Text(kTextAddMediumNone))});
   cbDrives->setCurrentIndex(int(sources_.size()) - 1);
 }
 

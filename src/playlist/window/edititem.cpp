@@ -17,6 +17,7 @@
 
 #include "base/errorcatalogue.h"
 #include "components/ui/messagebox.h"
+#include "lang/textids.h"
 #include "playlist/id3v1.h"
 #include "playlist/id3v2.h"
 #include "playlist/mediakind.h"
@@ -107,8 +108,8 @@ TfrmEditItem::TfrmEditItem(TZPlaylist& playlist, const TZLanguage& language,
     labels_.emplace_back(caption, text);
     return caption;
   };
-  top->addRow(label(315), edtFileName);
-  top->addRow(label(316), edtIndex);
+  top->addRow(label(kTextItemFileName), edtFileName);
+  top->addRow(label(kTextItemIndex), edtIndex);
   pcPages->addTab(BuildInfoPage(), QString());
   pcPages->addTab(BuildID3v1Page(), QString());
   pcPages->addTab(BuildID3v2Page(), QString());
@@ -147,9 +148,9 @@ QWidget* TfrmEditItem::BuildInfoPage() {
     labels_.emplace_back(caption, text);
     return caption;
   };
-  entry->addRow(label(318), edtPECaption);
-  entry->addRow(label(319), edtPETime);
-  entry->addRow(label(320), edtPETrack);
+  entry->addRow(label(kTextItemCaption), edtPECaption);
+  entry->addRow(label(kTextItemTime), edtPETime);
+  entry->addRow(label(kTextItemTrack), edtPETrack);
   auto* flags = new QHBoxLayout;
   flags->addWidget(cbPESelected);
   flags->addWidget(cbPEPlayed);
@@ -182,13 +183,13 @@ QWidget* TfrmEditItem::BuildID3v1Page() {
   edtID3V1_Comment = Edit(page, 30);
   btnID3V1ToID3V2 = new QPushButton(page);
   form->addRow(cbID3V1_Exists);
-  form->addRow(label(342), edtID3V1_Track);
-  form->addRow(label(343), edtID3V1_Title);
-  form->addRow(label(344), edtID3V1_Artist);
-  form->addRow(label(345), edtID3V1_Album);
-  form->addRow(label(346), edtID3V1_Year);
-  form->addRow(label(347), cbID3V1_Genre);
-  form->addRow(label(348), edtID3V1_Comment);
+  form->addRow(label(kTextTagTrack), edtID3V1_Track);
+  form->addRow(label(kTextTagTitle), edtID3V1_Title);
+  form->addRow(label(kTextTagArtist), edtID3V1_Artist);
+  form->addRow(label(kTextTagAlbum), edtID3V1_Album);
+  form->addRow(label(kTextTagYear), edtID3V1_Year);
+  form->addRow(label(kTextTagGenre), cbID3V1_Genre);
+  form->addRow(label(kTextTagComment), edtID3V1_Comment);
   form->addRow(btnID3V1ToID3V2);
   return page;
 }
@@ -205,18 +206,18 @@ QWidget* TfrmEditItem::BuildID3v2Page() {
   };
   cbID3V2_Exists = new QCheckBox(page);
   form->addRow(cbID3V2_Exists);
-  edtID3V2_Track = row(342, 5);
-  edtID3V2_Title = row(343);
-  edtID3V2_Artist = row(344);
-  edtID3V2_Album = row(345);
-  edtID3V2_Year = row(346);
-  edtID3V2_Genre = row(347);
-  edtID3V2_Comment = row(348, 30);
-  edtID3V2_Composer = row(349);
-  edtID3V2_Language = row(350);
-  edtID3V2_Copyright = row(351);
-  edtID3V2_URL = row(352);
-  edtID3V2_EncodedBy = row(353);
+  edtID3V2_Track = row(kTextTagTrack, 5);
+  edtID3V2_Title = row(kTextTagTitle);
+  edtID3V2_Artist = row(kTextTagArtist);
+  edtID3V2_Album = row(kTextTagAlbum);
+  edtID3V2_Year = row(kTextTagYear);
+  edtID3V2_Genre = row(kTextTagGenre);
+  edtID3V2_Comment = row(kTextTagComment, 30);
+  edtID3V2_Composer = row(kTextTagComposer);
+  edtID3V2_Language = row(kTextTagLanguage);
+  edtID3V2_Copyright = row(kTextTagCopyright);
+  edtID3V2_URL = row(kTextTagUrl);
+  edtID3V2_EncodedBy = row(kTextTagEncodedBy);
   btnID3V2ToID3V1 = new QPushButton(page);
   form->addRow(btnID3V2ToID3V1);
   return page;
@@ -228,19 +229,19 @@ void TfrmEditItem::ApplyTexts(const TZLanguage& language) {
     label->setText(language.Text(text) + QLatin1Char(':'));
   }
   pcPages->setTabText(pgInfo, QStringLiteral("Info"));
-  pcPages->setTabText(pgID3v1, language.Text(338));
-  pcPages->setTabText(pgID3v2, language.Text(339));
-  grpEntry_->setTitle(language.Text(326));
-  grpFileInfo_->setTitle(language.Text(327));
-  cbPEPlayed->setText(language.Text(321));
-  cbPESelected->setText(language.Text(322));
-  cbID3V1_Exists->setText(language.Text(340));
-  cbID3V2_Exists->setText(language.Text(341));
-  btnID3V1ToID3V2->setText(language.Text(354));
-  btnID3V2ToID3V1->setText(language.Text(355));
-  btnEdit->setText(language.Text(323));
-  btnCancel->setText(language.Text(324));
-  btnReload->setText(language.Text(325));
+  pcPages->setTabText(pgID3v1, language.Text(kTextTagId3v1));
+  pcPages->setTabText(pgID3v2, language.Text(kTextTagId3v2));
+  grpEntry_->setTitle(language.Text(kTextItemEntry));
+  grpFileInfo_->setTitle(language.Text(kTextItemFileInfo));
+  cbPEPlayed->setText(language.Text(kTextItemPlayed));
+  cbPESelected->setText(language.Text(kTextItemSelected));
+  cbID3V1_Exists->setText(language.Text(kTextTagUseId3v1));
+  cbID3V2_Exists->setText(language.Text(kTextTagUseId3v2));
+  btnID3V1ToID3V2->setText(language.Text(kTextTagId3v1ToId3v2));
+  btnID3V2ToID3V1->setText(language.Text(kTextTagId3v2ToId3v1));
+  btnEdit->setText(language.Text(kTextItemEdit));
+  btnCancel->setText(language.Text(kTextItemCancel));
+  btnReload->setText(language.Text(kTextItemReload));
 }
 
 bool TfrmEditItem::TagPagesShown() const {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "config/config.h"
+#include "lang/textids.h"
 #include "playlist/window/playlistwindow.h"
 
 TfrmSearch::TfrmSearch(TZPlaylistWindow& window, TZPlaylist& playlist, TZConfig& config,
@@ -67,14 +68,17 @@ TfrmSearch::TfrmSearch(TZPlaylistWindow& window, TZPlaylist& playlist, TZConfig&
 }
 
 void TfrmSearch::ApplyTexts(const TZLanguage& language) {
-  setWindowTitle(language.Text(305));
-  lblKeyword_->setText(language.Text(306) + QLatin1Char(':'));
-  lblResults_->setText(language.Text(307) + QLatin1Char(':'));
-  btnCancel->setText(language.Text(308));
-  btnSelect->setText(language.Text(309));
-  grpSearchFor_->setTitle(language.Text(310));
+  setWindowTitle(language.Text(kTextSearchTitle));
+  lblKeyword_->setText(language.Text(kTextSearchKeyword) + QLatin1Char(':'));
+  lblResults_->setText(language.Text(kTextSearchResults) + QLatin1Char(':'));
+  btnCancel->setText(language.Text(kTextSearchCancel));
+  btnSelect->setText(language.Text(kTextSearchSelect));
+  grpSearchFor_->setTitle(language.Text(kTextSearchFor));
+  // The search kinds count in the order of their texts.
+  static_assert(kTextSearchAll + skAudio == kTextSearchAudio &&
+                kTextSearchAll + skVideo == kTextSearchVideo);
   for (int kind : {skAll, skAudio, skVideo}) {
-    rgSearchFor->button(kind)->setText(language.Text(311 + kind));
+    rgSearchFor->button(kind)->setText(language.Text(kTextSearchAll + kind));
   }
 }
 

@@ -15,6 +15,7 @@
 #include "components/ui/messagebox.h"
 #include "config/config.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playlist/addmedia/addmedia.h"
 #include "playlist/playlistfiles.h"
 #include "skin/controls/framecompose.h"
@@ -25,38 +26,11 @@ namespace {
 constexpr int kPageRows = 10;
 constexpr int kWheelStep = 120;
 
-// Language texts of this window.
-enum Text {
-  txAddingFiles = 3,
-  txDeletingItems = 5,
-  txNoEntries = 6,
-  txSorting = 8,
-  txReallyDelete = 22,
-  txStatus = 29,
-  txAddFiles = 74,
-  txAddDirectory = 75,
-  txAddDisc = 76,
-  txAddUrl = 77,
-  txPlayItems = 78,
-  txEditItem = 79,
-  txRemoveSelected = 80,
-  txCrop = 81,
-  txSortItems = 82,
-  txFindItem = 83,
-  txSelectAll = 84,
-  txSelectNone = 85,
-  txInvertSelection = 86,
-  txClearPlaylist = 87,
-  txLoadPlaylist = 88,
-  txSavePlaylist = 89,
-  txRemoveFiles = 90,
-  txRefreshTags = 91,
-  txSortCaption = 92,  // 92 to 99: the sort submenu
-};
-
-// The sort submenu's items in menu order and the order each applies.
+// The sort submenu's items in menu order and the order each applies; item i shows text
+// kTextSortCaption + i.
 constexpr TPlaylistSortOrder kSortMenu[] = {psoCaption, psoFileName, psoTime,   psoTrack,
                                             psoAudio,   psoVideo,    psoRandom, psoReverse};
+static_assert(std::size(kSortMenu) == kTextSortReverse - kTextSortCaption + 1);
 
 int StatusPictureOf(const TZPlaylistPlayer& player) {
   if (player.Paused()) {
@@ -186,14 +160,14 @@ void TZPlaylistWindow::PaintList(QPainter& painter) {
   const TZListColumns columns{config_.PLDrawNumbers, config_.PLDrawTime,
                               config_.PLDrawFileTypeIcons};
   const TZListPaintResult result = painter_.Paint(painter, list_->size(), playlist_, topRow_,
-                                                  columns, language_.Text(txNoEntries));
+                                                  columns, language_.Text(kTextNoEntries));
   firstDrawn_ = result.FirstDrawn;
   afterLastDrawn_ = result.AfterLastDrawn;
 }
 
 QString TZPlaylistWindow::StatusText() const {
   const qint64 seconds = playlist_.TotalTimeMs() / 1000;
-  return FormatText(language_.Text(txStatus),
+  return FormatText(language_.Text(kTextPlaylistSummary),
                     {playlist_.Count(), seconds / 86400, (seconds / 3600) % 24, (seconds / 60) % 60,
                      seconds % 60});
 }
@@ -448,7 +422,7 @@ void TZPlaylistWindow::ShowStatus(int picture) {
 }
 
 void TZPlaylistWindow::RemoveSelected() {
-  Busy(txDeletingItems, [this] {
+  Busy(kTextDeletingItems, [this] {
     int removed = 0;
     for (int i = 0; i < playlist_.Count(); ++i) {
       removed += playlist_.Get(i)->Selected ? 1 : 0;
@@ -466,7 +440,7 @@ void TZPlaylistWindow::CropItems() {
 }
 
 void TZPlaylistWindow::RemoveFilesFromDisk() {
-  const QString question = language_.Text(txReallyDelete);
+  const QString question = language_.Text(kTextConfirmDeleteFiles);
   const bool yes =
       hooks_.confirm
           ? hooks_.confirm(question)
@@ -488,7 +462,7 @@ void TZPlaylistWindow::RemoveFilesFromDisk() {
 
 void TZPlaylistWindow::SortItems(TPlaylistSortOrder order) {
   ShowStatus(4);
-  Busy(txSorting, [this, order] { playlist_.Sort(order); });
+  Busy(kTextSorting, [this, order] { playlist_.Sort(order); });
   ShowStatus(PlayerStatusPicture());
 }
 
@@ -544,7 +518,7 @@ bool TZPlaylistWindow::LoadPlaylistFile(const QString& fileName, bool clearFirst
 
 void TZPlaylistWindow::LoadPlaylist() {
   const QString name = QFileDialog::getOpenFileName(
-      &form_, language_.Text(txLoadPlaylist), lastDir_,
+      &form_, language_.Text(kTextListLoad), lastDir_,
       QStringLiteral("Supported Playlists (*.zpl *.pls *.m3u);;Zephonic Playlist (*.zpl);;"
                      "M3U Playlist (*.m3u);;ShoutCast Playlist (*.pls)"));
   if (!name.isEmpty()) {
@@ -554,7 +528,7 @@ void TZPlaylistWindow::LoadPlaylist() {
 }
 
 void TZPlaylistWindow::SavePlaylist() {
-  QFileDialog dialog(&form_, language_.Text(txSavePlaylist), lastDir_,
+  QFileDialog dialog(&form_, language_.Text(kTextListSave), lastDir_,
                      QStringLiteral("Zephonic Playlist (*.zpl)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("zpl"));
@@ -576,7 +550,7 @@ void TZPlaylistWindow::DropFiles(const QStringList& names) {
     return;
   }
   ShowStatus(4);
-  Busy(txAddingFiles, [&] {
+  Busy(kTextAddingFiles, [&] {
     TZMediaAdder adder(playlist_, config_, hooks_.setTitle);
     if (mode == 2) {
       playlist_.ClearPlaylist();
@@ -643,37 +617,37 @@ void TZPlaylistWindow::BuildMenu() {
       }
     };
   };
-  item(menu, txAddFiles, hook(&TZPlaylistWindowHooks::addFiles));
-  item(menu, txAddDirectory, hook(&TZPlaylistWindowHooks::addDirectory));
-  item(menu, txAddDisc, hook(&TZPlaylistWindowHooks::addDisc));
-  item(menu, txAddUrl, hook(&TZPlaylistWindowHooks::addUrl));
+  item(menu, kTextListAddFiles, hook(&TZPlaylistWindowHooks::addFiles));
+  item(menu, kTextListAddDirectory, hook(&TZPlaylistWindowHooks::addDirectory));
+  item(menu, kTextListAddMedium, hook(&TZPlaylistWindowHooks::addDisc));
+  item(menu, kTextListAddUrl, hook(&TZPlaylistWindowHooks::addUrl));
   menu.addSeparator();
-  item(menu, txPlayItems, [this] { PlayItems(); });
-  item(menu, txRefreshTags, [this] {
+  item(menu, kTextListPlayItems, [this] { PlayItems(); });
+  item(menu, kTextListRefreshTags, [this] {
     if (hooks_.refreshTags) {
       hooks_.refreshTags();
     }
     Redraw();
   });
-  item(menu, txEditItem, [this] { EditItem(); });
+  item(menu, kTextListFileInformation, [this] { EditItem(); });
   menu.addSeparator();
-  item(menu, txRemoveSelected, [this] { RemoveSelected(); });
-  item(menu, txRemoveFiles, [this] { RemoveFilesFromDisk(); });
-  item(menu, txCrop, [this] { CropItems(); });
+  item(menu, kTextListRemoveSelected, [this] { RemoveSelected(); });
+  item(menu, kTextListDeleteFiles, [this] { RemoveFilesFromDisk(); });
+  item(menu, kTextListCropItems, [this] { CropItems(); });
   menu.addSeparator();
-  QMenu* sort = menu.addMenu(language_.Text(txSortItems));
+  QMenu* sort = menu.addMenu(language_.Text(kTextListSortItems));
   for (int i = 0; i < int(std::size(kSortMenu)); ++i) {
     const TPlaylistSortOrder order = kSortMenu[i];
-    item(*sort, txSortCaption + i, [this, order] { SortItems(order); });
+    item(*sort, kTextSortCaption + i, [this, order] { SortItems(order); });
   }
-  item(menu, txFindItem, hook(&TZPlaylistWindowHooks::findItem));
+  item(menu, kTextListFindItem, hook(&TZPlaylistWindowHooks::findItem));
   menu.addSeparator();
-  item(menu, txSelectAll, [this] { SelectAll(); });
-  item(menu, txSelectNone, [this] { SelectNone(); });
-  item(menu, txInvertSelection, [this] { InvertSelection(); });
+  item(menu, kTextListSelectAll, [this] { SelectAll(); });
+  item(menu, kTextListSelectNone, [this] { SelectNone(); });
+  item(menu, kTextListInvertSelection, [this] { InvertSelection(); });
   menu.addSeparator();
-  item(menu, txClearPlaylist, [this] { ClearPlaylist(); });
+  item(menu, kTextListClear, [this] { ClearPlaylist(); });
   menu.addSeparator();
-  item(menu, txLoadPlaylist, [this] { LoadPlaylist(); });
-  item(menu, txSavePlaylist, [this] { SavePlaylist(); });
+  item(menu, kTextListLoad, [this] { LoadPlaylist(); });
+  item(menu, kTextListSave, [this] { SavePlaylist(); });
 }

@@ -7,7 +7,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
-#include "playback/playertexts.h"
+#include "lang/textids.h"
 #include "playback/playertimer.h"
 #include "ui/mainwindow.h"
 #include "ui/skinwindows.h"

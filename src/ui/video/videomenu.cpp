@@ -6,6 +6,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playback/video/videocommands.h"
 #include "ui/mainvideomenu.h"
 #include "ui/mainwindow.h"
@@ -21,40 +22,9 @@ constexpr std::array<TZDvdMenu, 6> kDvdMenus = {dmTitle, dmRoot,  dmSubpicture,
                                                 dmAudio, dmAngle, dmChapter};
 constexpr int kOsdMs = 2000;
 
-// Texts of the language table this menu shows.
-enum {
-  kTextPreviousChapter = 260,
-  kTextPrevious = 261,
-  kTextPause = 262,
-  kTextPlay = 263,
-  kTextStop = 264,
-  kTextNext = 265,
-  kTextNextChapter = 266,
-  kTextForwardSpeed = 267,
-  kTextBackwardSpeed = 268,
-  kTextMode = 269,
-  kTextRatio = 270,
-  kTextDigitalZoom = 271,
-  kTextShowMenu = 272,
-  kTextAudioTracks = 273,
-  kTextSubtitles = 274,
-  kTextJumpTo = 275,
-  kTextClose = 276,
-  kTextScreenshot = 277,
-  kTextFirstDigitalZoom = 288,
-  kTextFirstDvdMenu = 293,
-  kTextShowSubtitles = 299,
-  kTextOff = 300,
-  kTextTitle = 301,
-  kTextChapter = 302,
-  kTextOriginal = 303,
-  kTextWhatYouSee = 304,
-  kTextLanguageChanged = 15,
-  kTextSubtitleChanged = 16,
-  kTextJumped = 17,
-  kTextAudioStreamChanged = 33,
-  kTextSubtitleStreamChanged = 34,
-};
+// The items of "Show menu" and "Digital-Zoom" show their group's texts in row order.
+static_assert(kTextDvdMenuIntro + int(kDvdMenus.size()) - 1 == kTextDvdMenuChapters);
+static_assert(kTextZoomOff + int(std::size(DigitalZoomValues)) - 1 == kTextZoom200);
 
 // Ticks the entry whose data is `value` (a refused choice puts the tick back).
 void TickByData(QMenu* menu, int value) {
@@ -91,7 +61,8 @@ void TZVideoWindow::BuildMenu() {
   BuildPictureItems();
   BuildDvdItems();
   menu_->Popup->addSeparator();
-  menu_->Close = AddItem(menu_->Popup, kTextClose, [this] { main_.Player().FreeLastItem(true); });
+  menu_->Close =
+      AddItem(menu_->Popup, kTextVideoMenuClose, [this] { main_.Player().FreeLastItem(true); });
   menu_->Close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
   menu_->Close->setShortcutContext(Qt::WindowShortcut);
   window_.addAction(menu_->Close);
@@ -102,19 +73,19 @@ void TZVideoWindow::BuildTransport() {
   QMenu* popup = menu_->Popup;
   TZPlayer& player = main_.Player();
   TfrmMain& mainWindow = *main_.Windows().Main;
-  menu_->PreviousChapter = AddItem(popup, kTextPreviousChapter, [this] {
+  menu_->PreviousChapter = AddItem(popup, kTextVideoMenuPreviousChapter, [this] {
     if (GraphActive() && commands_) {
       commands_->DvdPreviousChapter();
     }
   });
-  menu_->Previous =
-      AddItem(popup, kTextPrevious, [&mainWindow] { emit mainWindow.imgRewindButton->clicked(); });
-  menu_->Pause = AddItem(popup, kTextPause, [&player] { player.TogglePause(); });
-  menu_->Play = AddItem(popup, kTextPlay, [&player] { player.TogglePause(); });
-  menu_->Stop = AddItem(popup, kTextStop, [&player] { player.FreeLastItem(true); });
-  menu_->Next =
-      AddItem(popup, kTextNext, [&mainWindow] { emit mainWindow.imgForwardButton->clicked(); });
-  menu_->NextChapter = AddItem(popup, kTextNextChapter, [this] {
+  menu_->Previous = AddItem(popup, kTextVideoMenuPrevious,
+                            [&mainWindow] { emit mainWindow.imgRewindButton->clicked(); });
+  menu_->Pause = AddItem(popup, kTextVideoMenuPause, [&player] { player.TogglePause(); });
+  menu_->Play = AddItem(popup, kTextVideoMenuPlay, [&player] { player.TogglePause(); });
+  menu_->Stop = AddItem(popup, kTextVideoMenuStop, [&player] { player.FreeLastItem(true); });
+  menu_->Next = AddItem(popup, kTextVideoMenuNext,
+                        [&mainWindow] { emit mainWindow.imgForwardButton->clicked(); });
+  menu_->NextChapter = AddItem(popup, kTextVideoMenuNextChapter, [this] {
     if (GraphActive() && commands_) {
       commands_->DvdNextChapter();
     }
@@ -124,8 +95,8 @@ void TZVideoWindow::BuildTransport() {
 void TZVideoWindow::BuildSpeeds() {
   QMenu* popup = menu_->Popup;
   menu_->SpeedSeparator = popup->addSeparator();
-  menu_->ForwardSpeed = AddSubmenu(popup, kTextForwardSpeed);
-  menu_->BackwardSpeed = AddSubmenu(popup, kTextBackwardSpeed);
+  menu_->ForwardSpeed = AddSubmenu(popup, kTextVideoMenuForwardSpeed);
+  menu_->BackwardSpeed = AddSubmenu(popup, kTextVideoMenuBackwardSpeed);
   for (QMenu* submenu : {menu_->ForwardSpeed, menu_->BackwardSpeed}) {
     const bool forwards = submenu == menu_->ForwardSpeed;
     for (size_t i = 0; i < kSpeeds.size(); ++i) {
@@ -157,17 +128,18 @@ void TZVideoWindow::TickSpeed(QAction* chosen) {
 void TZVideoWindow::BuildPictureItems() {
   QMenu* popup = menu_->Popup;
   popup->addSeparator();
-  menu_->Mode = AddSubmenu(popup, kTextMode);
+  menu_->Mode = AddSubmenu(popup, kTextVideoMenuMode);
   for (size_t i = 0; i < menu_->Modes.size(); ++i) {
     const auto mode = TZDisplayMode(kModeOfItem[i]);
-    menu_->Modes[i] = AddItem(menu_->Mode, kModeTexts[i], [this, mode] { SetPresentation(mode); });
+    menu_->Modes[i] =
+        AddItem(menu_->Mode, kTextModeFullscreen + int(i), [this, mode] { SetPresentation(mode); });
     menu_->Modes[i]->setCheckable(true);
   }
-  menu_->Ratio = AddSubmenu(popup, kTextRatio);
+  menu_->Ratio = AddSubmenu(popup, kTextVideoMenuRatio);
   for (size_t i = 0; i < menu_->Ratios.size(); ++i) {
     const int ratio = kRatioOfItem[i];
     menu_->Ratios[i] =
-        AddItem(menu_->Ratio, kFirstRatioText + int(i), [this, ratio] { SetRatio(ratio); });
+        AddItem(menu_->Ratio, kTextRatioStretched + int(i), [this, ratio] { SetRatio(ratio); });
     menu_->Ratios[i]->setCheckable(true);
   }
   menu_->Zoom = popup->addMenu(QStringLiteral("Zoom"));
@@ -177,35 +149,35 @@ void TZVideoWindow::BuildPictureItems() {
     menu_->Zooms[i]->setCheckable(true);
     connect(menu_->Zooms[i], &QAction::triggered, this, [this, percent] { ZoomVideo(percent); });
   }
-  menu_->DigitalZoom = AddSubmenu(popup, kTextDigitalZoom);
+  menu_->DigitalZoom = AddSubmenu(popup, kTextVideoMenuDigitalZoom);
   for (size_t i = 0; i < std::size(DigitalZoomValues); ++i) {
     const int value = DigitalZoomValues[i];
-    menu_->DigitalZooms[i] = AddItem(menu_->DigitalZoom, kTextFirstDigitalZoom + int(i),
+    menu_->DigitalZooms[i] = AddItem(menu_->DigitalZoom, kTextZoomOff + int(i),
                                      [this, value] { SetDigitalZoom(value); });
     menu_->DigitalZooms[i]->setCheckable(true);
   }
-  menu_->Screenshot = AddSubmenu(popup, kTextScreenshot);
-  AddItem(menu_->Screenshot, kTextOriginal, [this] { TakeScreenshot(false); });
-  AddItem(menu_->Screenshot, kTextWhatYouSee, [this] { TakeScreenshot(true); });
+  menu_->Screenshot = AddSubmenu(popup, kTextVideoMenuScreenshot);
+  AddItem(menu_->Screenshot, kTextScreenshotOriginal, [this] { TakeScreenshot(false); });
+  AddItem(menu_->Screenshot, kTextScreenshotWhatYouSee, [this] { TakeScreenshot(true); });
   menu_->Filter = popup->addMenu(QStringLiteral("Filter"));
 }
 
 void TZVideoWindow::BuildDvdItems() {
   QMenu* popup = menu_->Popup;
   popup->addSeparator();
-  menu_->ShowMenu = AddSubmenu(popup, kTextShowMenu);
+  menu_->ShowMenu = AddSubmenu(popup, kTextVideoMenuShowMenu);
   for (size_t i = 0; i < kDvdMenus.size(); ++i) {
     const TZDvdMenu dvdMenu = kDvdMenus[i];
-    AddItem(menu_->ShowMenu, kTextFirstDvdMenu + int(i), [this, dvdMenu] {
+    AddItem(menu_->ShowMenu, kTextDvdMenuIntro + int(i), [this, dvdMenu] {
       if (GraphActive() && commands_) {
         commands_->DvdShowMenu(dvdMenu);
       }
     });
   }
-  menu_->AudioTracks = AddSubmenu(popup, kTextAudioTracks);
-  menu_->SubtitleStreams = AddSubmenu(popup, kTextSubtitles);
+  menu_->AudioTracks = AddSubmenu(popup, kTextVideoMenuAudioTracks);
+  menu_->SubtitleStreams = AddSubmenu(popup, kTextVideoMenuSubtitles);
   menu_->JumpSeparator = popup->addSeparator();
-  menu_->JumpTo = AddSubmenu(popup, kTextJumpTo);
+  menu_->JumpTo = AddSubmenu(popup, kTextVideoMenuJumpTo);
   menu_->ToggleSubtitles = popup->addAction(QStringLiteral("Toggle drawsubtitles (invis)"));
   menu_->ToggleSubtitles->setCheckable(true);
   menu_->ToggleSubtitles->setVisible(false);
@@ -265,7 +237,7 @@ void TZVideoWindow::SetSubtitleTracks(const QStringList& captions, int checked) 
       connect(menu_->ShowSubtitles, &QAction::triggered, this,
               &TZVideoWindow::ToggleSubtitlesShown);
     } else {
-      AddTrack(menu, group, Language().Text(kTextOff), -1, checked < 0,
+      AddTrack(menu, group, Language().Text(kTextSubtitlesOff), -1, checked < 0,
                &TZVideoWindow::ChooseSubtitle);
     }
     menu->addSeparator();
@@ -332,7 +304,7 @@ void TZVideoWindow::ToggleSubtitlesShown() {
 void TZVideoWindow::SetJumpTargets(const std::vector<int>& chapterCounts) {
   menu_->JumpTo->clear();
   for (int title = 1; title <= int(chapterCounts.size()); ++title) {
-    const QString caption = FormatText(Language().Text(kTextTitle), {title});
+    const QString caption = FormatText(Language().Text(kTextJumpTitle), {title});
     const int chapters = chapterCounts[size_t(title - 1)];
     if (chapters < 2) {
       QAction* item = menu_->JumpTo->addAction(caption);
@@ -345,7 +317,8 @@ void TZVideoWindow::SetJumpTargets(const std::vector<int>& chapterCounts) {
     titleMenu->menuAction()->setCheckable(true);
     titleMenu->menuAction()->setData(QPoint(title, 0));
     for (int chapter = 1; chapter <= chapters; ++chapter) {
-      QAction* item = titleMenu->addAction(FormatText(Language().Text(kTextChapter), {chapter}));
+      QAction* item =
+          titleMenu->addAction(FormatText(Language().Text(kTextJumpChapter), {chapter}));
       item->setCheckable(true);
       item->setData(QPoint(title, chapter));
       connect(item, &QAction::triggered, this,
@@ -373,7 +346,7 @@ void TZVideoWindow::ChooseJump(int title, int chapter) {
     return;
   }
   CheckJumpTarget(title, chapter);
-  main_.ShowOsdText(FormatText(Language().Text(kTextJumped), {chapter, title}), kOsdMs);
+  main_.ShowOsdText(FormatText(Language().Text(kTextJumpedToChapter), {chapter, title}), kOsdMs);
 }
 
 // GStreamer elements have no property pages, so an entry only names its filter: choosing it does

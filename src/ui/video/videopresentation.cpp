@@ -7,6 +7,7 @@
 #include "base/zdebug.h"
 #include "config/config.h"
 #include "lang/language.h"
+#include "lang/textids.h"
 #include "playback/videoengine.h"
 #include "ui/mainvideomenu.h"
 #include "ui/mainwindow.h"
@@ -15,12 +16,6 @@
 #include "ui/video/presentationform.h"
 #include "ui/video/videomenu.h"
 #include "ui/video/videopicture.h"
-
-namespace {
-constexpr int kTextFullscreen = 26;
-constexpr int kTextDesktop = 27;
-constexpr int kTextWindow = 28;
-}  // namespace
 
 bool TZVideoWindow::GraphActive() const {
   return engine_ && engine_->Active();
@@ -78,7 +73,7 @@ void TZVideoWindow::EnterForm(bool desktop) {
   mode_ = fullscreen ? dmFullscreen : dmDesktop;
   TickMode();
   picture_->ApplyAspectLayout();
-  ShowModeText(fullscreen ? kTextFullscreen : kTextDesktop);
+  ShowModeText(fullscreen ? kTextSwitchingToFullscreen : kTextSwitchingToDesktop);
 }
 
 void TZVideoWindow::ReturnToWindow() {
@@ -92,7 +87,7 @@ void TZVideoWindow::ReturnToWindow() {
   mode_ = dmWindow;
   TickMode();
   picture_->ApplyAspectLayout();
-  ShowModeText(kTextWindow);
+  ShowModeText(kTextSwitchingToWindow);
 }
 
 void TZVideoWindow::ShowModeText(int text) {

@@ -11,6 +11,7 @@
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
+#include "lang/textids.h"
 #include "playback/playertimer.h"
 #include "playback/video/aspect.h"
 #include "playback/video/videocommands.h"
@@ -23,8 +24,6 @@
 #include "ui/video/videopicture.h"
 
 namespace {
-constexpr int kTextScreenshotSaved = 31;
-constexpr int kTextBrightness = 39;
 constexpr int kBrightnessOsdMs = 2000;
 constexpr int kBrightnessMax = 10000;
 }  // namespace
