@@ -19,6 +19,9 @@ struct TZBarState {
 
 class TZPlayerWindows {
  public:
+  // How long the player's own on-screen texts stay, in milliseconds.
+  static constexpr int kOsdMs = 2000;
+
   virtual ~TZPlayerWindows() = default;
 
   // The title line: scrolling labels, tray hint and application title.
@@ -26,9 +29,8 @@ class TZPlayerWindows {
   virtual void SetTitleText(const QString& text) = 0;
   virtual void RestartScrollingLabels() = 0;
   virtual void ShowStatusPicture(TZStatusPicture picture) = 0;
-  // On-screen text over the video for `ms` milliseconds; the player's own texts stay kOsdMs.
+  // On-screen text over the video for `ms` milliseconds.
   virtual void ShowOsdText(const QString& text, int ms) = 0;
-  static constexpr int kOsdMs = 2000;
   // A modal message (warning, OK button).
   virtual void ShowWarning(const QString& text) = 0;
 
