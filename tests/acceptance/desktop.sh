@@ -58,13 +58,28 @@ desktop_start() {
   wait_until 20 wmctrl -m || fail "openbox did not take the screen"
 }
 
+# The program's environment: its folder, no dialogs for errors, the desktop's folders and browser
+# kept inside the scratch folder. A scenario may set SDL_AUDIODRIVER and SDL_DISKAUDIOFILE.
+player_environment() {
+  PLAYER_ENV=(QT_QPA_PLATFORM=xcb ZEPHONIC_HOME="$PLAYER_HOME" ZEPHONIC_REPORT=stderr
+    XDG_RUNTIME_DIR="$SCRATCH/run" XDG_DATA_HOME="$SCRATCH/xdg/data"
+    XDG_CONFIG_HOME="$SCRATCH/xdg/config" XDG_CACHE_HOME="$SCRATCH/xdg/cache" BROWSER=true
+    SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" SDL_DISKAUDIOFILE="${SDL_DISKAUDIOFILE:-}")
+}
+
 # player_start [ARGUMENTS...]: starts the program and waits until its main window is shown.
 player_start() {
-  env QT_QPA_PLATFORM=xcb ZEPHONIC_HOME="$PLAYER_HOME" ZEPHONIC_REPORT=stderr \
-    XDG_RUNTIME_DIR="$SCRATCH/run" SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" \
-    "$ZEPHONIC_EXE" "$@" 2>>"$SCRATCH/player.err" &
+  player_environment
+  env "${PLAYER_ENV[@]}" "$ZEPHONIC_EXE" "$@" 2>>"$SCRATCH/player.err" &
   PLAYER_PID=$!
   wait_until 30 player_windows || fail "no window of the program was shown"
+}
+
+# hand_over [ARGUMENTS...]: a second start, which hands its arguments to the running program and
+# ends; it fails when the running program does not answer within 20 s.
+hand_over() {
+  player_environment
+  timeout 20 env "${PLAYER_ENV[@]}" "$ZEPHONIC_EXE" "$@" 2>>"$SCRATCH/handover.err"
 }
 
 # The program's shown top-level windows, one X id a line.

@@ -45,8 +45,10 @@ TZSystemPage::TZSystemPage(TZConfig& config, TZConfigActions& actions, QWidget* 
       tbLinesFallOff(FallOffBar(this, "tbLinesFallOff", 10)) {
   rbAnalyzerLines->setObjectName(QStringLiteral("rbAnalyzerLines"));
   rbAnalyzerBars->setObjectName(QStringLiteral("rbAnalyzerBars"));
-  for (auto [button, text] :
+  for (const auto& choice :
        {std::pair{rbAnalyzerLines, kTextSystemLines}, std::pair{rbAnalyzerBars, kTextSystemBars}}) {
+    QRadioButton* button = choice.first;
+    const int text = choice.second;
     Caption([button, text](const TZLanguage& language) { button->setText(language.Text(text)); });
     connect(button, &QRadioButton::clicked, this, [this] { Mark(TZConfigGroup::Analyser); });
   }
