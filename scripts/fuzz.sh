@@ -6,8 +6,9 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 scripts/install-deps.sh
-scripts/build.sh build-fuzz -DZEPHONIC_FUZZ=ON -DZEPHONIC_TESTS=OFF -DZEPHONIC_BENCH=OFF \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ZEPHONIC_BUILD_TARGET=fuzzers scripts/build.sh build-fuzz -DZEPHONIC_FUZZ=ON -DZEPHONIC_TESTS=OFF \
+  -DZEPHONIC_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
