@@ -89,7 +89,7 @@ player_windows() {
 
 # log_has LINE: the program's log holds LINE (its indentation aside).
 log_has() {
-  sed 's/^[[:space:]]*//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
+  sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
 }
 
 wait_for_log() {
