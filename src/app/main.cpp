@@ -19,6 +19,7 @@
 #include "base/programpath.h"
 #include "components/ui/formmagnet.h"
 #include "components/ui/messagebox.h"
+#include "components/ui/taskbarentry.h"
 #include "components/ui/trayicon.h"
 #include "config/config.h"
 #include "desktop/shellintegration.h"
@@ -74,8 +75,10 @@ void CreateMainParts(TZMainParts& parts, TZWindows& windows, TZTimerSource& time
     parts.Wiring->InstallHotKeys(*table);
   }
   parts.Wiring->RegisterMpris();
-  parts.Tray =
-      new TZTrayIcon(*windows.Main, {windows.Playlist, windows.MediaControls}, &main.MainMenu());
+  parts.Tray = new TZTrayIcon(
+      *windows.Main,
+      {windows.Playlist, windows.MediaControls, windows.Video, windows.FullscreenControl},
+      &main.MainMenu());
   TZTrayIcon* tray = parts.Tray;
   QObject::connect(&main, &TZMainWindow::trayStateChanged, tray,
                    [tray] { tray->Apply(Config().ShowZephonicIn); });
@@ -93,6 +96,16 @@ void CreateMainParts(TZMainParts& parts, TZWindows& windows, TZTimerSource& time
     auto* magnet = new TZFormMagnet(*window, false, store);
     magnet->SetPartners({windows.Main});
   }
+  TrackActiveWindow(windows);
+}
+
+// The desktop lists the program once, by its main window; the others are its tool windows.
+void GroupUnderMainWindow(const TZWindows& windows) {
+  for (TZSkinWindow* window : std::initializer_list<TZSkinWindow*>{
+           windows.Playlist, windows.MediaControls, windows.Video, windows.FullscreenControl}) {
+    window->BelongTo(*windows.Main);
+  }
+  ListOnTaskbarAlone(*windows.Main);
 }
 
 }  // namespace
@@ -128,6 +141,7 @@ int main(int argc, char** argv) {
   TZWindows windows{&mainWindow, &playlistWindow, &mediaControlsWindow, &videoWindow,
                     &fullscreenControl};
   SetProgramWindows(&windows);
+  GroupUnderMainWindow(windows);
   // The main window creates the player once the playlist exists.
   TZQtTimerSource timers;
   TZMainParts parts;

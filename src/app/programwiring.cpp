@@ -16,10 +16,7 @@
 #include "playback/video/enginerouter.h"
 #include "playback/video/graphengine.h"
 #include "playlist/addmedia/addmedia.h"
-#include "playlist/window/adddialogs.h"
-#include "playlist/window/edititem.h"
-#include "playlist/window/playlistsearch.h"
-#include "playlist/window/playlistwindow.h"
+#include "playlist/window/playlistui.h"
 #include "ui/about.h"
 #include "ui/mainwindow.h"
 #include "ui/mediacontrols.h"
@@ -39,23 +36,6 @@ class TZPlayerSuspender : public TZPlaybackSuspender {
   TZPlayer& player_;
 };
 
-// A language change reaches the playlist window and its dialogs, which keep no registration of
-// their own.
-class TZPlaylistTexts : public TZLanguageTarget {
- public:
-  explicit TZPlaylistTexts(TZProgramWiring& wiring) : wiring_(wiring) {}
-  void ApplyTexts(const TZLanguage& language) override {
-    wiring_.PlaylistWindow().ApplyTexts();
-    wiring_.ItemEditor().ApplyTexts(language);
-    wiring_.Search().ApplyTexts(language);
-    wiring_.AddUrl().ApplyTexts(language);
-    wiring_.AddDisc().ApplyTexts(language);
-  }
-
- private:
-  TZProgramWiring& wiring_;
-};
-
 TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& config,
                                  const TZLanguage& language)
     : main_(main), config_(config) {
@@ -70,7 +50,7 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& conf
   about_ = std::make_unique<TfrmAbout>(config, FileVersion());
   news_ = std::make_unique<TfrmNews>(config, FileVersion());
   hotKeys_ = std::make_unique<TZMainHotKeys>(main_, *this);
-  settings_ = std::make_unique<TZSettingsWiring>(main_, *playlistWindow_, skin, config);
+  settings_ = std::make_unique<TZSettingsWiring>(main_, PlaylistWindow(), skin, config);
   settings_->SetSpeakerReopen([this] { main_.Player().ApplySpeakerSetting(); });
   if (video_) {
     settings_->SetVideoCommands(&video_->Engine());
@@ -96,16 +76,9 @@ void TZProgramWiring::WirePlaylistWindow(TZConfig& config, const TZGUI& skin,
   TZWindows& windows = main_.Windows();
   TZPlaylist& playlist = main_.Playlist();
   TZPlayer& player = main_.Player();
-  playlistWindow_ = std::make_unique<TZPlaylistWindow>(*windows.Playlist, playlist, player, skin,
-                                                       config, language);
-  TZPlaylistWindow& window = *playlistWindow_;
   suspender_ = std::make_unique<TZPlayerSuspender>(player);
-  editItem_ = std::make_unique<TfrmEditItem>(
-      playlist, language, [&window] { window.Redraw(); }, suspender_.get());
-  search_ = std::make_unique<TfrmSearch>(window, playlist, config, language);
-  addUrl_ = std::make_unique<TfrmAddURL>(playlist, window, language);
-  addDisc_ = std::make_unique<TfrmAddDVD>(playlist, player, window, config, language);
-  playlistTexts_ = std::make_unique<TZPlaylistTexts>(*this);
+  playlistUi_ = std::make_unique<TZPlaylistUi>(*windows.Playlist, playlist, player, skin, config,
+                                               language, suspender_.get());
 
   TZMainWindow& main = main_;
   TZPlaylistWindowHooks hooks;
@@ -117,19 +90,16 @@ void TZProgramWiring::WirePlaylistWindow(TZConfig& config, const TZGUI& skin,
   hooks.addFiles = [&main] { main.ChooseFilesToAdd(); };
   hooks.addDirectory = [&main] { main.ChooseFolderToAdd(); };
   hooks.refreshTags = [&main] { main.Adder().RefreshTags(); };
-  hooks.findItem = [this] { OpenSearch(); };
-  hooks.addUrl = [this] { OpenAddUrl(); };
-  hooks.addDisc = [this] { OpenAddDisc(); };
-  hooks.editItem = [this](int index) { OpenItemEditor(index); };
   hooks.mainWindowFrame = [&windows] { return windows.Main->frameGeometry(); };
-  window.SetHooks(std::move(hooks));
+  hooks.captionMenu = [&main](QPoint at) { main.MainMenu().popup(at); };
+  playlistUi_->SetHooks(std::move(hooks));
   // Next, Previous and Play keep the playing entry in the middle of the list.
-  player.Navigator().SetView(&window);
+  player.Navigator().SetView(&PlaylistWindow());
 }
 
 void TZProgramWiring::WireMainSignals() {
   TZMainWindow& main = main_;
-  TZPlaylistWindow* playlist = playlistWindow_.get();
+  TZPlaylistWindow* playlist = &PlaylistWindow();
   QObject::connect(&main, &TZMainWindow::playlistChanged, playlist, &TZPlaylistWindow::Redraw);
   QObject::connect(&main, &TZMainWindow::addUrlRequested, playlist, [this] { OpenAddUrl(); });
   QObject::connect(&main, &TZMainWindow::addDvdRequested, playlist, [this] { OpenAddDisc(); });
@@ -156,7 +126,7 @@ void TZProgramWiring::RegisterFocus() {
 void TZProgramWiring::ProgramStarted() {
   mediaControls_->LoadSliders();
   if (config_.RememberLastPlayed) {
-    playlistWindow_->ScrollToRemembered(main_.Playlist().LastPlayedIndex);
+    PlaylistWindow().ScrollToRemembered(main_.Playlist().LastPlayedIndex);
   }
 }
 
@@ -181,19 +151,40 @@ bool TZProgramWiring::RegisterMpris() {
 }
 
 void TZProgramWiring::OpenSearch() {
-  search_->ShowCentred(*main_.Windows().Playlist);
+  playlistUi_->ShowSearch();
 }
 
+// Asked for by the main window, the dialogs come up over it.
 void TZProgramWiring::OpenAddUrl() {
-  addUrl_->ShowCentred(*main_.Windows().Main);
+  AddUrl().ShowCentred(*main_.Windows().Main);
 }
 
 void TZProgramWiring::OpenAddDisc() {
-  addDisc_->ShowCentred(*main_.Windows().Main);
+  AddDisc().ShowCentred(*main_.Windows().Main);
 }
 
 void TZProgramWiring::OpenItemEditor(int index) {
-  editItem_->OpenFirstPage(index);
+  playlistUi_->EditItem(index);
+}
+
+TZPlaylistWindow& TZProgramWiring::PlaylistWindow() {
+  return playlistUi_->Window();
+}
+
+TfrmSearch& TZProgramWiring::Search() {
+  return playlistUi_->Search();
+}
+
+TfrmAddURL& TZProgramWiring::AddUrl() {
+  return playlistUi_->AddUrl();
+}
+
+TfrmAddDVD& TZProgramWiring::AddDisc() {
+  return playlistUi_->AddDisc();
+}
+
+TfrmEditItem& TZProgramWiring::ItemEditor() {
+  return playlistUi_->Editor();
 }
 
 TZHotKeyTarget& TZProgramWiring::HotKeyTarget() {

@@ -24,9 +24,9 @@ class TZMainWindow;
 class TZMediaControls;
 class TZMprisService;
 class TZPlayerMpris;
+class TZPlaylistUi;
 class TZPlaylistWindow;
 class TZPlayerSuspender;
-class TZPlaylistTexts;
 class TZSettingsWiring;
 class TZVideoWiring;
 struct TZConfig;
@@ -54,12 +54,12 @@ class TZProgramWiring {
   void OpenAddDisc();
   void OpenItemEditor(int index);
 
-  TZPlaylistWindow& PlaylistWindow() { return *playlistWindow_; }
+  TZPlaylistWindow& PlaylistWindow();
   TZMediaControls& MediaControls() { return *mediaControls_; }
-  TfrmSearch& Search() { return *search_; }
-  TfrmAddURL& AddUrl() { return *addUrl_; }
-  TfrmAddDVD& AddDisc() { return *addDisc_; }
-  TfrmEditItem& ItemEditor() { return *editItem_; }
+  TfrmSearch& Search();
+  TfrmAddURL& AddUrl();
+  TfrmAddDVD& AddDisc();
+  TfrmEditItem& ItemEditor();
   TfrmAbout& About() { return *about_; }
   TfrmNews& News() { return *news_; }
   TZHotKeyTarget& HotKeyTarget();
@@ -76,13 +76,8 @@ class TZProgramWiring {
 
   TZMainWindow& main_;
   TZConfig& config_;
-  std::unique_ptr<TZPlaylistWindow> playlistWindow_;
   std::unique_ptr<TZPlayerSuspender> suspender_;
-  std::unique_ptr<TfrmEditItem> editItem_;
-  std::unique_ptr<TfrmSearch> search_;
-  std::unique_ptr<TfrmAddURL> addUrl_;
-  std::unique_ptr<TfrmAddDVD> addDisc_;
-  std::unique_ptr<TZPlaylistTexts> playlistTexts_;
+  std::unique_ptr<TZPlaylistUi> playlistUi_;
   std::unique_ptr<TZMediaControls> mediaControls_;
   std::unique_ptr<TZVideoWiring> video_;
   std::unique_ptr<TfrmAbout> about_;

@@ -1,15 +1,16 @@
 #include "ui/mainwindow.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QWindow>
 #include <algorithm>
 
 #include "base/zdebug.h"
 #include "components/ui/messagebox.h"
+#include "components/ui/taskbarentry.h"
 #include "config/config.h"
 #include "lang/language.h"
 #include "lang/textformat.h"
@@ -228,9 +229,7 @@ void TZMainWindow::ConnectDisplays() {
       }
       windows_.Main->QWidget::raise();
       windows_.Main->activateWindow();
-      if (QWindow* handle = windows_.Main->windowHandle()) {
-        handle->startSystemMove();
-      }
+      windows_.Main->StartMove(*event);
     });
   }
 }
@@ -272,6 +271,13 @@ void TZMainWindow::EndSeek() {
   seeking_ = false;
   player_->SeekToBar();
   SetTitleText(seekSavedTitle_);
+}
+
+// The play-mode toggle opens its own menu and the balance centres on the right button.
+bool TZMainWindow::HasOwnRightButton(const TZSkinControl* control) const {
+  const TfrmMain& w = *windows_.Main;
+  return control && (control == w.imgPlaymodeCheckbox || control == w.BalanceSeekbar->knob() ||
+                     control == w.BalanceSeekbar->background());
 }
 
 void TZMainWindow::SetWindowShown(QWidget* window, bool& setting, bool shown) {
@@ -339,6 +345,7 @@ void TZMainWindow::SetTitleText(const QString& text) {
   if (TfrmVideoFullscreenControl* fullscreen = windows_.FullscreenControl) {
     fullscreen->imgScrolllabel->InitScrollLabel(text);
   }
+  windows_.Main->setWindowTitle(ApplicationTitle(text));
   labelsPainted_ = false;
   PaintScrollLabels(true);
   emit titleChanged(text);
@@ -659,6 +666,13 @@ bool TZMainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
       ShowControlHint(*windows_.Main, *static_cast<QHelpEvent*>(event));
       return true;
+    case QEvent::ContextMenu: {
+      auto* menu = static_cast<QContextMenuEvent*>(event);
+      if (!HasOwnRightButton(windows_.Main->controlAt(menu->pos()))) {
+        MainMenu().popup(menu->globalPos());
+      }
+      return true;
+    }
     case QEvent::DragEnter: {
       auto* drag = static_cast<QDragEnterEvent*>(event);
       if (drag->mimeData()->hasUrls()) {

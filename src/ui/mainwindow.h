@@ -167,6 +167,7 @@ class TZMainWindow : public QObject,
   void WithTitle(const QString& text, Work work);
   void PaintScrollLabels(bool force);
   void ShowCurrentStatusPicture();
+  bool HasOwnRightButton(const TZSkinControl* control) const;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   TZWindows& windows_;

@@ -8,7 +8,6 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QWindow>
 
 #include "base/programpath.h"
 #include "config/config.h"
@@ -222,9 +221,7 @@ void TZMediaControls::ToggleWindow() {
 void TZMediaControls::OnCaptionPressed(QMouseEvent* event) {
   if (IsLeft(event)) {
     window_.activateWindow();
-    if (QWindow* handle = window_.windowHandle()) {
-      handle->startSystemMove();
-    }
+    window_.StartMove(*event);
   } else if (IsRight(event) && captionMenu_) {
     captionMenu_->popup(event->globalPosition().toPoint());
   }

@@ -1,5 +1,9 @@
 #include "ui/skinwindow.h"
 
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "components/ui/formmagnet.h"
 #include "skin/controls/maskregion.h"
 
 TZSkinWindow::TZSkinWindow(const QString& title, QWidget* parent)
@@ -18,6 +22,34 @@ void TZSkinWindow::ApplySurface(const TZSSurface& surface, QColor transparent) {
   } else {
     clearMask();
   }
+}
+
+void TZSkinWindow::BelongTo(TZSkinWindow& owner) {
+  // Only tool windows and dialogs get WM_TRANSIENT_FOR from the toolkit.
+  setParent(&owner, (windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
+}
+
+void TZSkinWindow::StartMove(const QMouseEvent& press) {
+  if (TZFormMagnet::PlacementAllowed()) {
+    moveGrab_ = press.globalPosition().toPoint() - pos();
+    moving_ = true;
+  } else if (QWindow* handle = windowHandle()) {
+    handle->startSystemMove();
+  }
+}
+
+void TZSkinWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (moving_ && event->buttons().testFlag(Qt::LeftButton)) {
+    move(event->globalPosition().toPoint() - moveGrab_);
+  }
+  TZSkinHost::mouseMoveEvent(event);
+}
+
+void TZSkinWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    moving_ = false;
+  }
+  TZSkinHost::mouseReleaseEvent(event);
 }
 
 TZSkinFrameWindow::TZSkinFrameWindow(const QString& title, QWidget* parent)

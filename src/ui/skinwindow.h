@@ -16,7 +16,24 @@ class TZSkinWindow : public TZSkinHost {
   // The window takes the surface's size and picture; a masked surface shapes the window.
   void ApplySurface(const TZSSurface& surface, QColor transparent);
 
+  // Becomes a tool window of owner, which the window manager keeps it with. Call before the window
+  // is first shown.
+  void BelongTo(TZSkinWindow& owner);
+
+  // A caption press starts moving the window. Where the program places its windows itself, the
+  // window follows the pointer by its own moves, so that the magnets snap it on the way; elsewhere
+  // the window system moves it.
+  void StartMove(const QMouseEvent& press);
+
   TZSkinImage* imgForm;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool moving_ = false;
+  QPoint moveGrab_;
 };
 
 // A resizable skinned window whose background is composed from nine pieces at every size.

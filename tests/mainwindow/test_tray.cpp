@@ -56,6 +56,18 @@ TEST(TrayIcon, TrayOnlyMinimisesIntoTheTrayAndAClickBringsTheWindowsBack) {
   EXPECT_TRUE(w.other.isVisible());
 }
 
+TEST(TrayIcon, MinimisingTakesTheShownWindowsAndRestoringBringsBackExactlyThose) {
+  TrayWindows w;
+  QWidget closed;
+  TZTrayIcon tray(w.main, {&w.other, &closed}, &w.menu, [] { return true; });
+  tray.Apply(siTaskbar);
+  w.main.showMinimized();
+  EXPECT_FALSE(w.other.isVisible());
+  w.main.showNormal();
+  EXPECT_TRUE(w.other.isVisible());
+  EXPECT_FALSE(closed.isVisible()) << "a window closed before minimising stays closed";
+}
+
 TEST(TrayIcon, WithoutATrayTheTaskbarEntryStays) {
   TrayWindows w;
   TZTrayIcon tray(w.main, {&w.other}, &w.menu, [] { return false; });

@@ -1,9 +1,12 @@
 #include "components/ui/trayicon.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+
+#include "components/ui/taskbarentry.h"
 
 namespace {
 
@@ -37,54 +40,60 @@ TZTrayIcon::TZTrayIcon(QWidget& mainWindow, std::vector<QWidget*> windows, QMenu
   icon_.setContextMenu(menu);
   icon_.setToolTip(QStringLiteral("Zephonic"));
   connect(&icon_, &QSystemTrayIcon::activated, this, &TZTrayIcon::OnActivated);
+  main_.installEventFilter(this);
 }
 
 void TZTrayIcon::Apply(int showIn) {
   showIn_ = showIn;
   const bool tray = trayAvailable_() && (showIn == siTray || showIn == siBoth);
   icon_.setVisible(tray);
-  SetTaskbarEntry(!tray || showIn != siTray);
+  SetTaskbarEntry(main_, !tray || showIn != siTray);
   // With only the tray, a minimised program lives in the tray alone.
   if (tray && showIn == siTray && main_.isMinimized()) {
-    hidden_.clear();
-    for (QWidget* window : windows_) {
-      if (window->isVisible()) {
-        hidden_.emplace_back(window);
-        window->hide();
-      }
-    }
     main_.hide();
   }
 }
 
 bool TZTrayIcon::TaskbarEntryShown() const {
-  return !main_.windowFlags().testFlag(Qt::Tool);
+  return HasTaskbarEntry(main_);
 }
 
-// Tool windows have no taskbar entry on X11 desktops.
-void TZTrayIcon::SetTaskbarEntry(bool shown) {
-  if (TaskbarEntryShown() == shown) {
-    return;
+bool TZTrayIcon::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &main_ && event->type() == QEvent::WindowStateChange) {
+    if (main_.isMinimized()) {
+      HideWindows();
+    } else {
+      ShowHiddenWindows();
+    }
   }
-  const bool visible = main_.isVisible();
-  main_.setWindowFlag(Qt::Tool, !shown);
-  if (visible) {
-    main_.show();
+  return false;
+}
+
+void TZTrayIcon::HideWindows() {
+  for (QWidget* window : windows_) {
+    if (window->isVisible()) {
+      hidden_.emplace_back(window);
+      window->hide();
+    }
   }
 }
 
-void TZTrayIcon::SetHint(const QString& title) {
-  icon_.setToolTip(QStringLiteral("Zephonic ") + title);
-}
-
-void TZTrayIcon::Restore() {
-  main_.showNormal();
+void TZTrayIcon::ShowHiddenWindows() {
   for (const QPointer<QWidget>& window : hidden_) {
     if (window) {
       window->show();
     }
   }
   hidden_.clear();
+}
+
+void TZTrayIcon::SetHint(const QString& title) {
+  icon_.setToolTip(ApplicationTitle(title));
+}
+
+void TZTrayIcon::Restore() {
+  main_.showNormal();
+  ShowHiddenWindows();
   main_.raise();
   main_.activateWindow();
 }

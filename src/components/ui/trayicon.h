@@ -1,7 +1,9 @@
 #pragma once
 // The tray icon and the taskbar entry of the main window. Where the desktop shows the program
 // (ShowZephonicIn): 0 the taskbar only, 1 the tray only, 2 both. A desktop without a tray keeps
-// the taskbar entry whatever the setting says, so the window can never be lost.
+// the taskbar entry whatever the setting says, so the window can never be lost. The program is
+// minimised as a whole: with the main window go the other shown windows, and they come back with
+// it.
 
 #include <QObject>
 #include <QPointer>
@@ -18,7 +20,8 @@ class TZTrayIcon : public QObject {
   Q_OBJECT
 
  public:
-  // `windows` are restored with the main window (those that were shown when it was minimised).
+  // `windows` are hidden when the main window is minimised and those of them that were shown come
+  // back when it is restored, whoever minimised or restored it (the program or the desktop).
   TZTrayIcon(QWidget& mainWindow, std::vector<QWidget*> windows, QMenu* menu,
              std::function<bool()> trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable);
 
@@ -34,8 +37,10 @@ class TZTrayIcon : public QObject {
   bool TaskbarEntryShown() const;
 
  private:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void OnActivated(QSystemTrayIcon::ActivationReason reason);
-  void SetTaskbarEntry(bool shown);
+  void HideWindows();
+  void ShowHiddenWindows();
 
   QWidget& main_;
   std::vector<QWidget*> windows_;

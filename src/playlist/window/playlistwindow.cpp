@@ -387,11 +387,15 @@ bool TZPlaylistWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::ContextMenu: {
       auto* menu = static_cast<QContextMenuEvent*>(event);
-      if (!form_.listRect().contains(menu->pos())) {
-        return false;
+      if (form_.listRect().contains(menu->pos())) {
+        form_.popmPlaylist->popup(menu->globalPos());
+        return true;
       }
-      form_.popmPlaylist->popup(menu->globalPos());
-      return true;
+      if (form_.imgCaptionbar->geometry().contains(menu->pos()) && hooks_.captionMenu) {
+        hooks_.captionMenu(menu->globalPos());
+        return true;
+      }
+      return false;
     }
     default:
       return false;
@@ -580,9 +584,7 @@ void TZPlaylistWindow::WireFrame() {
       return;
     }
     form_.activateWindow();
-    if (QWindow* window = form_.windowHandle()) {
-      window->startSystemMove();
-    }
+    form_.StartMove(*event);
   });
   connect(form_.imgCaptionbar, &TZSkinImage::mouseDoubleClicked, this, [this] {
     if (hooks_.mainWindowFrame) {

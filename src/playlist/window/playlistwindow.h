@@ -39,6 +39,7 @@ struct TZPlaylistWindowHooks {
   std::function<void()> addDisc;                 // "Add CD/DVD medium..."
   std::function<void(int index)> editItem;       // "Fileinformation" on a clicked entry
   std::function<QRect()> mainWindowFrame;        // for the caption bar's double click
+  std::function<void(QPoint)> captionMenu;       // the caption bar's menu, at a screen point
   // Asks a Yes/No question; empty: a message box with No as the default answer.
   std::function<bool(const QString&)> confirm;
 };
