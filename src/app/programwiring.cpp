@@ -75,9 +75,9 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& conf
   if (video_) {
     settings_->SetVideoCommands(&video_->Engine());
     settings_->SetScriptCatalogue(ScriptCatalogueOf(video_->FileEngine().Scripts()));
-    // The cursor delay needs no hand-over: the video window reads it from the configuration.
-    settings_->SetVideoPicture([this](bool noScreensaver, int) {
+    settings_->SetVideoPicture([this](bool noScreensaver, int hideCursorMs) {
       video_->Window().Picture().SetScreenSaverDisabled(noScreensaver);
+      video_->Window().SetCursorHideDelay(hideCursorMs);
     });
   }
   WireMainSignals();
