@@ -148,6 +148,10 @@ void TZProgramWiring::RegisterFocus() {
   if (windows.Video) {
     focus_.Register(windows.Video, THotKeyWindow::VideoArea);
   }
+  if (video_) {
+    // The picture is the video area also while a fullscreen form holds it.
+    focus_.Register(&video_->Window().Picture(), THotKeyWindow::VideoArea);
+  }
   if (windows.FullscreenControl) {
     focus_.Register(windows.FullscreenControl, THotKeyWindow::FullscreenControls);
   }

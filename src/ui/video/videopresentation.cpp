@@ -65,6 +65,7 @@ void TZVideoWindow::EnterForm(bool desktop) {
   const bool fullscreen = form_->kind() == TZPresentationForm::Fullscreen;
   if (fullscreen) {
     const QRect bounds = screen ? screen->geometry() : form_->geometry();
+    controls_.FloatOver(*form_);
     controls_.PlaceFullscreenControl(bounds.topLeft(), bounds.size());
     main_.SetVolumePosition(main_.VolumeControl().Position);
   } else {
