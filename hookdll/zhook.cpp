@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "keysyms.h"
+#include "serverkeys.h"
 
 #define ZHOOK_EXPORT __attribute__((visibility("default")))
 
@@ -57,6 +58,10 @@ int OnXError(Display* display, XErrorEvent* error) {
   return attempt && attempt->previous ? attempt->previous(display, error) : 0;
 }
 
+struct CloseDisplay {
+  void operator()(Display* display) const { XCloseDisplay(display); }
+};
+
 class HookSession {
  public:
   HookSession(Display* display, const ZHookClient& client);
@@ -77,11 +82,15 @@ class HookSession {
   bool TryGrab(const std::vector<Grab>& grabs);
   void Ungrab(const std::vector<Grab>& grabs);
   void LogOnce(const Binding& binding, const char* what);
+  void TakeFromServer(const Binding& binding, const std::vector<Grab>& grabs);
   void Wake();
   void Run();
   void HandlePendingEvents();
 
+  std::unique_ptr<Display, CloseDisplay> connection_;
   Display* display_;
+  // Declared after the connection: it gives the server's actions back before the connection goes.
+  ServerKeyActions serverKeys_;
   Window root_;
   ZHookClient client_;
   unsigned numLock_ = 0;
@@ -96,7 +105,9 @@ class HookSession {
 };
 
 HookSession::HookSession(Display* display, const ZHookClient& client)
-    : display_(display),
+    : connection_(display),
+      display_(display),
+      serverKeys_(display),
       root_(DefaultRootWindow(display)),
       client_(client),
       wake_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
@@ -111,7 +122,6 @@ HookSession::~HookSession() {
     thread_.join();
   }
   Ungrab(grabbed_);
-  XCloseDisplay(display_);
   close(wake_);
 }
 
@@ -216,9 +226,20 @@ void HookSession::LogOnce(const Binding& binding, const char* what) {
     return;
   }
   char line[160];
-  std::snprintf(line, sizeof line, "Hotkey %u with modifiers %u %s; it is skipped.",
-                unsigned{binding.first}, unsigned{binding.second}, what);
+  std::snprintf(line, sizeof line, "Hotkey %u with modifiers %u %s.", unsigned{binding.first},
+                unsigned{binding.second}, what);
   client_.log(client_.context, line);
+}
+
+// A press the server acts on itself never reaches the grab; the hotkey takes the key over.
+void HookSession::TakeFromServer(const Binding& binding, const std::vector<Grab>& grabs) {
+  bool took = false;
+  for (const auto& [keycode, mask] : grabs) {
+    took = serverKeys_.Take(keycode, mask) || took;
+  }
+  if (took) {
+    LogOnce(binding, "is a key the X server acts on itself; the hotkey takes it over");
+  }
 }
 
 void HookSession::GrabKeys(const ZHookKey* keys, int count) {
@@ -226,6 +247,7 @@ void HookSession::GrabKeys(const ZHookKey* keys, int count) {
     std::lock_guard lock(displayMutex_);
     Ungrab(grabbed_);
     grabbed_.clear();
+    serverKeys_.GiveBackAll();
     std::set<Binding> bindings;
     for (int i = 0; i < count; ++i) {
       bindings.emplace(keys[i].key, keys[i].modifiers);
@@ -234,13 +256,14 @@ void HookSession::GrabKeys(const ZHookKey* keys, int count) {
     for (const Binding& binding : bindings) {
       const std::vector<Grab> grabs = GrabsFor(binding, locks);
       if (grabs.empty()) {
-        LogOnce(binding, "has no key on this keyboard");
+        LogOnce(binding, "has no key on this keyboard; it is skipped");
       } else if (TryGrab(grabs)) {
         grabbed_.insert(grabbed_.end(), grabs.begin(), grabs.end());
+        TakeFromServer(binding, grabs);
       } else {
         // Some combinations may have been granted: release them so the key is wholly skipped.
         Ungrab(grabs);
-        LogOnce(binding, "is held by another program");
+        LogOnce(binding, "is held by another program; it is skipped");
       }
     }
   }

@@ -55,9 +55,9 @@ TZProgramWiring::TZProgramWiring(TZMainWindow& main, TZGUI& skin, TZConfig& conf
   if (video_) {
     settings_->SetVideoCommands(&video_->Engine());
     settings_->SetScriptCatalogue(ScriptCatalogueOf(video_->FileEngine().Scripts()));
-    // The cursor delay needs no hand-over: the video window reads it from the configuration.
-    settings_->SetVideoPicture([this](bool noScreensaver, int) {
+    settings_->SetVideoPicture([this](bool noScreensaver, int hideCursorMs) {
       video_->Window().Picture().SetScreenSaverDisabled(noScreensaver);
+      video_->Window().SetCursorHideDelay(hideCursorMs);
     });
   }
   WireMainSignals();
@@ -117,6 +117,10 @@ void TZProgramWiring::RegisterFocus() {
   focus_.Register(windows.MediaControls, THotKeyWindow::MediaControls);
   if (windows.Video) {
     focus_.Register(windows.Video, THotKeyWindow::VideoArea);
+  }
+  if (video_) {
+    // The picture is the video area also while a fullscreen form holds it.
+    focus_.Register(&video_->Window().Picture(), THotKeyWindow::VideoArea);
   }
   if (windows.FullscreenControl) {
     focus_.Register(windows.FullscreenControl, THotKeyWindow::FullscreenControls);

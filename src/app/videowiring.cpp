@@ -1,5 +1,7 @@
 #include "app/videowiring.h"
 
+#include "config/config.h"
+#include "config/dialog/videopages.h"
 #include "hotkeys/dispatch/hotkeytarget.h"
 #include "playback/dvd/dvdengine.h"
 #include "playback/playertimer.h"
@@ -17,6 +19,8 @@ TZVideoWiring::TZVideoWiring(TZMainWindow& main, const TZGUI& skin, TZConfig& co
   window_ =
       std::make_unique<TZVideoWindow>(*windows.Video, *controls_, main, config, skin, *timers_);
   window_->SetMainVideoMenu(&main.VideoMenu());
+  // From the start the pointer hides as the settings' video page would have it.
+  window_->SetCursorHideDelay(CursorHideDelayMs(config.HideCursor));
   graph_ = std::make_unique<TZGraphVideoEngine>(config, main.Playlist(), *window_, main);
   dvd_ = std::make_unique<TZDvdEngine>(config, main.Playlist(), *window_, main);
   router_ =

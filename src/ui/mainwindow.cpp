@@ -651,10 +651,8 @@ void TZMainWindow::ApplyWindowLayout() {
   w.imgPlaymodeCheckbox->setChecked(config_.PlayMode);
   w.imgAutofullscreenCheckbox->setChecked(config_.AutoFullscreen);
   w.imgAutoVideoResizeCheckbox->setChecked(config_.AutoVideoResize);
+  // Only the main window's title moves; the one over fullscreen video always stands still.
   w.imgScrolllabel->applyMoveSetting(config_.SLMoveProg);
-  if (windows_.FullscreenControl) {
-    windows_.FullscreenControl->imgScrolllabel->applyMoveSetting(config_.SLMoveProg);
-  }
   PaintScrollLabels(true);
 }
 

@@ -143,6 +143,34 @@ TEST_F(HookTest, AutoRepeatOfAHeldKeyFiresEachTime) {
   EXPECT_EQ(target_.calls, QStringList(target_.calls.size(), "volume 1"));
 }
 
+// The action the server itself runs for the key at one shift level, XkbSA_NoAction when none.
+int ServerAction(Display* display, KeySym keysym, int level) {
+  XkbDescPtr keyboard =
+      XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbKeyActionsMask, XkbUseCoreKbd);
+  const XkbAction* action =
+      XkbKeyActionEntry(keyboard, XKeysymToKeycode(display, keysym), level, 0);
+  const int type = action ? action->type : XkbSA_NoAction;
+  XkbFreeKeyboard(keyboard, 0, True);
+  return type;
+}
+
+TEST_F(HookTest, CtrlAltFKeyThatTheServerTakesFiresEveryPressAndIsGivenBack) {
+  // Ctrl+Alt is the fifth level of the F-keys, where the server switches virtual terminals.
+  constexpr int kCtrlAltLevel = 4;
+  Display* display = other_->display();
+  ASSERT_EQ(ServerAction(display, XK_F9, kCtrlAltLevel), XkbSA_SwitchScreen);
+  table_.Add(kF9, hmCtrl | hmAlt, true, haNext);
+  ASSERT_TRUE(hook_.Enable(table_));
+  for (int press = 1; press <= 3; ++press) {
+    other_->Type(XK_F9, ZHOOK_CTRL | ZHOOK_ALT);
+    ASSERT_TRUE(WaitForCalls(QStringList(press, "transport 0"))) << press;
+  }
+  EXPECT_EQ(log_, QStringList{"Hotkey 120 with modifiers 6 is a key the X server acts on itself; "
+                              "the hotkey takes it over."});
+  ASSERT_TRUE(hook_.Disable());
+  EXPECT_EQ(ServerAction(display, XK_F9, kCtrlAltLevel), XkbSA_SwitchScreen);
+}
+
 TEST_F(HookTest, ProgramHookDispatchesToTheProgramDispatcherAndLogs) {
   ScratchFolder scratch;
   SetZDebug(std::make_unique<TZDebug>(scratch.file("zephonic.log")));

@@ -73,7 +73,7 @@ TEST_F(FullscreenTest, ShownWhileThePointerMovesAndHiddenWhenItRests) {
 }
 
 TEST_F(FullscreenTest, NeverShownWithHideCursorOff) {
-  config_.HideCursor = false;
+  video_window_->SetCursorHideDelay(0);
   GoFullscreen();
   for (int i = 0; i < 10; ++i) {
     WigglePicture();

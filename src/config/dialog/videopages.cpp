@@ -66,6 +66,10 @@ float ApplyRatio(QLineEdit& field) {
 
 }  // namespace
 
+int CursorHideDelayMs(bool hideCursor) {
+  return hideCursor ? kHideCursorMs : 0;
+}
+
 TZVideoPage::TZVideoPage(TZConfig& config, TZConfigActions& actions, QWidget* parent)
     : TZSettingsPage(config, actions, parent),
       cbAutoFS(AddCheck("cbAutoFS", kTextVideoAutoFullscreen, TZConfigGroup::Video)),
@@ -160,7 +164,7 @@ void TZVideoPage::ApplyGroup(TZConfigGroup group) {
 void TZVideoPage::ApplyVideo() {
   config_.NoScreensaver = cbScreensaverDisabled->isChecked();
   config_.HideCursor = cbHideCursor->isChecked();
-  actions_.ApplyVideoPicture(config_.NoScreensaver, config_.HideCursor ? kHideCursorMs : 0);
+  actions_.ApplyVideoPicture(config_.NoScreensaver, CursorHideDelayMs(config_.HideCursor));
   config_.AutoFullscreen = cbAutoFS->isChecked();
   config_.AutoVideoResize = cbAutoVideoResize->isChecked();
   config_.CenterVideo = cbCenterVideo->isChecked();

@@ -13,6 +13,9 @@ class QPushButton;
 class QSlider;
 class TZNumberField;
 
+// How long the pointer rests over the video picture before it hides, for "HideCursor"; 0 is never.
+int CursorHideDelayMs(bool hideCursor);
+
 class TZVideoPage : public TZSettingsPage {
   Q_OBJECT
 

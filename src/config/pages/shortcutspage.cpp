@@ -11,7 +11,7 @@
 
 #include "config/pages/pagewidgets.h"
 #include "hotkeys/hotkeyactions.h"
-#include "hotkeys/keycodes.h"
+#include "hotkeys/keyevent.h"
 #include "lang/textids.h"
 
 namespace {
@@ -30,7 +30,7 @@ QString KeyText(std::uint16_t key, std::uint8_t modifiers) {
 }  // namespace
 
 void TZKeyCaptureEdit::keyPressEvent(QKeyEvent* event) {
-  const TZKeyStroke stroke = KeyStrokeFromQt(event->keyCombination());
+  const TZKeyStroke stroke = KeyStrokeFromEvent(*event);
   if (stroke.Key != 0 && !IsModifierKey(stroke.Key)) {
     emit keyCaptured(stroke.Key, stroke.Modifiers);
   }

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include "hotkeys/keyevent.h"
+
 TZLocalKeys::TZLocalKeys(std::function<void(TZKeyStroke)> onPress, QObject* parent)
     : QObject(parent), onPress_(std::move(onPress)) {}
 
@@ -18,8 +20,7 @@ bool TZLocalKeys::eventFilter(QObject* watched, QEvent* event) {
   lastType_ = type;
   lastReceiver_ = watched;
   if (type == QEvent::KeyPress && !propagated) {
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    const TZKeyStroke stroke = KeyStrokeFromQt(key->keyCombination());
+    const TZKeyStroke stroke = KeyStrokeFromEvent(*static_cast<const QKeyEvent*>(event));
     if (stroke.Key != 0) {
       onPress_(stroke);
     }

@@ -3,6 +3,7 @@
 #include <malloc.h>
 
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "config/config.h"
 #include "lang/language.h"
@@ -55,6 +56,11 @@ TZFullscreenControls::TZFullscreenControls(TfrmVideoFullscreenControl& window, T
       skin_(skin),
       isControledTimer_(timers.CreateTimer([this] { OnIsControledTimer(); })),
       moveTimer_(timers.CreateTimer([this] { OnMoveTimer(); })) {
+  // A tool window: the window manager stacks it above the form it belongs to (FloatOver).
+  // Working the strip must leave the keyboard with the picture, where the hotkeys are.
+  window_.setWindowFlags((window_.windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool |
+                         Qt::WindowDoesNotAcceptFocus);
+  window_.setAttribute(Qt::WA_ShowWithoutActivating);
   window_.installEventFilter(this);
   ConnectButtons();
   ConnectPosition();
@@ -71,6 +77,13 @@ void TZFullscreenControls::PlaceFullscreenControl(QPoint origin, QSize screen) {
                                                window_.size()));
 }
 
+void TZFullscreenControls::FloatOver(QWidget& form) {
+  window_.winId();  // the native window takes the transient parent
+  if (QWindow* strip = window_.windowHandle()) {
+    strip->setTransientParent(form.windowHandle());
+  }
+}
+
 void TZFullscreenControls::RequestHide() {
   hideRequested_ = true;
   moveTimer_->Start(kMoveInterval);
@@ -80,6 +93,9 @@ void TZFullscreenControls::HideNow() {
   moveTimer_->Stop();
   hideRequested_ = false;
   window_.hide();
+  if (QWindow* strip = window_.windowHandle()) {
+    strip->setTransientParent(nullptr);
+  }
 }
 
 void TZFullscreenControls::Show() {

@@ -15,6 +15,7 @@ class TZMainWindow;
 class TZSkinControl;
 class TZTimer;
 class TZTimerSource;
+class QWidget;
 struct TZConfig;
 
 // The control window's top-left on a screen of W x H for the skin's Align value.
@@ -36,9 +37,11 @@ class TZFullscreenControls : public QObject {
 
   // Positions the window on a screen whose top-left is `origin` and size W x H.
   void PlaceFullscreenControl(QPoint origin, QSize screen);
+  // The strip belongs to the fullscreen form: the window manager keeps it above the picture.
+  void FloatOver(QWidget& form);
   // HideRequested := true and MoveTimer at 50 ms.
   void RequestHide();
-  // Fullscreen ended: the window goes at once.
+  // Fullscreen ended: the window goes at once and belongs to no form any more.
   void HideNow();
   void Show();
 

@@ -63,12 +63,16 @@ void TZPresentationForm::Hold(QWidget* picture) {
   picture->setParent(this);
   layout()->addWidget(picture);
   picture->show();
+  setFocusProxy(picture);
 }
 
 void TZPresentationForm::Present() {
   if (kind_ == Fullscreen) {
     showFullScreen();
     raise();
+    // The keys go to the picture, where the local hotkeys find the video area.
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
     return;
   }
   // The type must be on the window before it is mapped, and again after Qt mapped it, since Qt

@@ -16,11 +16,12 @@ class TZPresentationForm : public QWidget {
   // `topMost`: fullscreen stays above other windows.
   TZPresentationForm(Kind kind, QScreen* screen, bool topMost);
 
-  // Takes the picture so that it fills the form.
+  // Takes the picture so that it fills the form and has the form's keyboard focus.
   void Hold(QWidget* picture);
   Kind kind() const { return kind_; }
 
-  // Shows the form. A desktop form needs X11 (OnX11); elsewhere it shows as a plain window.
+  // Shows the form; a fullscreen form also takes the focus. A desktop form needs X11 (OnX11);
+  // elsewhere it shows as a plain window.
   void Present();
 
  private:

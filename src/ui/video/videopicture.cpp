@@ -25,6 +25,8 @@ TZVideoPicture::TZVideoPicture(QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setAutoFillBackground(false);
+  // Takes the keyboard focus, so the local hotkeys know the video area has it.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 TZVideoPicture::~TZVideoPicture() = default;

@@ -65,6 +65,7 @@ void TZVideoWindow::EnterForm(bool desktop) {
   const bool fullscreen = form_->kind() == TZPresentationForm::Fullscreen;
   if (fullscreen) {
     const QRect bounds = screen ? screen->geometry() : form_->geometry();
+    controls_.FloatOver(*form_);
     controls_.PlaceFullscreenControl(bounds.topLeft(), bounds.size());
     main_.SetVolumePosition(main_.VolumeControl().Position);
   } else {
@@ -94,13 +95,13 @@ void TZVideoWindow::ShowModeText(int text) {
   main_.ShowOsdText(Language().Text(text), kModeOsdMs);
 }
 
-// With "HideCursor" off the delay is 0 and nothing is checked at all.
+// With a delay of 0 nothing is checked at all.
 void TZVideoWindow::OnIdleTick() {
-  if (!config_.HideCursor) {
+  if (cursorDelayMs_ <= 0) {
     return;
   }
-  idleMs_ = std::min(idleMs_ + kIdleTickMs, kCursorDelayMs);
-  if (idleMs_ >= kCursorDelayMs) {
+  idleMs_ = std::min(idleMs_ + kIdleTickMs, cursorDelayMs_);
+  if (idleMs_ >= cursorDelayMs_) {
     if (!cursorHidden_) {
       picture_->setCursor(Qt::BlankCursor);
       cursorHidden_ = true;

@@ -67,6 +67,9 @@ class TZVideoWindow : public QObject, public TZVideoView, public TZLanguageTarge
   void SetDigitalZoom(int value);
   // Writes the screenshot and shows its name; nothing when it failed.
   std::optional<QString> TakeScreenshot(bool adjusted);
+  // The pointer hides over the picture after resting this long; 0 never (and then the control
+  // strip never shows). Starts at kCursorDelayMs.
+  void SetCursorHideDelay(int ms) { cursorDelayMs_ = ms; }
   // "VidBrightness" by delta within 0 to 10000, applied and shown.
   void StepBrightness(int delta);
   // The presentation form while fullscreen or on the desktop.
@@ -145,5 +148,6 @@ class TZVideoWindow : public QObject, public TZVideoView, public TZLanguageTarge
   bool isDvd_ = false;
   bool subtitlesShown_ = false;
   int idleMs_ = 0;
+  int cursorDelayMs_ = kCursorDelayMs;
   bool cursorHidden_ = false;
 };
