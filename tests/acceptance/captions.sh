@@ -2,11 +2,6 @@
 # A caption bar shows its active picture while its window has the focus, the others their
 # inactive one.
 source "$(dirname "$0")/desktop.sh"
-# The log's lines end in CR LF; compare them without the CR.
-log_has() {
-  sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
-}
-
 # The built-in skin: the main window's caption bar (212 x 11 at 44 0 on the window at 0 0) and the
 # playlist window's (at 0 0 on the window at 300 0).
 MAIN_CAPTION=212:11:44:0

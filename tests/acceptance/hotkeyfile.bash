@@ -40,8 +40,3 @@ played_at_least() {
 wait_for_plays() {
   wait_until 20 played_at_least "$1" || fail "$1 items should have started, $(plays) did"
 }
-
-# log_has LINE, as desktop.sh has it, for a log whose lines end in CR LF.
-log_has() {
-  sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
-}

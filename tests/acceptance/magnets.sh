@@ -2,11 +2,6 @@
 # Windows dragged by their caption bars with the mouse snap to the screen's edges and to the main
 # window within 15 pixels; windows docked to the main window move with it.
 source "$(dirname "$0")/desktop.sh"
-# The log's lines end in CR LF; compare them without the CR.
-log_has() {
-  sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
-}
-
 windows_shown() {
   [ "$(player_windows | wc -l)" -ge "$1" ]
 }

@@ -2,11 +2,6 @@
 # The right mouse button on the main window, and on the playlist window's caption bar, opens the
 # main popup menu. Chosen from the playlist's caption, its last entry closes the program.
 source "$(dirname "$0")/desktop.sh"
-# The log's lines end in CR LF; compare them without the CR.
-log_has() {
-  sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
-}
-
 # The built-in skin: main window at 0 0, playlist window right of it at 300 0, caption bar 11 high.
 MAIN_FACE=(150 50)
 PLAYLIST_CAPTION=(400 5)

@@ -2,11 +2,6 @@
 # Minimise takes every shown window of the program off the screen; restoring it from the taskbar
 # brings back exactly those, not the one that was closed before.
 source "$(dirname "$0")/desktop.sh"
-# The log's lines end in CR LF; compare them without the CR.
-log_has() {
-  sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
-}
-
 # The built-in skin's minimise button on the main window at 0 0.
 MINIMISE_BUTTON=(272 7)
 

@@ -2,11 +2,6 @@
 # The desktop's taskbar lists the program once: by its main window, titled with the program's
 # name and the title text. The other skinned windows are tool windows of the main one.
 source "$(dirname "$0")/desktop.sh"
-# The log's lines end in CR LF; compare them without the CR.
-log_has() {
-  sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"
-}
-
 # wm_state ID: the window's _NET_WM_STATE as xprop prints it.
 wm_state() {
   xprop -id "$1" _NET_WM_STATE
