@@ -46,9 +46,34 @@ keys=(space Return Escape Left Right Up Down Home End Prior Next Tab Delete plus
   a b c d e f g h i j k l m n o p q r s t u v w x y z 1 2 3 4 5 6 7 8 9 0
   ctrl+a ctrl+c ctrl+f ctrl+p shift+Up shift+Down ctrl+Left ctrl+Right alt+Return F1 F5)
 
+# When the input has hidden every window, a click on the taskbar entry brings them back; when
+# even that fails (the main window itself switched off), the program is closed and started anew.
+bring_back() {
+  local entry
+  entry=$(xdotool search --all --pid "$PLAYER_PID" --name '^Zephonic' 2>/dev/null | head -n 1)
+  if [ -n "$entry" ]; then
+    wmctrl -i -a "$entry" 2>/dev/null || true
+    if wait_until 3 player_windows; then
+      returns=$((returns + 1))
+      return 0
+    fi
+  fi
+  player_stop
+  start_again
+}
+
+start_again() {
+  restarts=$((restarts + 1))
+  mv "${PLAYER_HOME}zephonic.log" "${PLAYER_HOME}zephonic-$restarts.log"
+  start_with_media
+}
+
+# One random action at a random place of a shown window: status 1 when no window is shown, 2 when
+# the place drawn was one to keep away from.
 random_event() {
   local point
-  point=$(random_point) || return 0
+  player_windows >/dev/null 2>&1 || return 1
+  point=$(random_point) || return 2
   # shellcheck disable=SC2086
   xdotool mousemove $point
   case $((RANDOM % 8)) in
@@ -80,17 +105,20 @@ desktop_start
 start_with_media
 events=0
 restarts=0
+returns=0
 next_check=$((SECONDS + 10))
 end=$((SECONDS + seconds))
 while [ "$SECONDS" -lt "$end" ]; do
   if ! kill -0 "$PLAYER_PID" 2>/dev/null; then
     program_ended
-    restarts=$((restarts + 1))
-    mv "${PLAYER_HOME}zephonic.log" "${PLAYER_HOME}zephonic-$restarts.log"
-    start_with_media
+    start_again
   fi
-  random_event || true
-  events=$((events + 1))
+  status=0
+  random_event || status=$?
+  case $status in
+    0) events=$((events + 1)) ;;
+    1) bring_back ;;
+  esac
   if [ "$SECONDS" -ge "$next_check" ]; then
     next_check=$((SECONDS + 10))
     if kill -0 "$PLAYER_PID" 2>/dev/null && ! hand_over; then
@@ -99,6 +127,6 @@ while [ "$SECONDS" -lt "$end" ]; do
   fi
 done
 shot last
-echo "random input: $events events, $restarts restarts"
+echo "random input: $events events, $restarts restarts, $returns times brought back from the taskbar"
 kill -0 "$PLAYER_PID" 2>/dev/null || program_ended
 [ -z "$PLAYER_PID" ] || player_stop
