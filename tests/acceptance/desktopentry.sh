@@ -3,17 +3,10 @@
 # the "Add" and "Play" actions of its desktop entry: the launcher passes one file an argument.
 source "$(dirname "$0")/desktop.sh"
 
-# The log's lines end in CR LF; the shared log_has compares whole lines and never sees the CR.
-log_has() {
-  tr -d '\r' <"${PLAYER_HOME}zephonic.log" 2>/dev/null | sed 's/^[[:space:]]*//' | grep -Fqx -- "$1"
-}
-
-export XDG_DATA_HOME=$SCRATCH/xdgdata XDG_CONFIG_HOME=$SCRATCH/xdgconfig
-
 # entry_exec GROUP: the Exec line of a group of the program's desktop entry.
 entry_exec() {
   awk -v group="[$1]" '/^\[/{inside = ($0 == group)} inside && /^Exec=/{sub(/^Exec=/, ""); print}' \
-    "$XDG_DATA_HOME/applications/zephonic.desktop"
+    "$SCRATCH/xdg/data/applications/zephonic.desktop"
 }
 
 # launch_words GROUP FILE...: LAUNCH := the arguments the launcher gives the program for the
@@ -36,9 +29,7 @@ launch_words() {
 # launch_running GROUP FILE...: a second start as the launcher makes it; it hands over and ends.
 launch_running() {
   launch_words "$@"
-  env QT_QPA_PLATFORM=xcb ZEPHONIC_HOME="$PLAYER_HOME" ZEPHONIC_REPORT=stderr \
-    XDG_RUNTIME_DIR="$SCRATCH/run" SDL_AUDIODRIVER=dummy \
-    timeout 30 "$ZEPHONIC_EXE" "${LAUNCH[@]}" || fail "the second start failed"
+  hand_over "${LAUNCH[@]}" || fail "the second start failed"
 }
 
 # launch_first GROUP FILE...: the first start as the launcher makes it.
@@ -57,8 +48,9 @@ expect_playlist() {
 }
 
 desktop_start
-env ZEPHONIC_HOME="$PLAYER_HOME" QT_QPA_PLATFORM=offscreen "$ZEPHONIC_EXE" /register ||
-  fail "/register failed"
+# The program's desktop entry, written where the program's own desktop folders are.
+player_environment
+env "${PLAYER_ENV[@]}" QT_QPA_PLATFORM=offscreen "$ZEPHONIC_EXE" /register || fail "/register failed"
 one="$MEDIA/first song.mp3"
 two="$MEDIA/Second.WAV"
 three="$MEDIA/third.ogg"

@@ -4,11 +4,6 @@
 # of their names, and leaves other files out.
 source "$(dirname "$0")/desktop.sh"
 
-# The log's lines end in CR LF; the shared log_has compares whole lines and never sees the CR.
-log_has() {
-  tr -d '\r' <"${PLAYER_HOME}zephonic.log" 2>/dev/null | sed 's/^[[:space:]]*//' | grep -Fqx -- "$1"
-}
-
 # window_place ID: "X Y WIDTH HEIGHT" of a window on the screen.
 window_place() {
   xdotool getwindowgeometry --shell "$1" |
