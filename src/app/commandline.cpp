@@ -124,7 +124,42 @@ void Perform(const TZParameterCommand& command, TZMainWindow& main) {
       main.Adder().AddPath(command.Path);
       main.RedrawPlaylist();
       break;
+    case paClearPlaylist:
+      playlist.ClearPlaylist();
+      break;
+    case paAppendPlaylist:
+      ReadPlaylistFile(command.Path, playlist, false);
+      main.RedrawPlaylist();
+      break;
+    case paPlayFirst:
+      player.FreeLastItem(false);
+      player.PlayEntry(0);
+      break;
   }
+}
+
+// One path an argument: each that exists is appended, playlist files read as dropped ones are.
+std::vector<TZParameterCommand> PathListCommands(QStringList paths) {
+  const QString form = paths.value(0);
+  const bool add = form == QLatin1String("/add");
+  if (add || form == QLatin1String("/play")) {
+    paths.removeFirst();
+  }
+  std::vector<TZParameterCommand> commands;
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+      commands.push_back({paAddFolder, path});
+    } else if (info.isFile()) {
+      commands.push_back({IsPlaylistFile(path) ? paAppendPlaylist : paAddPath, path});
+    }
+  }
+  if (commands.empty() || add) {
+    return commands;
+  }
+  commands.insert(commands.begin(), {paClearPlaylist, QString()});
+  commands.push_back({paPlayFirst, QString()});
+  return commands;
 }
 
 }  // namespace
@@ -182,8 +217,16 @@ std::vector<TZParameterCommand> ParseParameter(const QString& text) {
   return commands;
 }
 
-void HandleParameter(const QString& text, TZMainWindow& main) {
-  for (const TZParameterCommand& command : ParseParameter(text)) {
+std::vector<TZParameterCommand> ParseArguments(const QStringList& arguments) {
+  std::vector<TZParameterCommand> commands = ParseParameter(JoinParameters(arguments));
+  if (commands.empty() && arguments.size() > 1) {
+    return PathListCommands(arguments);
+  }
+  return commands;
+}
+
+void HandleParameter(const QStringList& arguments, TZMainWindow& main) {
+  for (const TZParameterCommand& command : ParseArguments(arguments)) {
     Perform(command, main);
   }
 }
@@ -194,7 +237,7 @@ void LoadFromParameters(const QStringList& arguments, TZMainWindow& main) {
     return;
   }
   try {
-    HandleParameter(JoinParameters(arguments), main);
+    HandleParameter(arguments, main);
   } catch (const std::exception&) {
     ZLog(QStringLiteral("Load from Parameters failed."));
   }

@@ -31,6 +31,10 @@ enum TZParameterAction {
   paAddFolder,
   paAddPath,  // "/add" with a file
   paDvd,
+  // The steps of several paths given one an argument, as file managers pass the files chosen.
+  paClearPlaylist,
+  paAppendPlaylist,  // a playlist file among them: its entries are appended
+  paPlayFirst,
 };
 
 struct TZParameterCommand {
@@ -42,8 +46,14 @@ struct TZParameterCommand {
 // What a joined text asks for, in the order it is carried out; empty when it names nothing.
 std::vector<TZParameterCommand> ParseParameter(const QString& text);
 
-// Carries out a joined text on the main window (its playlist, player and windows).
-void HandleParameter(const QString& text, TZMainWindow& main);
+// What the arguments of a start ask for: their joined text, or when that names nothing, each
+// argument as a path of its own (after an optional "/play" or "/add"), so that "a.mp3 b.mp3"
+// and "/play a.mp3 b.mp3" put both files into the playlist. Without "/add" the playlist is
+// replaced and its first entry plays. Paths that do not exist are left out.
+std::vector<TZParameterCommand> ParseArguments(const QStringList& arguments);
+
+// Carries out the arguments of a start on the main window (its playlist, player and windows).
+void HandleParameter(const QStringList& arguments, TZMainWindow& main);
 
 // The program's own arguments at the end of start-up.
 void LoadFromParameters(const QStringList& arguments, TZMainWindow& main);

@@ -45,7 +45,7 @@ int HandOver(const QString& instance, const QStringList& arguments) {
                  static_cast<long long>(kMaxHandOverBytes));
     return 1;
   }
-  switch (SendToRunningInstance(instance, text)) {
+  switch (SendToRunningInstance(instance, arguments)) {
     case hoDelivered:
       return 0;
     case hoNoRecipient:
@@ -183,7 +183,8 @@ int main(int argc, char** argv) {
   ZInitialize();
   if (parts.Main) {
     parts.Main->SetRunning(IsInitialised());
-    instance.Listen([&parts](const QString& text) { HandleParameter(text, *parts.Main); });
+    instance.Listen(
+        [&parts](const QStringList& arguments) { HandleParameter(arguments, *parts.Main); });
   }
   if (Config().SwapMemoryMngt) {
     malloc_trim(0);

@@ -36,6 +36,15 @@ QByteArray Header(quint32 length) {
   return header;
 }
 
+// Arguments never hold a zero byte, so it keeps them apart.
+QByteArray Encode(const QStringList& arguments) {
+  return arguments.join(QChar(0)).toUtf8();
+}
+
+QStringList Decode(const QByteArray& bytes) {
+  return bytes.isEmpty() ? QStringList() : QString::fromUtf8(bytes).split(QChar(0));
+}
+
 void Answer(QLocalSocket* socket, char answer) {
   socket->write(&answer, 1);
   socket->flush();
@@ -69,7 +78,7 @@ bool TZSingleInstance::TryLock() {
   return lock_.tryLock(0);
 }
 
-bool TZSingleInstance::Listen(std::function<void(const QString&)> handler) {
+bool TZSingleInstance::Listen(std::function<void(const QStringList&)> handler) {
   handler_ = std::move(handler);
   // We hold the lock, so a socket file left behind is ours.
   QLocalServer::removeServer(name_);
@@ -95,17 +104,17 @@ void TZSingleInstance::Accept() {
         return;
       }
       socket->read(kHeaderBytes);
-      const QString text = QString::fromUtf8(socket->read(length));
+      const QStringList arguments = Decode(socket->read(length));
       if (handler_) {
-        handler_(text);
+        handler_(arguments);
       }
       Answer(socket, kDone);
     });
   }
 }
 
-TZHandOverResult SendToRunningInstance(const QString& name, const QString& text, int connectMs,
-                                       int replyMs) {
+TZHandOverResult SendToRunningInstance(const QString& name, const QStringList& arguments,
+                                       int connectMs, int replyMs) {
   QLocalSocket socket;
   QElapsedTimer clock;
   clock.start();
@@ -117,7 +126,7 @@ TZHandOverResult SendToRunningInstance(const QString& name, const QString& text,
     QThread::msleep(100);
     socket.connectToServer(name);
   }
-  const QByteArray bytes = text.toUtf8();
+  const QByteArray bytes = Encode(arguments);
   socket.write(Header(quint32(bytes.size())) + bytes);
   socket.flush();
   QElapsedTimer replyClock;

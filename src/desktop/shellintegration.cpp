@@ -491,10 +491,11 @@ std::optional<int> RunShellArgument(const QStringList& arguments, const QString&
   }
   const TZShellPlaces places = TZShellPlaces::ForUser(program);
   TZShellRegistration shell(places, Language());
-  const bool ok = first == QLatin1String("/register")
-                      ? shell.RegisterAllFileTypes() && shell.RegisterVerbs()
-                      : shell.UnregisterAllFileTypes() && shell.UnregisterVerbs();
-  if (!ok) {
+  const bool registering = first == QLatin1String("/register");
+  // The verbs are written even when the file types failed, and the other way round.
+  const bool typesOk = registering ? shell.RegisterAllFileTypes() : shell.UnregisterAllFileTypes();
+  const bool verbsOk = registering ? shell.RegisterVerbs() : shell.UnregisterVerbs();
+  if (!typesOk || !verbsOk) {
     std::fprintf(stderr, "zephonic: %s failed: cannot write below %s or %s\n", qPrintable(first),
                  qPrintable(places.DataHome), qPrintable(places.ConfigHome));
     return 1;

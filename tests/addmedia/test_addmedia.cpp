@@ -231,12 +231,18 @@ TEST_F(AddMediaTest, RefreshingTagsFallsBackToId3v1WhereId3v2LeftSomethingOut) {
   EXPECT_EQ(playlist_.Get(0)->Track, QStringLiteral("12"));  // cut to two characters
 }
 
-TEST(AddFilesFilter, ListsEveryTableAndThePlaylists) {
-  const QString filter = AddFilesFilter();
-  EXPECT_TRUE(filter.startsWith(QStringLiteral("All media files|*.")));
-  EXPECT_TRUE(filter.contains(QStringLiteral("|Audio streams|")));
-  EXPECT_TRUE(filter.contains(QStringLiteral("*.MP3")));
-  EXPECT_TRUE(filter.endsWith(QStringLiteral("|Playlist files|*.zpl;*.pls;*.m3u")));
+TEST(AddFilesFilter, ListsEveryTableAndThePlaylistsInQtsForm) {
+  const QStringList types = AddFilesFilter().split(QStringLiteral(";;"));
+  ASSERT_EQ(types.size(), 7);
+  EXPECT_TRUE(types[0].startsWith(QStringLiteral("All media files (*.WAV *.MP1 *.MP2 *.MP3 ")));
+  EXPECT_TRUE(types[0].endsWith(QStringLiteral(" *.IFO *.AC3 *.DTS *.CDA)")));
+  EXPECT_TRUE(types[1].startsWith(QStringLiteral("Audio streams (*.WAV ")));
+  EXPECT_EQ(types[2], QStringLiteral("Music CD files (*.CDA)"));
+  EXPECT_TRUE(types[3].startsWith(QStringLiteral("DirectX Audio files (*.AIF ")));
+  EXPECT_TRUE(types[4].contains(QStringLiteral(" *.MKV ")));
+  EXPECT_EQ(types[5], QStringLiteral("DVD files (*.IFO *.AC3 *.DTS)"));
+  EXPECT_EQ(types[6], QStringLiteral("Playlist files (*.zpl *.pls *.m3u)"));
+  EXPECT_FALSE(AddFilesFilter().contains(u'|'));
 }
 
 TEST_F(AddMediaTest, RefreshingTagsRereadsEveryEntryAndSaysSo) {

@@ -81,3 +81,28 @@ TEST(CommandLine, SecondStartMakesRelativePathsAbsolute) {
   EXPECT_EQ(JoinParameters({"/play", "/x/my song.mp3"}), "/play /x/my song.mp3");
   EXPECT_EQ(JoinParameters({}), "");
 }
+
+TEST(ParseArguments, SeveralPathsAsTheDesktopPassesThem) {
+  ScratchFolder scratch;
+  WriteBytes(scratch.file("a.mp3"), "x");
+  WriteBytes(scratch.file("my song.mp3"), "x");
+  WriteBytes(scratch.file("LIST.M3U"), "x");
+  QDir().mkpath(scratch.file("album"));
+  const QString a = scratch.file("a.mp3");
+  const QString song = scratch.file("my song.mp3");
+  const QString list = scratch.file("LIST.M3U");
+  const QString album = scratch.file("album");
+  const QString missing = scratch.file("missing.mp3");
+
+  const Commands replaced = {{paClearPlaylist, ""},    {paAddPath, a},       {paAddPath, song},
+                             {paAppendPlaylist, list}, {paAddFolder, album}, {paPlayFirst, ""}};
+  EXPECT_EQ(ParseArguments({a, song, missing, list, album}), replaced);
+  EXPECT_EQ(ParseArguments({"/play", a, song, missing, list, album}), replaced);
+  EXPECT_EQ(ParseArguments({"/add", song, a}), (Commands{{paAddPath, song}, {paAddPath, a}}));
+  // The joined text comes first: a path split at its blank is still the one file.
+  EXPECT_EQ(ParseArguments({"/play", scratch.file("my"), "song.mp3"}),
+            (Commands{{paPlayPath, song}}));
+  EXPECT_EQ(ParseArguments({a}), (Commands{{paPlayFile, a}}));
+  EXPECT_EQ(ParseArguments({missing, scratch.file("gone.mp3")}), Commands{});
+  EXPECT_EQ(ParseArguments({"/add", missing}), Commands{});
+}

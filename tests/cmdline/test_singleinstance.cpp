@@ -22,9 +22,9 @@ QString UniqueName() {
 }
 
 // Runs the first instance's event loop until the second start has its answer.
-TZHandOverResult HandOver(const QString& name, const QString& text, int connectMs = 3000) {
-  auto result = std::async(std::launch::async,
-                           [&] { return SendToRunningInstance(name, text, connectMs, 10000); });
+TZHandOverResult HandOver(const QString& name, const QStringList& arguments, int connectMs = 3000) {
+  auto result = std::async(
+      std::launch::async, [&] { return SendToRunningInstance(name, arguments, connectMs, 10000); });
   while (result.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
     QCoreApplication::processEvents();
   }
@@ -33,32 +33,33 @@ TZHandOverResult HandOver(const QString& name, const QString& text, int connectM
 
 }  // namespace
 
-TEST(SingleInstance, SecondStartFindsTheLockAndHandsItsTextOver) {
+TEST(SingleInstance, SecondStartFindsTheLockAndHandsItsArgumentsOver) {
   const QString name = UniqueName();
   TZSingleInstance first(name);
   ASSERT_TRUE(first.TryLock());
   TZSingleInstance second(name);
   EXPECT_FALSE(second.TryLock());
 
-  QStringList received;
-  ASSERT_TRUE(first.Listen([&](const QString& text) { received << text; }));
-  // Paths here are long: nothing is cut at 255 characters.
-  const QString longPath = "/add /home/u/" + QString(1000, u'x') + "/Müsik ♫.mp3";
-  EXPECT_EQ(HandOver(name, longPath), hoDelivered);
-  EXPECT_EQ(HandOver(name, ""), hoDelivered);
-  EXPECT_EQ(received, (QStringList{longPath, ""}));
+  QList<QStringList> received;
+  ASSERT_TRUE(first.Listen([&](const QStringList& arguments) { received << arguments; }));
+  // Paths here are long: nothing is cut at 255 characters. Paths with blanks stay apart.
+  const QStringList several = {"/play", "/home/u/" + QString(1000, u'x') + "/Müsik ♫.mp3",
+                               "/home/u/a b.mp3", ""};
+  EXPECT_EQ(HandOver(name, several), hoDelivered);
+  EXPECT_EQ(HandOver(name, {}), hoDelivered);
+  EXPECT_EQ(received, (QList<QStringList>{several, {}}));
 }
 
-TEST(SingleInstance, TextOverThirtyTwoKilobytesIsRefusedWithALogLine) {
+TEST(SingleInstance, ArgumentsOverTheLimitAreRefusedWithALogLine) {
   ScratchFolder scratch;
   SetZDebug(std::make_unique<TZDebug>(scratch.file("zephonic.log")));
   const QString name = UniqueName();
   TZSingleInstance first(name);
   ASSERT_TRUE(first.TryLock());
   int handled = 0;
-  ASSERT_TRUE(first.Listen([&](const QString&) { ++handled; }));
-  EXPECT_EQ(HandOver(name, QString(kMaxHandOverBytes, u'a')), hoDelivered);
-  EXPECT_EQ(HandOver(name, QString(kMaxHandOverBytes + 1, u'a')), hoRefused);
+  ASSERT_TRUE(first.Listen([&](const QStringList&) { ++handled; }));
+  EXPECT_EQ(HandOver(name, {QString(kMaxHandOverBytes, u'a')}), hoDelivered);
+  EXPECT_EQ(HandOver(name, {QString(kMaxHandOverBytes + 1, u'a')}), hoRefused);
   EXPECT_EQ(handled, 1);
   QStringList lines;
   ASSERT_TRUE(ReadTextLines(scratch.file("zephonic.log"), &lines));
@@ -73,7 +74,7 @@ TEST(SingleInstance, NobodyListeningIsNoRecipient) {
   ASSERT_TRUE(first.TryLock());
   QElapsedTimer clock;
   clock.start();
-  EXPECT_EQ(HandOver(name, "/add /x", 500), hoNoRecipient);
+  EXPECT_EQ(HandOver(name, {"/add", "/x"}, 500), hoNoRecipient);
   EXPECT_LT(clock.elapsed(), 5000);
 }
 

@@ -1,8 +1,14 @@
 #include "scripttest.h"
 
 #include "components/script/zscriptprelude.h"
+#include "testsupport.h"
 
-ScriptHarness::ScriptHarness() : compiler(QStringLiteral("/"), QStringLiteral("/tmp/")) {
+QString ScriptTempFolder() {
+  static const ScratchFolder folder;
+  return folder.path();
+}
+
+ScriptHarness::ScriptHarness() : compiler(QStringLiteral("/"), ScriptTempFolder()) {
   compiler.SetPrelude(FilterGraphPrelude());
   compiler.AddHostFunction("Num", [this](const std::vector<TZScriptValue>& args) {
     said << QString::number(args.at(0).number);

@@ -26,6 +26,9 @@ inline constexpr const char* kReportNatives =
     "native void Num(int n);\n"
     "native void Say(string s);\n";
 
+// The compiler's temporary folder: a scratch folder of this test program, never the system's.
+QString ScriptTempFolder();
+
 class ScriptHarness {
  public:
   ScriptHarness();

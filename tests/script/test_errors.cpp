@@ -19,7 +19,7 @@ void PrintTo(const ErrorCase& c, std::ostream* os) {
 class CompileErrors : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(CompileErrors, NameTheirPlace) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   compiler.SetPrelude(FilterGraphPrelude());
   EXPECT_FALSE(compiler.CompileText(GetParam().source, "t.zgraph"));
   EXPECT_EQ(compiler.ErrorText().split(u'\n').first(), QString::fromLatin1(GetParam().firstError));
@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Script, CompileErrors, testing::ValuesIn(kErrors),
                          });
 
 TEST(ScriptErrors, SeveralErrorsAreReportedOnePerLine) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   compiler.SetPrelude(FilterGraphPrelude());
   ASSERT_FALSE(compiler.CompileText("void F() {\n  a = 1;\n  b = 2;\n  Foo(a);\n}", "t.zgraph"));
   EXPECT_EQ(compiler.ErrorText(),
@@ -102,7 +102,7 @@ TEST(ScriptErrors, SeveralErrorsAreReportedOnePerLine) {
 }
 
 TEST(ScriptErrors, EndlessErrorsStopAtABound) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   QByteArray source;
   for (int i = 0; i < 1000; ++i) {
     source += "int x" + QByteArray::number(i) + " = y;\n";
@@ -115,7 +115,7 @@ TEST(ScriptErrors, EndlessErrorsStopAtABound) {
 }
 
 TEST(ScriptErrors, PreludeErrorsUseThePreludeLines) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   QStringList prelude = FilterGraphPrelude();
   prelude[12] = "native void ConnectPins(string _Filter1 string _PinName1);";
   compiler.SetPrelude(prelude);
@@ -125,7 +125,7 @@ TEST(ScriptErrors, PreludeErrorsUseThePreludeLines) {
 }
 
 TEST(ScriptErrors, CompileErrorsInTheScriptCountItsOwnLines) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   compiler.SetPrelude(FilterGraphPrelude());
   ASSERT_FALSE(compiler.CompileText("\n\n\nvoid F() { Foo(); }", "t.zgraph"));
   EXPECT_EQ(compiler.ErrorText(), "t.zgraph:4:12: unknown function 'Foo'");
@@ -176,14 +176,14 @@ TEST(ScriptErrors, AFailingGlobalInitialiserFailsTheCompilation) {
 }
 
 TEST(ScriptErrors, AnOversizedScriptIsRefusedUnread) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   const QByteArray comment = "// " + QByteArray(1 << 20, 'x');
   EXPECT_FALSE(compiler.CompileText(comment, "big.zgraph"));
   EXPECT_EQ(compiler.ErrorText(), "big.zgraph:1:1: script too large (over 1048576 bytes)");
 }
 
 TEST(ScriptErrors, AnUnreadableFileIsReported) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   EXPECT_FALSE(compiler.CompileFile("/nonexistent/folder/x.zgraph"));
   EXPECT_EQ(compiler.ErrorText(), "/nonexistent/folder/x.zgraph: cannot read the file");
 }

@@ -107,7 +107,7 @@ TEST(ScriptExamples, EachCompilesNamesItsFilesAndBuildsAConsistentGraph) {
   const QSet<QString> fixed = {"[Audio Renderer]", "[Video Renderer]", "[DSP Filter]"};
   for (const QString& path : scripts) {
     SCOPED_TRACE(path.toStdString());
-    TZScriptCompiler compiler(ZEPHONIC_SOURCE_DIR, "/tmp/");
+    TZScriptCompiler compiler(ZEPHONIC_SOURCE_DIR, ScriptTempFolder());
     FakeGraph graph(compiler);
     ASSERT_TRUE(compiler.CompileFile(path)) << compiler.ErrorText().toStdString();
     for (const char* name : {"Filetypes", "Filter", "Connect"}) {
@@ -141,7 +141,7 @@ TEST(ScriptExamples, EachCompilesNamesItsFilesAndBuildsAConsistentGraph) {
 }
 
 TEST(ScriptExamples, TheMatroskaScriptConnectsOnlyTheStreamsTheFileHas) {
-  TZScriptCompiler compiler(ZEPHONIC_SOURCE_DIR, "/tmp/");
+  TZScriptCompiler compiler(ZEPHONIC_SOURCE_DIR, ScriptTempFolder());
   FakeGraph graph(compiler);
   ASSERT_TRUE(compiler.CompileFile("data/dsgraphs/Matroska.zgraph"))
       << compiler.ErrorText().toStdString();

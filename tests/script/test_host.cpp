@@ -41,7 +41,7 @@ TZScriptValue Filter(const char* name, const char* guid, qint64 pins) {
 }
 
 TEST(ScriptHost, ThePreludeCompilesAloneAndBeforeAScript) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   compiler.SetPrelude(FilterGraphPrelude());
   EXPECT_TRUE(compiler.CompileText("", "empty.zgraph")) << compiler.ErrorText().toStdString();
   EXPECT_TRUE(compiler.ErrorText().isEmpty());
@@ -52,7 +52,7 @@ TEST(ScriptHost, ThePreludeCompilesAloneAndBeforeAScript) {
 }
 
 TEST(ScriptHost, StringArgumentsArriveInOrder) {
-  TZScriptCompiler compiler("/", "/tmp/");
+  TZScriptCompiler compiler("/", ScriptTempFolder());
   RecordingHost host(compiler);
   ASSERT_TRUE(compiler.CompileText(
       "string source = \"File Source\";\n"

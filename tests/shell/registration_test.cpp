@@ -246,15 +246,24 @@ TEST_F(ShellTest, ActionsRunTheProgramWithTheCommandForms) {
       ReadBytes(places_.DvdDesktopEntry()).contains(("\nExec=" + quoted + " /dvd %f\n").toUtf8()));
 }
 
+// The exit code of the real program run with one argument; its error output in *errors.
+int RunProgramWith(const QProcessEnvironment& environment, const QString& argument,
+                   QByteArray* errors = nullptr) {
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start(ZEPHONIC_PROGRAM, {argument});
+  EXPECT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  if (errors) {
+    *errors = process.readAllStandardError();
+  }
+  return process.exitCode();
+}
+
 TEST_F(ShellTest, TheProgramRegistersAndUnregistersThenEnds) {
   WriteForeignFiles();
   const auto run = [this](const QString& argument) {
-    QProcess process;
-    process.setProcessEnvironment(Environment());
-    process.start(ZEPHONIC_PROGRAM, {argument});
-    EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return process.exitCode();
+    return RunProgramWith(Environment(), argument);
   };
   ASSERT_EQ(run("/register"), 0);
   ExpectValid(places_.DesktopEntry());
@@ -268,6 +277,16 @@ TEST_F(ShellTest, TheProgramRegistersAndUnregistersThenEnds) {
   ASSERT_EQ(run("/unregister"), 0);
   ExpectForeignFilesUnchanged();
   EXPECT_EQ(QueryDefault("audio/mpeg").toStdString(), "otherplayer.desktop");
+}
+
+TEST_F(ShellTest, RegisterWritesTheFolderActionsEvenWhenTheFileTypesFail) {
+  // A folder in the defaults' place: the file types cannot be made the user's defaults.
+  ASSERT_TRUE(QDir().mkpath(places_.MimeAppsList()));
+  QByteArray errors;
+  EXPECT_EQ(RunProgramWith(Environment(), "/register", &errors), 1);
+  EXPECT_TRUE(errors.contains("/register failed")) << errors.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(places_.FolderActions()));
+  EXPECT_TRUE(QFileInfo::exists(places_.DesktopEntry()));
 }
 
 }  // namespace

@@ -333,21 +333,24 @@ QString AddFilesFilter() {
     for (const TMediaTableRow& row : table.subspan(1)) {
       list << QStringLiteral("*") + QLatin1String(row.Extension);
     }
-    return list.join(u';');
+    return list;
   };
-  const QString audio = patterns(BassStreamTable());
-  const QString cd = patterns(CdTable());
-  const QString dsAudio = patterns(DirectShowAudioTable());
-  const QString dsVideo = patterns(DirectShowVideoTable());
-  const QString dvd = patterns(DvdTable());
-  QStringList all;
-  for (const QString& part : {audio, dsAudio, dsVideo, dvd, cd}) {
-    if (!part.isEmpty()) {
-      all << part;
-    }
-  }
-  return QStringLiteral("All media files|") + all.join(u';') + QStringLiteral("|Audio streams|") +
-         audio + QStringLiteral("|Music CD files|") + cd + QStringLiteral("|DirectX Audio files|") +
-         dsAudio + QStringLiteral("|DirectX Video files|") + dsVideo +
-         QStringLiteral("|DVD files|") + dvd + QStringLiteral("|Playlist files|*.zpl;*.pls;*.m3u");
+  const QStringList audio = patterns(BassStreamTable());
+  const QStringList cd = patterns(CdTable());
+  const QStringList dsAudio = patterns(DirectShowAudioTable());
+  const QStringList dsVideo = patterns(DirectShowVideoTable());
+  const QStringList dvd = patterns(DvdTable());
+  // Qt's form: "Name (*.a *.b)" per type, types apart by ";;". Its dialog matches the patterns
+  // without regard to case, so "*.MP3" also shows "song.mp3".
+  const auto type = [](const char* name, const QStringList& list) {
+    return QLatin1String(name) + QStringLiteral(" (") + list.join(u' ') + u')';
+  };
+  return QStringList{type("All media files", audio + dsAudio + dsVideo + dvd + cd),
+                     type("Audio streams", audio),
+                     type("Music CD files", cd),
+                     type("DirectX Audio files", dsAudio),
+                     type("DirectX Video files", dsVideo),
+                     type("DVD files", dvd),
+                     type("Playlist files", {"*.zpl", "*.pls", "*.m3u"})}
+      .join(QStringLiteral(";;"));
 }

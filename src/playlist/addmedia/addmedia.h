@@ -50,5 +50,6 @@ class TZMediaAdder {
   std::function<void(const QString&)> showTitle_;
 };
 
-// The filter of the "Add files..." dialog, built from the media tables.
+// The filter of the "Add files..." dialog, built from the media tables, in the form Qt's file
+// dialogs take: "All media files (*.WAV *.MP1 ...);;Audio streams (...);;...".
 QString AddFilesFilter();
