@@ -33,7 +33,8 @@ class LocalKeysTest : public ::testing::Test {
     video_ = MakeWindow(&videoOther_);
     videoArea_ = new QLineEdit;
     video_->layout()->addWidget(videoArea_);
-    settings_ = std::make_unique<QDialog>();
+    // Owned by the main window, as the program's dialogs are: typing in it is still no hotkey.
+    settings_ = std::make_unique<QDialog>(main_.get());
     settingsField_ = new QLineEdit(settings_.get());
 
     focus_.Register(main_.get(), THotKeyWindow::Main);

@@ -14,8 +14,13 @@ THotKeyWindow TZWindowFocus::FocusedWindow() const {
   if (!widget) {
     return THotKeyWindow::OtherProgram;
   }
+  // An open menu takes the keys itself, even while the window below it keeps the focus.
+  if (QApplication::activePopupWidget()) {
+    return THotKeyWindow::OtherWindow;
+  }
   // The nearest registered widget wins: the video area inside the video window, not the window.
-  for (; widget; widget = widget->parentWidget()) {
+  // The search stays inside the focused window: a dialog owned by the main window is not it.
+  for (; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget()) {
     const THotKeyWindow role = RoleOf(widget);
     if (role != THotKeyWindow::OtherWindow) {
       return role;
