@@ -7,17 +7,12 @@ source "$(dirname "$0")/desktop.sh"
 MAIN_CAPTION=212:11:44:0
 PLAYLIST_CAPTION=212:11:300:0
 
-windows_shown() {
-  [ "$(player_windows | wc -l)" -ge "$1" ]
-}
-
 # caption SHOT AREA: a fingerprint of the screen area (w:h:x:y) in a screenshot.
 caption() {
   ffmpeg -loglevel error -i "$SHOTS/$1.png" -vf "crop=$2" -f rawvideo -pix_fmt rgb24 - | md5sum
 }
 
-mkdir -p "${PLAYER_HOME}data"
-printf 'NewsWindowOnStartUp [ FALSE ]\r\n' >"${PLAYER_HOME}data/config.zcfg"
+settings 'NewsWindowOnStartUp [ FALSE ]'
 desktop_start
 player_start
 wait_until 20 windows_shown 3 || fail "the three windows did not show"

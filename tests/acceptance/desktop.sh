@@ -87,6 +87,26 @@ player_windows() {
   xdotool search --onlyvisible --pid "$PLAYER_PID"
 }
 
+shown_count() {
+  player_windows | wc -l
+}
+
+# windows_shown N: at least N windows of the program are shown.
+windows_shown() {
+  [ "$(shown_count)" -ge "$1" ]
+}
+
+# player_window NAME: the shown window of the program whose title matches the pattern NAME.
+player_window() {
+  xdotool search --all --onlyvisible --pid "$PLAYER_PID" --name "$1" 2>/dev/null | head -n 1 || true
+}
+
+# settings LINE...: the configuration file the program finds at its start, one key a line.
+settings() {
+  mkdir -p "${PLAYER_HOME}data"
+  printf '%s\r\n' "$@" >"${PLAYER_HOME}data/config.zcfg"
+}
+
 # log_has LINE: the program's log holds LINE (its indentation aside).
 log_has() {
   sed 's/^[[:space:]]*//; s/\r$//' "${PLAYER_HOME}zephonic.log" 2>/dev/null | grep -Fqx -- "$1"

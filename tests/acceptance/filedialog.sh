@@ -53,10 +53,9 @@ tone "$MEDIA/music/LOUD.MP3" 3 660
 tone "$MEDIA/music/Mixed.Wav" 3 880
 echo "not music" >"$MEDIA/music/notes.txt"
 # The dialog opens in the folder chosen last.
-mkdir -p "${PLAYER_HOME}data"
-printf 'LastDir [ %s ]\r\n' "$MEDIA/music" >"${PLAYER_HOME}data/config.zcfg"
+settings "LastDir [ $MEDIA/music ]"
 player_start
-main=$(xdotool search --onlyvisible --name '^Zephonic_Main$' | head -n 1)
+main=$(player_window '^Zephonic ')
 [ -n "$main" ] || fail "no main window"
 
 # The eject button of the built-in skin: 21 x 17 at 139,79.

@@ -12,10 +12,10 @@ clip() {
     -f lavfi -i "sine=frequency=440:duration=$2" -c:v libtheora -q:v 5 -c:a libvorbis "$1"
 }
 
-# The client window of the program whose name is exactly NAME and that is shown.
+# The shown window of the program whose name is exactly NAME.
 shown_window() {
   local window
-  window=$(xdotool search --all --onlyvisible --pid "$PLAYER_PID" --name "^$1\$" | head -n 1)
+  window=$(player_window "^$1\$")
   [ -n "$window" ] && echo "$window"
 }
 

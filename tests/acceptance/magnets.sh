@@ -2,10 +2,6 @@
 # Windows dragged by their caption bars with the mouse snap to the screen's edges and to the main
 # window within 15 pixels; windows docked to the main window move with it.
 source "$(dirname "$0")/desktop.sh"
-windows_shown() {
-  [ "$(player_windows | wc -l)" -ge "$1" ]
-}
-
 position() {
   xdotool getwindowgeometry "$1" | sed -n 's/ *Position: \([0-9]*,[0-9]*\).*/\1/p'
 }
@@ -31,13 +27,12 @@ drag() {
   sleep 0.3
 }
 
-mkdir -p "${PLAYER_HOME}data"
-printf 'MediaConVis [ FALSE ]\r\nNewsWindowOnStartUp [ FALSE ]\r\n' >"${PLAYER_HOME}data/config.zcfg"
+settings 'MediaConVis [ FALSE ]' 'NewsWindowOnStartUp [ FALSE ]'
 desktop_start
 player_start
 wait_until 20 windows_shown 2 || fail "main and playlist windows did not show"
-main=$(xdotool search --all --onlyvisible --pid "$PLAYER_PID" --name '^Zephonic ')
-playlist=$(xdotool search --all --onlyvisible --pid "$PLAYER_PID" --name '^Playlist$')
+main=$(player_window '^Zephonic ')
+playlist=$(player_window '^Playlist$')
 expect_at "$main" 0,0 "the main window"
 expect_at "$playlist" 300,0 "the playlist window"
 

@@ -6,11 +6,6 @@ source "$(dirname "$0")/desktop.sh"
 MAIN_FACE=(150 50)
 PLAYLIST_CAPTION=(400 5)
 
-# windows_shown N: at least N windows of the program are shown.
-windows_shown() {
-  [ "$(player_windows | wc -l)" -ge "$1" ]
-}
-
 # popup_at X Y: right-clicks there and prints the X id of the menu that opened.
 popup_at() {
   local before

@@ -7,11 +7,6 @@ wm_state() {
   xprop -id "$1" _NET_WM_STATE
 }
 
-# windows_shown N: at least N windows of the program are shown.
-windows_shown() {
-  [ "$(player_windows | wc -l)" -ge "$1" ]
-}
-
 # taskbar_entries: the program's managed windows that a taskbar lists, one X id a line.
 taskbar_entries() {
   local id
@@ -39,7 +34,7 @@ for id in $(player_windows); do
   wm_state "$id" | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "$name is on the taskbar"
 done
 for name in Playlist "Media controls"; do
-  id=$(xdotool search --all --onlyvisible --pid "$PLAYER_PID" --name "^$name\$")
+  id=$(player_window "^$name\$")
   xprop -id "$id" WM_TRANSIENT_FOR | grep -q "window id # $(printf "0x%x" "$main")$" ||
     fail "$name is not a tool window of the main window"
 done
