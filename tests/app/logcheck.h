@@ -90,7 +90,9 @@ inline QStringList FirstRunLog(const QString& programPath,
 inline QStringList ProgramFirstRunLog(const QString& programPath) {
   QStringList lines = FirstRunLog(programPath, false);
   const qsizetype end = lines.indexOf(R"(ZInitialize complete \[ \d+\.\d\d msecs \])");
-  lines.insert(end, R"(  Filter: All media files\|.*\|Playlist files\|\*\.zpl;\*\.pls;\*\.m3u)");
+  lines.insert(
+      end,
+      R"(  Filter: All media files \(\*\.WAV .*\);;.*;;Playlist files \(\*\.zpl \*\.pls \*\.m3u\))");
   lines.insert(end, "  No session bus: desktop media control is off.");
   lines.insert(lines.indexOf("Running") + 1, "  No parameters found.");
   return lines;
