@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libtag1-dev
   ffmpeg sox cdrdao xvfb xauth fonts-dejavu-core musepack-tools icecast2 mpv
   libjmac-java default-jre-headless zip dvdauthor genisoimage xdotool dbus playerctl desktop-file-utils xdg-utils
-  openbox wmctrl x11-utils imagemagick pulseaudio pulseaudio-utils
+  openbox wmctrl x11-utils trayer imagemagick pulseaudio pulseaudio-utils
   qmmp
 )
 

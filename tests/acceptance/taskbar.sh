@@ -40,3 +40,17 @@ for name in Playlist "Media controls"; do
 done
 wmctrl -l | grep -q "Zephonic Ready" || fail "the window manager does not list the main window"
 player_stop
+
+# Tray only: with a tray on the desktop the program sits in it and has no taskbar entry at all.
+trayer --edge top --align right --widthtype pixel --width 60 --height 20 >/dev/null 2>&1 &
+tray=$!
+trap 'kill $tray 2>/dev/null || true; desktop_cleanup' EXIT
+wait_until 10 xdotool search --class trayer || fail "the tray did not start"
+settings 'ShowZephonicIn [ 1 ]' 'NewsWindowOnStartUp [ FALSE ]'
+player_start
+wait_until 20 windows_shown 3 || fail "the three windows did not show in tray-only mode"
+sleep 0.5
+shot tray-only
+entries=$(taskbar_entries)
+[ -z "$entries" ] || fail "tray-only mode left taskbar entries: $(echo "$entries" | xargs)"
+player_stop
