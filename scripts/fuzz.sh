@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 ZEPHONIC_BUILD_TARGET=fuzzers scripts/build.sh build-fuzz -DZEPHONIC_FUZZ=ON -DZEPHONIC_TESTS=OFF \
   -DZEPHONIC_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo

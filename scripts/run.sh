@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHONIC_TESTS=OFF -DZEPHONIC_BENCH=OFF
 # A machine without any sound device (a server, a fresh VM) still gets a player that starts: SDL's
 # silent driver stands in, and the log says what was opened.
 if [ -z "${SDL_AUDIODRIVER:-}" ] && [ ! -e /dev/snd ] && [ -z "${PULSE_SERVER:-}" ] &&

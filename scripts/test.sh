@@ -4,7 +4,7 @@
 # ZEPHONIC_SKIP_SANITIZE=1 runs the ordinary build only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 
 export SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen ZEPHONIC_REPORT=stderr
 jobs=$(nproc)
@@ -25,12 +25,13 @@ run_suite() {
   return "$status"
 }
 
-scripts/build.sh build -DZEPHONIC_WERROR=ON
+scripts/build.sh build -DZEPHONIC_WERROR=ON -DZEPHONIC_TESTS=ON -DZEPHONIC_BENCH=ON
 run_suite build
 
 if [ "${ZEPHONIC_SKIP_SANITIZE:-0}" != "1" ]; then
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  scripts/build.sh build-asan -DZEPHONIC_WERROR=ON -DZEPHONIC_SANITIZE=ON -DZEPHONIC_BENCH=OFF \
+  scripts/build.sh build-asan -DZEPHONIC_WERROR=ON -DZEPHONIC_SANITIZE=ON -DZEPHONIC_TESTS=ON \
+    -DZEPHONIC_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=Debug
   run_suite build-asan
 fi
